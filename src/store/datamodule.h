@@ -1,0 +1,35 @@
+#pragma once
+
+#include "store/table.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+// Owns the twelve tables of data/ for the program's whole life and opens them all at creation.
+// A missing, unreadable or ill-formed file makes the creation fail with StorageError.
+class DataModule {
+public:
+    explicit DataModule(const QString &folder = QStringLiteral("data"));
+    ~DataModule();
+
+    Table &TS1() { return *m_tables[0]; }
+    Table &TP1() { return *m_tables[1]; }
+    Table &TVQ_OBCE() { return *m_tables[2]; }
+    Table &TVQ_STRANY() { return *m_tables[3]; }
+    Table &TVQ_KOAL() { return *m_tables[4]; }
+    Table &TP1_TLAC1() { return *m_tables[5]; }
+    Table &TP1_TLAC2() { return *m_tables[6]; }
+    Table &TTEMPTLAC() { return *m_tables[7]; }
+    Table &TProtokol1() { return *m_tables[8]; }
+    Table &TProtokol2() { return *m_tables[9]; }
+    Table &TS1_TLAC() { return *m_tables[10]; }
+    Table &TP1_TEMP() { return *m_tables[11]; }
+
+    const QString &folder() const { return m_folder; }
+
+private:
+    QString m_folder;
+    std::vector<std::unique_ptr<Table>> m_tables; // in the order of schemas::all()
+};
