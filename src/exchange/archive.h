@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <stdexcept>
+
+// The export archive: a ZIP archive whose members are encrypted with the traditional PKWARE method,
+// built and read in memory.
+namespace archive {
+
+struct Member {
+    QString name;
+    QByteArray content;
+};
+
+// The archive could not be built, or not be read: not a ZIP archive, a wrong password, a damaged or
+// oversized member. The text is libzip's, for diagnosis; the user sees the import's own messages.
+class ArchiveError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// No member of a real export comes near this; a larger one is refused rather than inflated into memory.
+constexpr qint64 MAX_MEMBER_SIZE = 16 * 1024 * 1024;
+
+// The archive holding the members in the given order, each deflated and encrypted with the password.
+QByteArray pack(const QList<Member> &members, const QString &password);
+
+// The content of each named member, found by its name without regard to letter case; nullopt for a
+// name that the archive lacks. ArchiveError when the data is no ZIP archive, or when a member asked for
+// cannot be decrypted with the password, fails its CRC or exceeds MAX_MEMBER_SIZE.
+QList<std::optional<QByteArray>> unpack(const QByteArray &zip, const QString &password, const QStringList &names);
+
+} // namespace archive
