@@ -61,17 +61,20 @@ QString decode(const QByteArray &bytes)
 
 QByteArray encode(const QString &text)
 {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char *out = bytes.data();
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    const auto &map = reverseHigh();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (c < 0x80) {
-            out[i] = char(c);
+            bytes.append(char(c));
             continue;
         }
-        const auto &map = reverseHigh();
+        // A character outside the basic plane is one character, though two UTF-16 units.
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
         const auto it = map.find(c);
-        out[i] = it == map.end() ? '?' : it->second;
+        bytes.append(it == map.end() ? '?' : it->second);
     }
     return bytes;
 }

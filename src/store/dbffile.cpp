@@ -24,11 +24,17 @@ struct HookFile {
 };
 
 thread_local QString t_lastError;
+// The table file being opened. shapelib tries both cases of the extension and would take a twin
+// such as S1.dbf beside S1.DBF; the hook lets only the exact name through.
+thread_local QByteArray t_exactPath;
 
 HookFile *hookFile(SAFile f) { return reinterpret_cast<HookFile *>(f); }
 
 SAFile hookOpen(const char *name, const char *access)
 {
+    const QByteArray requested(name);
+    if (!t_exactPath.isEmpty() && requested != t_exactPath && requested.toLower() == t_exactPath.toLower())
+        return nullptr;
     FILE *stream = std::fopen(name, access);
     if (!stream)
         return nullptr;
@@ -186,7 +192,9 @@ DbfFile::DbfFile(const QString &path_, const TableSchema &schema_) : path(path_)
         fail(path, QStringLiteral("súbor sa nedá otvoriť na čítanie a zápis."));
 
     t_lastError.clear();
-    handle = DBFOpenLL(QFile::encodeName(path).constData(), "rb+", hooks());
+    t_exactPath = QFile::encodeName(path);
+    handle = DBFOpenLL(t_exactPath.constData(), "rb+", hooks());
+    t_exactPath.clear();
     if (!handle)
         fail(path, QStringLiteral("súbor nie je tabuľka dBase, jeho hlavička je poškodená alebo neúplná%1.")
                        .arg(t_lastError.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(t_lastError)));

@@ -268,6 +268,11 @@ void Table::setText(int position, const QString &value)
                                .arg(tableName(), m_schema.fields[position].name));
     const int width = m_schema.fields[position].width;
     QByteArray bytes = cp1250::encode(value).left(width);
+    // A table file holds text only: a control character (a tab or line end from pasted or imported
+    // text) is stored as a blank, so that the file can always be opened again.
+    for (char &b : bytes)
+        if (static_cast<unsigned char>(b) < 0x20 || b == 0x7F)
+            b = ' ';
     bytes.append(QByteArray(width - bytes.size(), ' '));
     m_buffer.replace(m_offsets[position], width, bytes);
 }
