@@ -1,0 +1,70 @@
+#include "print/reportdata.h"
+
+#include "store/datamodule.h"
+
+using namespace Qt::StringLiterals;
+
+void forEachRecord(Table &table, const std::function<void(int number)> &visit)
+{
+    const int current = table.recordNumber();
+    table.first();
+    const int count = table.recordCount();
+    for (int n = 1; n <= count; ++n) {
+        if (n > 1)
+            table.next();
+        visit(n);
+    }
+    table.first();
+    if (current > 1)
+        table.moveBy(current - 1);
+}
+
+QHash<QString, QString> partyNamesByNumber(Table &koal)
+{
+    QHash<QString, QString> names;
+    forEachRecord(koal, [&](int) {
+        const QString kon = koal.text(u"KON"_s);
+        if (!names.contains(kon))
+            names.insert(kon, koal.text(u"NKO"_s));
+    });
+    return names;
+}
+
+namespace {
+
+ReportConnection readRows(Table &table)
+{
+    ReportConnection rows;
+    forEachRecord(table, [&](int) {
+        ReportRow row;
+        row.reserve(table.fieldCount());
+        for (int i = 0; i < table.fieldCount(); ++i)
+            row.append({table.schema().fields[i].name, table.text(i)});
+        rows.append(row);
+    });
+    return rows;
+}
+
+ReportConnection partyNameRow(Table &koal)
+{
+    const QHash<QString, QString> names = partyNamesByNumber(koal);
+    ReportRow row;
+    for (int n = 1; n <= 26; ++n)
+        row.append({u"NKO"_s + QString::number(n), names.value(QString::number(n), u"-"_s)});
+    return {row};
+}
+
+} // namespace
+
+ReportData readReportConnections(DataModule &data)
+{
+    return {
+        {u"RvTS1"_s, readRows(data.TS1_TLAC())},
+        {u"RvTP1_TLAC1"_s, readRows(data.TP1_TLAC1())},
+        {u"RvTP1_TLAC2"_s, readRows(data.TP1_TLAC2())},
+        {u"RvTEMPTLAC"_s, readRows(data.TTEMPTLAC())},
+        {u"RvTProtokol1"_s, readRows(data.TProtokol1())},
+        {u"RvProtokol2"_s, readRows(data.TProtokol2())},
+        {u"PartyNames"_s, partyNameRow(data.TVQ_KOAL())},
+    };
+}
