@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class District;
+
+// What entering and leaving the boxes of the attachment pages does to the current P1 record.
+
+// pOBVODEnter (pOBVOD, pOBEC, pOKRSOK, pVPH): edit state, boldnut.
+void pOBVODEnter(District &district);
+// pK1Enter: pknumber = n, edit state, boldnut.
+void pK1Enter(District &district, int candidate);
+// pK1Exit / pVPHExit, after the box wrote its text: normalise all 163 fields, post, pKC1..pKC5, then
+// T13K16 with pknumber / T13K17 in mode 1, then boldnut.
+void pK1Exit(District &district);
+void pVPHExit(District &district);
+
+// Quick entry. The order-number check (Enter or Down in RVUPor): an empty text becomes "0"; above the
+// count: double beep, "Poradové číslo je väčšie ako počet kandidátov", and false (the window puts the
+// focus back).
+bool quickOrderNumberAccepted(District &district, QString &orderText);
+// The store (Enter or Down in RVUPoc): the vote text normalised; K<p> stored when 0 < p <= count; the
+// sums and boldnut. Returns p (an empty order number counts as 0).
+int quickStore(District &district, const QString &orderText, QString &votesText);

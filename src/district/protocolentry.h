@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class District;
+class Table;
+
+// What entering and leaving the boxes of the protocol pages does to the S1 record.
+
+// Zero-fill and normalisation of positions from..to of the record in edit state: a blank text becomes
+// "0", then every text is rewritten as the decimal form of its integer (ConversionError otherwise).
+void normalizeFields(Table &table, int from, int to);
+
+// eOBVODEnter: first S1 record, edit state.
+void eOBVODEnter(District &district);
+// The exit of a box of TabSheet1 (eOBVOD .. ePPHS, by object name), after the box wrote its text:
+// normalise 0..9, post, sKC1, sKC2, then the box's checks in mode 1.
+void protocolBoxExit(District &district, const QString &box);
+// ePPHPS1Exit: normalise 9..35, post, sKC3, boldnutT12.
+void ePPHPS1Exit(District &district);

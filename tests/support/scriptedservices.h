@@ -1,0 +1,99 @@
+#pragma once
+
+#include "model/services.h"
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+#include <stdexcept>
+
+// The window's services for tests: answers queued in advance, everything the core asked for recorded,
+// sleeps counted but not slept.
+class ScriptedServices : public Services {
+public:
+    struct Dialog {
+        QString text;
+        int kind;
+        Buttons buttons;
+    };
+
+    // What was shown and asked, in order.
+    QStringList messageBoxes;         // texts of the plain message box
+    std::vector<Dialog> dialogs;      // zobraz_spravu calls
+    QStringList busy;                 // pracujem arguments
+    QStringList focusRequests;        // control names
+    int beeps = 0;
+    int sleptMilliseconds = 0;
+    QStringList fileDialogTitles;
+
+    // Answers, taken from the front; an unscripted question fails the test by an exception.
+    std::deque<int> answers;
+    std::deque<std::optional<QString>> fileAnswers;
+    // Controls that can take the focus; canFocus() is true for every name when acceptAllFocus is set.
+    QSet<QString> focusable;
+    bool acceptAllFocus = true;
+
+    void messageBox(const QString &text) override { messageBoxes.append(text); }
+    int zobraz_spravu(const QString &text, int kind, Buttons buttons) override
+    {
+        dialogs.push_back({text, kind, buttons});
+        if (answers.empty()) {
+            // Information and errors with OK alone need no script.
+            if (buttons == Buttons(OK))
+                return ResultOK;
+            throw std::logic_error("unscripted question: " + text.toStdString());
+        }
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void pracujem(const QString &text) override
+    {
+        busy.append(text);
+        if (text == QStringLiteral("off"))
+            sleptMilliseconds += 500;
+    }
+    void beep1() override
+    {
+        ++beeps;
+        sleptMilliseconds += 400;
+    }
+    void focus(const QString &control) override { focusRequests.append(control); }
+    bool canFocus(const QString &control) const override { return acceptAllFocus || focusable.contains(control); }
+    void sleep(int milliseconds) override { sleptMilliseconds += milliseconds; }
+    std::optional<QString> openFileName(const QString &title, const QString &, const QString &) override
+    {
+        return nextFile(title);
+    }
+    std::optional<QString> saveFileName(const QString &title, const QString &, const QString &,
+                                        const QString &) override
+    {
+        return nextFile(title);
+    }
+
+    // Every record dropped, the answers kept.
+    void forget()
+    {
+        messageBoxes.clear();
+        dialogs.clear();
+        busy.clear();
+        focusRequests.clear();
+        beeps = 0;
+        sleptMilliseconds = 0;
+        fileDialogTitles.clear();
+    }
+
+private:
+    std::optional<QString> nextFile(const QString &title)
+    {
+        fileDialogTitles.append(title);
+        if (fileAnswers.empty())
+            throw std::logic_error("unscripted file dialog: " + title.toStdString());
+        auto answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    }
+};
