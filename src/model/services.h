@@ -51,6 +51,9 @@ public:
                                                 const QString &filter) = 0;
     virtual std::optional<QString> saveFileName(const QString &title, const QString &folder,
                                                 const QString &proposedName, const QString &filter) = 0;
+    // A rendered report (the HTML of its template filled with the data) to the output: the output
+    // options, then the preview or the printer. title names the document, such as the print job.
+    virtual void outputReport(const QString &title, const QString &html) = 0;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(Services::Buttons)

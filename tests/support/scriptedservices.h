@@ -9,6 +9,7 @@
 #include <deque>
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 // The window's services for tests: answers queued in advance, everything the core asked for recorded,
 // sleeps counted but not slept.
@@ -28,6 +29,11 @@ public:
     int beeps = 0;
     int sleptMilliseconds = 0;
     QStringList fileDialogTitles;
+    struct Report {
+        QString title;
+        QString html;
+    };
+    std::vector<Report> reports; // outputReport calls
 
     // Answers, taken from the front; an unscripted question fails the test by an exception.
     std::deque<int> answers;
@@ -73,6 +79,7 @@ public:
     {
         return nextFile(title);
     }
+    void outputReport(const QString &title, const QString &html) override { reports.push_back({title, html}); }
 
     // Every record dropped, the answers kept.
     void forget()
@@ -84,6 +91,7 @@ public:
         beeps = 0;
         sleptMilliseconds = 0;
         fileDialogTitles.clear();
+        reports.clear();
     }
 
 private:
