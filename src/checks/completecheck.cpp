@@ -1,0 +1,106 @@
+#include "checks/completecheck.h"
+
+#include "checks/attachmentchecks.h"
+#include "checks/protocolchecks.h"
+#include "model/currentattachment.h"
+#include "model/decimalvalue.h"
+#include "model/district.h"
+#include "model/services.h"
+#include "store/datamodule.h"
+#include "store/table.h"
+
+namespace {
+
+const QString kBezChyb = QStringLiteral("          BEZ CHÝB");
+
+using Check = void (*)(District &, int);
+
+const Check kProtocolChecks[] = {T12K01, T12K02, T12K03, T12K04, T12K05, T12K06,
+                                 T12K07, T12K08, T12K09, T12I10, T12K11};
+const Check kEachAttachmentChecks[] = {T13K12, T13K13, T13K14, T13K15, T13K16, T13K17};
+
+void runChecks(District &district)
+{
+    for (Check check : kProtocolChecks)
+        check(district, 0);
+    if (decimalValue(district.asponhlas()) <= 0)
+        return;
+    T13K01(district, 0);
+    T13K02(district, 0);
+    T13K03(district, 0);
+    Table &p1 = district.TP1();
+    p1.first();
+    const int attachments = p1.recordCount();
+    for (int i = 0; i < attachments; ++i) {
+        for (Check check : kEachAttachmentChecks)
+            check(district, 0); // T13K16 with 0: every candidate
+        p1.next();
+    }
+    T13K18(district, 0);
+    T13K19(district, 0);
+}
+
+// The I10 information alone (its line and the empty one) leaves the error protocol free of errors.
+bool protocolFreeOfErrors(const Memo &memo)
+{
+    return memo.lines.isEmpty() || (memo.lines.size() == 2 && memo.lines.first().left(3) == QLatin1String("I10"));
+}
+
+// One row per line longer than the code: the code, and the text from the fifth character on (cut to the
+// field's width by the store). Written as a whole, so a failure leaves the previous rows.
+void storeProtocol(Table &table, const Memo &memo)
+{
+    TableRewrite rewrite(table);
+    for (const QString &line : memo.lines) {
+        if (line.size() <= 3)
+            continue;
+        table.append();
+        table.setText(QStringLiteral("KOD_CHYBY"), line.left(3));
+        table.setText(QStringLiteral("CH_OZNAM"), line.mid(4));
+        table.post();
+    }
+    rewrite.commit();
+}
+
+} // namespace
+
+void KompletnaKontrola(District &district)
+{
+    Services &services = district.services();
+    services.pracujem(QStringLiteral("Prebieha kompletná kontrola zápisnice"));
+    const auto protokol1 = District::protokol1();
+    const auto protokol2 = District::protokol2();
+    try {
+        district.clearMemo(protokol1);
+        district.setWordWrap(protokol1, false);
+        district.clearMemo(protokol2);
+        district.setWordWrap(protokol2, false);
+        // Cleared before any check runs: a check that stops with an error must not leave the previous
+        // result standing as if it were this district's.
+        district.setBezchybnost(false);
+
+        runChecks(district);
+
+        district.TP1().first();
+        const bool protocolClean = protocolFreeOfErrors(district.Protokol1());
+        if (protocolClean)
+            district.appendLine(protokol1, kBezChyb);
+        const bool interTableClean = district.Protokol2().lines.isEmpty();
+        if (interTableClean)
+            district.appendLine(protokol2, kBezChyb);
+
+        storeProtocol(district.data().TProtokol1(), district.Protokol1());
+        district.setWordWrap(protokol1, true);
+        storeProtocol(district.data().TProtokol2(), district.Protokol2());
+        district.setWordWrap(protokol2, true);
+        // Only once both tables hold this result: a failed write leaves the district marked with errors.
+        district.setBezchybnost(protocolClean && interTableClean);
+    } catch (...) {
+        services.pracujem(QStringLiteral("off"));
+        throw;
+    }
+    services.pracujem(QStringLiteral("off"));
+
+    showCurrentAttachment(district);
+    district.setComboIndex(district.TP1().recordNumber() - 1);
+}

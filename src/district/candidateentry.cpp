@@ -1,0 +1,85 @@
+#include "district/candidateentry.h"
+
+#include "checks/attachmentchecks.h"
+#include "checks/sums.h"
+#include "district/protocolentry.h"
+#include "model/decimalvalue.h"
+#include "model/district.h"
+#include "model/partydisplay.h"
+#include "model/services.h"
+#include "store/schema.h"
+#include "store/table.h"
+
+namespace {
+
+// The exit processing shared by pVPH and the candidate boxes, up to their check: the whole record
+// normalised, posted, and its five sums.
+void storeAttachment(District &district)
+{
+    Table &p1 = district.TP1();
+    p1.edit();
+    normalizeFields(p1, 0, p1.fieldCount() - 1);
+    p1.post();
+    pKC1to5(district);
+}
+
+} // namespace
+
+void pOBVODEnter(District &district)
+{
+    district.TP1().edit();
+    boldnut(district);
+}
+
+void pK1Enter(District &district, int candidate)
+{
+    district.setPknumber(QString::number(candidate));
+    district.TP1().edit();
+    boldnut(district);
+}
+
+void pK1Exit(District &district)
+{
+    storeAttachment(district);
+    T13K16(district, decimalValue(district.pknumber()));
+    boldnut(district);
+}
+
+void pVPHExit(District &district)
+{
+    storeAttachment(district);
+    T13K17(district, 1);
+    boldnut(district);
+}
+
+bool quickOrderNumberAccepted(District &district, QString &orderText)
+{
+    if (orderText.trimmed().isEmpty())
+        orderText = QStringLiteral("0");
+    if (decimalValue(orderText) <= decimalValue(district.EPocKand()))
+        return true;
+    district.services().beep1();
+    district.services().messageBox(QStringLiteral("Poradové číslo je väčšie ako počet kandidátov"));
+    return false;
+}
+
+int quickStore(District &district, const QString &orderText, QString &votesText)
+{
+    if (votesText.trimmed().isEmpty())
+        votesText = QStringLiteral("0");
+    votesText = QString::number(decimalValue(votesText));
+    // An order number passed by with the mouse or Tab was never made "0" by its own check; it names no
+    // candidate, so nothing is stored for it.
+    const int candidate = orderText.trimmed().isEmpty() ? 0 : decimalValue(orderText);
+    // The record has 150 candidate fields, whatever count the code list gives.
+    const int limit = qMin(decimalValue(district.EPocKand()), 150);
+    if (candidate > 0 && candidate <= limit) {
+        Table &p1 = district.TP1();
+        p1.edit();
+        p1.setText(schemas::P1_K1 + candidate - 1, votesText);
+        p1.post();
+    }
+    pKC1to5(district);
+    boldnut(district);
+    return candidate;
+}

@@ -1,0 +1,34 @@
+#include "district/pagechanges.h"
+
+#include "checks/completecheck.h"
+#include "checks/protocolchecks.h"
+#include "checks/sums.h"
+#include "district/attachmentset.h"
+#include "model/district.h"
+#include "model/partydisplay.h"
+#include "model/services.h"
+
+void TabSheet2Exit(District &district)
+{
+    Services &services = district.services();
+    T12K09(district, 1);
+    services.pracujem(QStringLiteral("Aktualizujem prílohy ..."));
+    try {
+        GeneratingP1(district);
+    } catch (...) {
+        services.pracujem(QStringLiteral("off"));
+        throw;
+    }
+    services.pracujem(QStringLiteral("off"));
+}
+
+void PageControl1Change(District &district, int pageIndex)
+{
+    boldnutT12(district);
+    if (pageIndex != 1)
+        sKC3(district);
+    if (pageIndex == 2)
+        district.services().focus(QStringLiteral("pVPH"));
+    if (pageIndex == 4)
+        KompletnaKontrola(district);
+}
