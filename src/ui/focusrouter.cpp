@@ -1,0 +1,224 @@
+#include "ui/focusrouter.h"
+
+#include "store/errors.h"
+#include "ui/entrycontrols.h"
+#include "ui/pagecontrol.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+FocusRouter::FocusRouter(QWidget &window, PageControl &pages) : QObject(&window), m_window(window), m_pages(pages)
+{
+    qApp->installEventFilter(this);
+    m_pages.pageRequested = [this](int index) { changePage(index, true); };
+}
+
+FocusRouter::~FocusRouter()
+{
+    qApp->removeEventFilter(this);
+    m_pages.pageRequested = nullptr;
+}
+
+void FocusRouter::setHandlers(QWidget *control, Handlers handlers) { m_handlers.insert(control, std::move(handlers)); }
+
+void FocusRouter::setPageHandlers(QWidget *page, PageHandlers handlers)
+{
+    m_pageHandlers.insert(page, std::move(handlers));
+}
+
+bool FocusRouter::run(const std::function<void()> &operation)
+{
+    try {
+        operation();
+        return true;
+    } catch (const VolbyError &error) {
+        if (m_onError)
+            m_onError(error);
+        return false;
+    }
+}
+
+bool FocusRouter::inWindow(const QObject *object) const
+{
+    const auto *widget = qobject_cast<const QWidget *>(object);
+    return widget && widget->window() == &m_window;
+}
+
+int FocusRouter::pageOf(const QWidget *control) const
+{
+    for (int i = 0; i < m_pages.count(); ++i) {
+        if (m_pages.widget(i)->isAncestorOf(control))
+            return i;
+    }
+    return -1;
+}
+
+QWidget *FocusRouter::firstControl(QWidget *page) const
+{
+    for (QWidget *w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
+        if (page->isAncestorOf(w) && w->isEnabled() && w->isVisible() && (w->focusPolicy() & Qt::TabFocus))
+            return w;
+        if (w == &m_window)
+            break;
+    }
+    return nullptr;
+}
+
+bool FocusRouter::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::FocusIn && type != QEvent::FocusOut && type != QEvent::KeyPress &&
+        type != QEvent::KeyRelease)
+        return false;
+    if (!inWindow(watched))
+        return false;
+    auto *control = static_cast<QWidget *>(watched);
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease)
+        return keyEvent(control, static_cast<QKeyEvent *>(event), type == QEvent::KeyPress);
+
+    const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+    if (type == QEvent::FocusIn) {
+        arrive(control);
+        // A handler sent the focus on: the control never sees the focus it no longer has.
+        return !control->hasFocus();
+    }
+    // A modal dialog or the busy window takes the window's activation, not the control's focus: the
+    // forms count that as neither leaving nor entering.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return false;
+    leave(control);
+    // The exit processing put the focus back: the control keeps it.
+    return control->hasFocus();
+}
+
+void FocusRouter::arrive(QWidget *control)
+{
+    if (control == m_entered)
+        return;
+    // The box entered before is left first, whichever event came first.
+    if (m_entered)
+        leave(m_entered);
+    if (!control->hasFocus())
+        return;
+    pageMove(control);
+    if (!control->hasFocus() || control == m_entered)
+        return;
+    m_entered = control;
+    const auto handlers = m_handlers.value(control);
+    if (handlers.enter)
+        run(handlers.enter);
+    if (auto *box = qobject_cast<TDBEdit_VQRA01 *>(control))
+        box->setBackground(box->focusColor().isValid() ? box->focusColor() : box->rememberedColor());
+}
+
+void FocusRouter::leave(QWidget *control)
+{
+    if (control != m_entered)
+        return;
+    m_entered = nullptr;
+    auto *box = qobject_cast<TDBEdit_VQRA01 *>(control);
+    const auto handlers = m_handlers.value(control);
+    run([&] {
+        if (box)
+            box->commit();
+        if (handlers.exit)
+            handlers.exit();
+    });
+    if (box)
+        box->setBackground(box->rememberedColor());
+}
+
+void FocusRouter::pageMove(QWidget *control)
+{
+    const int page = pageOf(control);
+    if (page == m_focusPage)
+        return;
+    const int old = m_focusPage;
+    m_focusPage = page;
+    if (old >= 0) {
+        const auto handlers = m_pageHandlers.value(m_pages.widget(old));
+        if (handlers.exit)
+            run(handlers.exit);
+    }
+    if (page >= 0) {
+        const auto handlers = m_pageHandlers.value(m_pages.widget(page));
+        if (handlers.enter)
+            run(handlers.enter);
+    }
+}
+
+bool FocusRouter::keyEvent(QWidget *control, QKeyEvent *event, bool press)
+{
+    // A key refused by a control travels on to its parents; the handlers hear it once, from the control.
+    if (control != QApplication::focusWidget())
+        return false;
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    if (press && ctrl && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
+        changePage(m_pages.neighbourPage(event->key() == Qt::Key_Tab), true);
+        return true;
+    }
+    const auto handlers = m_handlers.value(control);
+    const auto &handler = press ? handlers.keyDown : handlers.keyUp;
+    if (handler)
+        run([&] { handler(event->key()); });
+    // Enter presses a focused button, as Space does.
+    auto *button = qobject_cast<QAbstractButton *>(control);
+    if (press && button && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        if (button->hasFocus() && button->isEnabled() && !event->isAutoRepeat())
+            button->click();
+        return true;
+    }
+    return false;
+}
+
+void FocusRouter::focus(QWidget *control)
+{
+    if (m_recordRefocus) {
+        m_refocus = control;
+    } else {
+        const int page = pageOf(control);
+        if (page >= 0 && page != m_pages.currentIndex()) {
+            changePage(page, false, control);
+            return;
+        }
+    }
+    control->setFocus(Qt::OtherFocusReason);
+}
+
+void FocusRouter::changePage(int index, bool byUser) { changePage(index, byUser, nullptr); }
+
+void FocusRouter::changePage(int index, bool byUser, QWidget *target)
+{
+    if (index < 0 || index >= m_pages.count() || index == m_pages.currentIndex())
+        return;
+    QWidget *old = m_pages.currentWidget();
+    const QWidget *focused = QApplication::focusWidget();
+    const bool inPage = focused && old->isAncestorOf(focused);
+    if (m_entered && old->isAncestorOf(m_entered)) {
+        // The exit processing runs while the box still holds the focus, so that it can keep it.
+        QWidget *left = m_entered;
+        m_refocus = nullptr;
+        m_recordRefocus = true;
+        leave(left);
+        m_recordRefocus = false;
+        if (m_refocus && old->isAncestorOf(m_refocus)) {
+            // Refused: the page stays; the box the focus went back to is entered again.
+            if (m_refocus->hasFocus())
+                arrive(m_refocus);
+            if (byUser && m_pageChange)
+                run([&] { m_pageChange(m_pages.currentIndex()); });
+            return;
+        }
+    }
+    // The tabs hold the focus while the pages swap, so the leave handler of the old page runs now.
+    if (inPage || target)
+        m_pages.tabs()->setFocus(Qt::OtherFocusReason);
+    m_pages.setCurrentIndex(index);
+    QWidget *next = target ? target : (inPage ? firstControl(m_pages.widget(index)) : nullptr);
+    if (next)
+        next->setFocus(target ? Qt::OtherFocusReason : Qt::TabFocusReason);
+    if (byUser && m_pageChange)
+        run([&] { m_pageChange(m_pages.currentIndex()); });
+}
