@@ -1,0 +1,62 @@
+#include "model/partydisplay.h"
+
+#include "model/decimalvalue.h"
+#include "model/district.h"
+#include "model/services.h"
+#include "store/datamodule.h"
+#include "store/schema.h"
+#include "store/table.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// What a box bound to a figure shows in emphasis: anything but "0", an empty box included.
+bool emphasised(const QString &shown) { return shown != QStringLiteral("0"); }
+
+} // namespace
+
+void PocKand(District &district)
+{
+    const QString kon = district.TP1().text(schemas::P1_KON);
+    Table &koal = district.data().TVQ_KOAL();
+    koal.first();
+    if (koal.locate(QStringLiteral("KON"), kon)) {
+        district.setEPocKand(koal.text(QStringLiteral("POCKAN")));
+        district.setNazovKoal(koal.text(QStringLiteral("SNKO")));
+    } else {
+        if (kon != QStringLiteral("0"))
+            district.services().messageBox(QStringLiteral("Nenašiel som pol. stranu č. ") + kon);
+        district.setEPocKand(QStringLiteral("0"));
+        district.setNazovKoal(QString());
+    }
+    Dis_pK(district);
+}
+
+void Dis_pK(District &district)
+{
+    // A count outside the 150 boxes (a damaged code list) enables all of them or none.
+    district.setEnabledCandidates(std::clamp(decimalValue(district.EPocKand()), 0, 150));
+}
+
+void boldnut(District &district)
+{
+    const Table &p1 = district.TP1();
+    std::array<bool, 151> emphasis{};
+    for (int n = 1; n <= 150; ++n)
+        emphasis[n] = emphasised(p1.text(schemas::P1_K1 + n - 1));
+    district.setCandidateEmphasis(emphasis);
+}
+
+void boldnutT12(District &district)
+{
+    const Table &s1 = district.TS1();
+    // Only the 21 party rows in use are touched; 22..26 keep what they had.
+    std::array<bool, 27> emphasis;
+    for (int n = 0; n <= 26; ++n)
+        emphasis[n] = district.partyEmphasis(n);
+    for (int n = 1; n <= 21; ++n)
+        emphasis[n] = emphasised(s1.text(schemas::S1_PPHPS1 + n - 1));
+    district.setPartyEmphasis(emphasis);
+}
