@@ -12,19 +12,19 @@
 namespace attachmentlayout {
 
 enum class Kind {
-    Group,       // QGroupBox with a caption
-    Label,       // plain caption
-    Entry,       // TDBEdit_VQRA01 on a P1 field, money green focus
-    ReadOnly,    // TDBEdit_VQRA01 on a P1 field that cannot be typed into
-    Sum,         // TDBEdit_VQRA01 on a control sum: read-only, sky blue, bold
-    Display,     // label showing a P1 field
-    Counter,     // disabled sky blue edit box showing model state (EPocKand)
-    StateLabel,  // label showing model state (Label13, NazovKoal)
+    Group,      // QGroupBox with a caption
+    Label,      // plain caption
+    Entry,      // TDBEdit_VQRA01 on a P1 field, money green focus
+    ReadOnly,   // TDBEdit_VQRA01 on a P1 field that cannot be typed into
+    Sum,        // TDBEdit_VQRA01 on a control sum: read-only, sky blue, bold
+    Display,    // label showing a P1 field
+    Counter,    // disabled sky blue edit box showing model state (EPocKand)
+    StateLabel, // label showing model state (Label13, NazovKoal)
     Button,
-    Combo,       // Combo_RychlaVolba
-    Flag,        // hidden check box (K14_OK, K15_OK)
-    Hidden,      // hidden read-only edit box (pKON, pknumber)
-    Quick,       // TAlignEdit of the quick entry
+    Combo,  // Combo_RychlaVolba
+    Flag,   // hidden check box (K14_OK, K15_OK)
+    Hidden, // hidden read-only edit box (pKON, pknumber)
+    Quick,  // TAlignEdit of the quick entry
 };
 
 enum Style : unsigned {
@@ -42,10 +42,10 @@ struct Control {
     QString text;   // caption, or initial text
     QString field;  // P1 field of a bound control
     int x, y, width, height;
-    int maxLength = 0;   // 0: the field's width
-    int tabOrder = -1;   // order among the siblings; -1: takes no focus by Tab
+    int maxLength = 0; // 0: the field's width
+    int tabOrder = -1; // order among the siblings; -1: takes no focus by Tab
     unsigned style = Plain;
-    int fontPixels = 0;  // 0: the window's font
+    int fontPixels = 0; // 0: the window's font
 };
 
 // Every control of both pages apart from the candidate grids, each page's own rows first.

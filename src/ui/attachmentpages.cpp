@@ -1,0 +1,446 @@
+#include "ui/attachmentpages.h"
+
+#include "district/attachmentset.h"
+#include "district/candidateentry.h"
+#include "model/decimalvalue.h"
+#include "model/district.h"
+#include "model/services.h"
+#include "store/table.h"
+#include "ui/attachmentkeys.h"
+#include "ui/attachmentlayout.h"
+#include "ui/entrycontrols.h"
+#include "ui/focusrouter.h"
+#include "ui/pagecontrol.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <map>
+
+using attachmentlayout::Control;
+using attachmentlayout::Kind;
+
+namespace {
+
+const QString zeroQuestion = QStringLiteral("Naozaj chcete vymazať prílohu pre celú pol. stranu?");
+
+void setBase(QWidget &widget, const QColor &color) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Base, color);
+    widget.setPalette(palette);
+}
+
+void applyStyle(QWidget &widget, const Control &row) {
+    QFont font = widget.font();
+    if (row.style & attachmentlayout::Bold)
+        font.setBold(true);
+    if (row.fontPixels > 0)
+        font.setPixelSize(row.fontPixels);
+    widget.setFont(font);
+    if (auto *label = qobject_cast<QLabel *>(&widget)) {
+        label->setWordWrap(row.style & attachmentlayout::WordWrap);
+        if (row.style & attachmentlayout::Centred)
+            label->setAlignment(Qt::AlignCenter);
+    }
+}
+
+// A push button whose caption wraps onto several lines, as the form's buttons do.
+QPushButton *makeButton(const Control &row, QWidget *parent) {
+    auto *button = new QPushButton(parent);
+    if (row.style & attachmentlayout::WordWrap) {
+        auto *caption = new QLabel(row.text, button);
+        caption->setWordWrap(true);
+        caption->setAlignment(Qt::AlignCenter);
+        caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+        caption->setGeometry(4, 2, row.width - 8, row.height - 4);
+        button->setAccessibleName(row.text);
+    } else {
+        button->setText(row.text);
+    }
+    return button;
+}
+
+QWidget *makeControl(const Control &row, QWidget *parent, Table &p1) {
+    switch (row.kind) {
+    case Kind::Group:
+        return new QGroupBox(row.text, parent);
+    case Kind::Label:
+    case Kind::StateLabel:
+        return new QLabel(row.text, parent);
+    case Kind::Display: {
+        auto *label = new QLabel(parent);
+        const auto show = [label, &p1, field = row.field] {
+            label->setText(p1.isOpen() && p1.recordCount() > 0 ? p1.text(field) : QString());
+        };
+        QObject::connect(&p1, &Table::changed, label, show);
+        show();
+        return label;
+    }
+    case Kind::Entry:
+    case Kind::ReadOnly:
+    case Kind::Sum: {
+        auto *box = new TDBEdit_VQRA01(parent);
+        box->bind(p1, row.field);
+        if (row.maxLength > 0)
+            box->setMaxLength(row.maxLength);
+        box->setReadOnly(row.kind != Kind::Entry);
+        box->setFocusColor(row.kind == Kind::Sum ? colors::skyBlue : colors::moneyGreen);
+        if (row.kind == Kind::Sum) {
+            box->setBackground(colors::skyBlue);
+            QFont font = box->font();
+            font.setBold(true);
+            box->setFont(font);
+        }
+        return box;
+    }
+    case Kind::Hidden: {
+        auto *box = new TDBEdit_VQRA01(parent);
+        if (!row.field.isEmpty())
+            box->bind(p1, row.field);
+        box->setReadOnly(true);
+        box->setFocusPolicy(Qt::NoFocus);
+        box->hide();
+        return box;
+    }
+    case Kind::Counter: {
+        auto *box = new QLineEdit(row.text, parent);
+        box->setAlignment(Qt::AlignRight);
+        box->setReadOnly(true);
+        box->setEnabled(false);
+        setBase(*box, colors::skyBlue);
+        return box;
+    }
+    case Kind::Button:
+        return makeButton(row, parent);
+    case Kind::Combo: {
+        auto *combo = new QComboBox(parent);
+        combo->setEditable(true);
+        combo->setMaxVisibleItems(21);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setEditText(row.text);
+        return combo;
+    }
+    case Kind::Flag: {
+        auto *flag = new QCheckBox(row.text, parent);
+        flag->setFocusPolicy(Qt::NoFocus);
+        flag->hide();
+        return flag;
+    }
+    case Kind::Quick: {
+        auto *box = new TAlignEdit(parent);
+        box->setMaxLength(row.maxLength);
+        box->setBackground(colors::window);
+        return box;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+AttachmentPages::AttachmentPages(District &district, FocusRouter &router, PageControl &pages, QWidget &tabSheet4,
+                                 QWidget &tabSheet5)
+    : QObject(&tabSheet4), m_district(district), m_router(router), m_pages(pages), m_page1(&tabSheet4),
+      m_page2(&tabSheet5) {
+    build(tabSheet4, tabSheet5);
+    setTabOrder();
+    connectHandlers();
+    connect(&district, &District::changed, this, &AttachmentPages::showState);
+    showState();
+}
+
+bool AttachmentPages::canFocus(const QString &name) const {
+    const QWidget *widget = control(name);
+    return widget && widget->isVisible() && widget->isEnabled();
+}
+
+void AttachmentPages::build(QWidget &tabSheet4, QWidget &tabSheet5) {
+    m_controls.insert(QStringLiteral("TabSheet4"), &tabSheet4);
+    m_controls.insert(QStringLiteral("TabSheet5"), &tabSheet5);
+    std::vector<Control> rows = attachmentlayout::controls();
+    const std::vector<Control> grid = attachmentlayout::candidateGrid();
+    rows.insert(rows.end(), grid.begin(), grid.end());
+    for (const Control &row : rows) {
+        QWidget *widget = makeControl(row, m_controls.value(row.parent), m_district.TP1());
+        widget->setGeometry(row.x, row.y, row.width, row.height);
+        applyStyle(*widget, row);
+        if (row.style & attachmentlayout::NoTab)
+            widget->setFocusPolicy(Qt::ClickFocus);
+        if (!row.name.isEmpty()) {
+            widget->setObjectName(row.name);
+            m_controls.insert(row.name, widget);
+        }
+    }
+    m_combo = qobject_cast<QComboBox *>(control(QStringLiteral("Combo_RychlaVolba")));
+}
+
+void AttachmentPages::setTabOrder() {
+    // Tab orders are numbered among the siblings of a page or group, as on the form; the window's focus
+    // chain runs through them depth first.
+    std::map<QString, std::map<int, const Control *>> children;
+    std::vector<Control> rows = attachmentlayout::controls();
+    const std::vector<Control> grid = attachmentlayout::candidateGrid();
+    rows.insert(rows.end(), grid.begin(), grid.end());
+    for (const Control &row : rows)
+        if (row.tabOrder >= 0)
+            children[row.parent][row.tabOrder] = &row;
+    for (const QString &page : {QStringLiteral("TabSheet4"), QStringLiteral("TabSheet5")}) {
+        QWidget *previous = nullptr;
+        std::function<void(const QString &)> walk = [&](const QString &parent) {
+            for (const auto &[order, row] : children[parent]) {
+                if (row->kind == Kind::Group) {
+                    walk(row->name);
+                    continue;
+                }
+                QWidget *widget = control(row->name);
+                if (previous)
+                    QWidget::setTabOrder(previous, widget);
+                previous = widget;
+            }
+        };
+        walk(page);
+    }
+}
+
+void AttachmentPages::moveFocus(const QString &target) {
+    if (QWidget *widget = control(target))
+        m_router.focus(widget);
+}
+
+void AttachmentPages::showPage(QWidget &page, const QString &target) {
+    m_router.changePage(m_pages.indexOf(&page), false);
+    if (!target.isEmpty())
+        moveFocus(target);
+}
+
+void AttachmentPages::connectHandlers() {
+    const auto canFocus = [this](const QString &name) { return this->canFocus(name); };
+    const auto keyMove = [this, canFocus](const QString &name) {
+        return [this, canFocus, name](int key) {
+            const int count = decimalValue(m_district.EPocKand());
+            const bool gridShown = !control(QStringLiteral("GroupBox3"))->isHidden();
+            moveFocus(attachmentkeys::keyTarget(name, attachmentkeys::keyOf(key), count, gridShown, canFocus));
+        };
+    };
+    for (const QString &name : {QStringLiteral("pOBVOD"), QStringLiteral("pOBEC"), QStringLiteral("pOKRSOK")})
+        m_router.setHandlers(
+            control(name),
+            {.enter = [this] { pOBVODEnter(m_district); }, .exit = {}, .keyDown = keyMove(name), .keyUp = {}});
+    m_router.setHandlers(control(QStringLiteral("pVPH")), {.enter = [this] { pOBVODEnter(m_district); },
+                                                           .exit = [this] { pVPHExit(m_district); },
+                                                           .keyDown = keyMove(QStringLiteral("pVPH")),
+                                                           .keyUp = {}});
+    // The sum boxes never keep the focus.
+    for (int k = 1; k <= 5; ++k) {
+        const QString name = QStringLiteral("ePKC") + QString::number(k);
+        m_router.setHandlers(
+            control(name),
+            {.enter = [this, canFocus, name] { moveFocus(attachmentkeys::sumBoxTarget(name, canFocus)); },
+             .exit = {},
+             .keyDown = {},
+             .keyUp = {}});
+    }
+    for (const QString &name : {QStringLiteral("dalsia_strana"), QStringLiteral("Button15"), QStringLiteral("Button8")})
+        m_router.setHandlers(control(name), {.enter = {}, .exit = {}, .keyDown = keyMove(name), .keyUp = {}});
+    connectCandidateBoxes();
+    connectButtons();
+    connectCombo();
+    connectQuickEntry(QStringLiteral("RVUPor"), QStringLiteral("RVUPoc"), QStringLiteral("GroupBox10"), true);
+    connectQuickEntry(QStringLiteral("RVUPor2"), QStringLiteral("RVUPoc2"), QStringLiteral("GroupBox11"), false);
+}
+
+void AttachmentPages::connectCandidateBoxes() {
+    const auto canFocus = [this](const QString &name) { return this->canFocus(name); };
+    for (int n = 1; n <= 150; ++n) {
+        const QString name = attachmentkeys::candidateBox(n);
+        m_router.setHandlers(control(name), {.enter = [this, n] { pK1Enter(m_district, n); },
+                                             .exit = [this] { pK1Exit(m_district); },
+                                             .keyDown =
+                                                 [this, canFocus, name](int key) {
+                                                     const int count = decimalValue(m_district.EPocKand());
+                                                     moveFocus(attachmentkeys::keyTarget(
+                                                         name, attachmentkeys::keyOf(key), count, true, canFocus));
+                                                 },
+                                             .keyUp =
+                                                 [this, canFocus, name](int key) {
+                                                     if (key == Qt::Key_F10)
+                                                         moveFocus(attachmentkeys::f10Target(name, canFocus));
+                                                 }});
+    }
+}
+
+void AttachmentPages::connectButtons() {
+    const auto onClick = [this](const QString &name, std::function<void()> operation) {
+        auto *button = qobject_cast<QPushButton *>(control(name));
+        connect(button, &QPushButton::clicked, this, [this, operation] { m_router.run(operation); });
+    };
+    onClick(QStringLiteral("DoPredu"), [this] { DoPreduClick(m_district); });
+    onClick(QStringLiteral("DoZadu"), [this] { DoZaduClick(m_district); });
+    // Page 2's buttons show page 1 whatever the gate decided.
+    onClick(QStringLiteral("Button15"), [this] {
+        DoPreduClick(m_district);
+        showPage(*m_page1);
+    });
+    onClick(QStringLiteral("Button8"), [this] {
+        DoZaduClick(m_district);
+        showPage(*m_page1);
+    });
+    onClick(QStringLiteral("dalsia_strana"), [this] { showPage(*m_page2); });
+    onClick(QStringLiteral("Button12"), [this] { showPage(*m_page1); });
+    onClick(QStringLiteral("Button2"), [this] {
+        if (m_district.services().zobraz_spravu(zeroQuestion, Services::Warning, Services::Yes | Services::No) ==
+            Services::ResultYes)
+            VymazPolStranu(m_district);
+    });
+}
+
+void AttachmentPages::connectCombo() {
+    connect(m_combo, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!m_showingCombo)
+            comboChanged(index);
+    });
+    // Typing into the list's text is a change too; the text of a selected item is not a second one.
+    connect(m_combo, &QComboBox::editTextChanged, this, [this](const QString &text) {
+        if (m_showingCombo || (m_combo->currentIndex() >= 0 && m_combo->itemText(m_combo->currentIndex()) == text))
+            return;
+        comboChanged(m_combo->findText(text, Qt::MatchExactly));
+    });
+}
+
+void AttachmentPages::comboChanged(int index) {
+    m_router.run([this, index] { Combo_RychlaVolbaChange(m_district, index); });
+    // A refused choice, or an error on the way: the list shows what the state says.
+    showCombo();
+}
+
+void AttachmentPages::connectQuickEntry(const QString &order, const QString &votes, const QString &group, bool page1) {
+    const auto canFocus = [this](const QString &name) { return this->canFocus(name); };
+    const auto f10 = [this, canFocus](const QString &name) {
+        return [this, canFocus, name](int key) {
+            if (key == Qt::Key_F10)
+                moveFocus(attachmentkeys::f10Target(name, canFocus));
+        };
+    };
+    for (const QString &name : {order, votes}) {
+        auto *box = static_cast<TAlignEdit *>(control(name));
+        FocusRouter::Handlers handlers{.enter = [box] { box->setBackground(colors::skyBlue); },
+                                       .exit = [box] { box->setBackground(colors::window); },
+                                       .keyDown = {},
+                                       .keyUp = f10(name)};
+        if (name == order)
+            handlers.keyDown = [this, order, votes](int key) { quickOrderKey(order, votes, key); };
+        else
+            handlers.keyDown = [this, order, votes, page1](int key) { quickStoreKey(order, votes, key, page1); };
+        m_router.setHandlers(box, handlers);
+    }
+    // Leaving the group ends the cycle: both boxes emptied. A dialog or the busy window taking the focus
+    // for a moment is no leaving (the refused order number stays for correction).
+    QWidget *groupBox = control(group);
+    connect(qApp, &QApplication::focusChanged, this, [this, groupBox, order, votes](QWidget *old, QWidget *now) {
+        if (!old || !groupBox->isAncestorOf(old) || !now || now->window() != groupBox->window() ||
+            groupBox->isAncestorOf(now))
+            return;
+        for (const QString &name : {order, votes}) {
+            auto *box = static_cast<TAlignEdit *>(control(name));
+            box->clear();
+            box->setBackground(colors::window);
+        }
+    });
+}
+
+void AttachmentPages::quickOrderKey(const QString &order, const QString &votes, int key) {
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Down)
+        return;
+    auto *orderBox = static_cast<QLineEdit *>(control(order));
+    moveFocus(votes);
+    QString text = orderBox->text();
+    const bool accepted = quickOrderNumberAccepted(m_district, text);
+    orderBox->setText(text);
+    if (!accepted)
+        moveFocus(order);
+}
+
+void AttachmentPages::quickStoreKey(const QString &order, const QString &votes, int key, bool page1) {
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Down)
+        return;
+    auto *orderBox = static_cast<QLineEdit *>(control(order));
+    auto *votesBox = static_cast<QLineEdit *>(control(votes));
+    moveFocus(order);
+    QString text = votesBox->text();
+    const int candidate = quickStore(m_district, orderBox->text(), text);
+    votesBox->setText(text);
+    // The candidate's box stands on the other page: its pair takes over.
+    if (page1 && candidate > 50)
+        showPage(*m_page2, QStringLiteral("RVUPor2"));
+    else if (!page1 && candidate < 51)
+        showPage(*m_page1, QStringLiteral("RVUPor"));
+    orderBox->clear();
+    votesBox->clear();
+}
+
+void AttachmentPages::showState() {
+    const bool noVotes = m_district.noVotes();
+    control(QStringLiteral("GroupBox3"))->setHidden(noVotes);
+    control(QStringLiteral("GroupBox4"))->setHidden(noVotes);
+    control(QStringLiteral("DoZadu"))->setEnabled(!noVotes);
+    control(QStringLiteral("DoPredu"))->setEnabled(!noVotes);
+    static_cast<QCheckBox *>(control(QStringLiteral("K14_OK")))->setChecked(m_district.K14_OK());
+    static_cast<QCheckBox *>(control(QStringLiteral("K15_OK")))->setChecked(m_district.K15_OK());
+    static_cast<QLineEdit *>(control(QStringLiteral("pknumber")))->setText(m_district.pknumber());
+    showParty();
+    showCombo();
+    showCandidateBoxes();
+}
+
+void AttachmentPages::showParty() {
+    for (const QString &name : {QStringLiteral("Label13"), QStringLiteral("Label13_2")})
+        static_cast<QLabel *>(control(name))->setText(m_district.Label13());
+    for (const QString &name : {QStringLiteral("NazovKoal"), QStringLiteral("NazovKoal_2")})
+        static_cast<QLabel *>(control(name))->setText(m_district.NazovKoal());
+    static_cast<QLineEdit *>(control(QStringLiteral("EPocKand")))->setText(m_district.EPocKand());
+}
+
+void AttachmentPages::showCombo() {
+    m_showingCombo = true;
+    const QStringList items = m_district.comboItems();
+    QStringList shown;
+    for (int i = 0; i < m_combo->count(); ++i)
+        shown.append(m_combo->itemText(i));
+    if (shown != items) {
+        m_combo->clear();
+        m_combo->addItems(items);
+    }
+    if (m_combo->currentIndex() != m_district.comboIndex())
+        m_combo->setCurrentIndex(m_district.comboIndex());
+    if (m_combo->currentText() != m_district.comboText())
+        m_combo->setEditText(m_district.comboText());
+    m_showingCombo = false;
+}
+
+void AttachmentPages::showCandidateBoxes() {
+    const int enabled = m_district.enabledCandidates();
+    control(QStringLiteral("dalsia_strana"))->setEnabled(enabled > 50);
+    for (int n = 1; n <= 150; ++n) {
+        auto *box = static_cast<TDBEdit_VQRA01 *>(control(attachmentkeys::candidateBox(n)));
+        const bool on = n <= enabled;
+        if (box->isEnabled() != on) {
+            box->setEnabled(on);
+            box->setBackground(on ? colors::window : colors::silver);
+        }
+        const bool emphasised = m_district.candidateEmphasis(n);
+        if (box->font().bold() != emphasised) {
+            QFont font = box->font();
+            font.setBold(emphasised);
+            box->setFont(font);
+            QPalette palette = box->palette();
+            palette.setColor(QPalette::Text, emphasised ? colors::boldRed : QColor(Qt::black));
+            box->setPalette(palette);
+        }
+    }
+}

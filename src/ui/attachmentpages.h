@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+
+class District;
+class FocusRouter;
+class PageControl;
+class QComboBox;
+class QGroupBox;
+class QWidget;
+
+// The attachment pages TabSheet4 and TabSheet5: their controls built from the layout tables, bound to
+// the current P1 record and to the district state, and the handlers of the party navigation, the
+// candidate entry and the quick entry. The pages keep no state of their own: what they show comes from
+// the table and from District, and follows District::changed and Table::changed.
+class AttachmentPages : public QObject {
+    Q_OBJECT
+public:
+    AttachmentPages(District &district, FocusRouter &router, PageControl &pages, QWidget &tabSheet4,
+                    QWidget &tabSheet5);
+
+    // The control of that object name on either page, or null.
+    QWidget *control(const QString &name) const { return m_controls.value(name); }
+    // Shown and enabled, as the operations ask before they move the focus.
+    bool canFocus(const QString &name) const;
+
+private:
+    void build(QWidget &tabSheet4, QWidget &tabSheet5);
+    void setTabOrder();
+    void connectHandlers();
+    void connectCandidateBoxes();
+    void connectButtons();
+    void connectCombo();
+    void connectQuickEntry(const QString &order, const QString &votes, const QString &group, bool page1);
+    void showState();
+    void showCandidateBoxes();
+    void showCombo();
+    void showParty();
+
+    void moveFocus(const QString &target);
+    void showPage(QWidget &page, const QString &target = {});
+    void comboChanged(int index);
+    void quickOrderKey(const QString &order, const QString &votes, int key);
+    void quickStoreKey(const QString &order, const QString &votes, int key, bool page1);
+
+    District &m_district;
+    FocusRouter &m_router;
+    PageControl &m_pages;
+    QWidget *m_page1 = nullptr;
+    QWidget *m_page2 = nullptr;
+    QHash<QString, QWidget *> m_controls;
+    QComboBox *m_combo = nullptr;
+    bool m_showingCombo = false; // the list follows the state: no change handler then
+};
