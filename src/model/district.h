@@ -13,7 +13,7 @@ class Table;
 // A multi-line memo of the window: its lines in the order appended, and its word wrap.
 struct Memo {
     QStringList lines;
-    bool wordWrap = true;
+    bool wordWrap = false; // the memos start without word wrap
 };
 
 // The state the window shows beside the tables: every outcome that one operation leaves for another
