@@ -9,21 +9,26 @@
 
 #include <QString>
 
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <memory>
 #include <utility>
 
 // Scripted services that also keep one journal of what was shown and asked, in order across kinds:
-// "box:<text>", "busy:<text>", "focus:<control>", "beep".
+// "box:<text>", "busy:<text>", "focus:<control>", "beep". onMessage, when set, runs at each plain
+// message box, so that a test can look at the tables at the moment the message appears.
 class JournalServices : public ScriptedServices {
 public:
     QStringList journal;
+    std::function<void(const QString &)> onMessage;
 
     void messageBox(const QString &text) override
     {
         journal.append(QStringLiteral("box:") + text);
         ScriptedServices::messageBox(text);
+        if (onMessage)
+            onMessage(text);
     }
     void pracujem(const QString &text) override
     {
@@ -39,6 +44,11 @@ public:
     {
         journal.append(QStringLiteral("beep"));
         ScriptedServices::beep1();
+    }
+    void forget()
+    {
+        ScriptedServices::forget();
+        journal.clear();
     }
 };
 
