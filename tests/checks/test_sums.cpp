@@ -180,6 +180,18 @@ private slots:
         QCOMPARE(m->data->TP1().text("KC2"), QStringLiteral("8"));
     }
 
+    // A protocol started by a first edit holds blank party votes until their page has been left once.
+    void blankPartyVoteKeepsKC3AndCounters()
+    {
+        m->setS1({{"PPHPS1", "4"}, {"KC3", "9"}, {"PPHPS13", ""}});
+        m->district.setAsponhlas("2");
+        m->district.setEPocetHlasov("8");
+        QVERIFY_THROWS_EXCEPTION(ConversionError, sKC3(m->district));
+        QCOMPARE(m->data->TS1().text("KC3"), QStringLiteral("9"));
+        QCOMPARE(m->district.asponhlas(), QStringLiteral("2"));
+        QCOMPARE(m->district.ePocetHlasov(), QStringLiteral("8"));
+    }
+
     void sumOnAnEmptyTableFailsWithoutARecord()
     {
         m->data->TP1().empty();
