@@ -1,0 +1,565 @@
+#include "district/attachmentset.h"
+#include "model/district.h"
+#include "store/datamodule.h"
+#include "store/errors.h"
+#include "store/schema.h"
+#include "support/installationcopy.h"
+#include "support/scriptedservices.h"
+#include "ui/attachmentpages.h"
+#include "ui/entrycontrols.h"
+#include "ui/focusrouter.h"
+#include "ui/pagecontrol.h"
+#include "ui/windowservices.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// The parties the tests key in, by ballot number: their candidate counts in the sample KOAL06, except
+// party 16, whose count the fixture sets to 75.
+constexpr int party150 = 1;
+constexpr int party12 = 3;
+constexpr int party51 = 7;
+constexpr int party50 = 10;
+constexpr int party75 = 16;
+const int parties[] = {party150, party12, party51, party50, party75};
+
+// The main window's frame around the two attachment pages: the seven pages of PageControl1 with the
+// attachment pages at indexes 2 and 3, the focus router, the window's services with a script for the
+// dialogs, and the tables of an installation copy with votes for five parties.
+class Window {
+public:
+    Window()
+        : m_data(m_copy.dataFolder()), m_pages(new PageControl(&m_window)), m_router(m_window, *m_pages),
+          m_services(m_window, m_router, &script), district(m_data, m_services) {
+        m_window.resize(789, 530);
+        m_pages->setGeometry(0, 0, 789, 530);
+        for (int i = 0; i < 7; ++i) {
+            auto *page = new QWidget;
+            page->setObjectName(QStringLiteral("TabSheet") + QString::number(i + 1));
+            m_pages->addTab(page, QString::number(i));
+        }
+        m_router.setErrorHandler([this](const VolbyError &error) { errors.append(error.message()); });
+        m_router.setPageHandlers(page(2), {.enter = [this] { m_services.focus(QStringLiteral("pVPH")); }, .exit = {}});
+        pages = std::make_unique<AttachmentPages>(district, m_router, *m_pages, *page(2), *page(3));
+
+        Table &koal = m_data.TVQ_KOAL();
+        koal.locate(QStringLiteral("KON"), QString::number(party75));
+        koal.edit();
+        koal.setText(QStringLiteral("POCKAN"), QStringLiteral("75"));
+        koal.post();
+        Table &s1 = m_data.TS1();
+        s1.first();
+        s1.edit();
+        for (const int party : parties)
+            s1.setText(schemas::S1_PPHPS1 + party - 1, QStringLiteral("100"));
+        s1.post();
+        GeneratingP1(district);
+
+        m_pages->setCurrentIndex(2);
+        m_window.show();
+        m_window.activateWindow();
+        m_active = QTest::qWaitForWindowActive(&m_window);
+    }
+    bool active() const { return m_active; }
+
+    QWidget *page(int index) const { return m_pages->widget(index); }
+    int currentPage() const { return m_pages->currentIndex(); }
+    QWidget *control(const QString &name) const { return pages->control(name); }
+    QString focused() const {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    }
+    Table &p1() { return m_data.TP1(); }
+    QString dataFolder() const { return m_copy.dataFolder(); }
+
+    // Makes the party current through the quick-choice list, as the user would.
+    void choose(int party) {
+        auto *combo = static_cast<QComboBox *>(control(QStringLiteral("Combo_RychlaVolba")));
+        combo->setCurrentIndex(combo->findText(QStringLiteral("Číslo politickej strany: ") + QString::number(party)));
+    }
+    void focus(const QString &name) { m_router.focus(control(name)); }
+    void key(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+    void type(const QString &digits) { QTest::keyClicks(QApplication::focusWidget(), digits); }
+    void click(const QString &button) { QTest::mouseClick(control(button), Qt::LeftButton); }
+
+    ScriptedServices script;
+    QStringList errors;
+
+private:
+    InstallationCopy m_copy;
+    QWidget m_window;
+    DataModule m_data;
+    PageControl *m_pages;
+    FocusRouter m_router;
+    WindowServices m_services;
+    bool m_active = false;
+
+public:
+    District district;
+    std::unique_ptr<AttachmentPages> pages;
+};
+
+} // namespace
+
+class TestAttachmentPages : public QObject {
+    Q_OBJECT
+private slots:
+    void regenerationShown();
+    void keys_data();
+    void keys();
+    void candidateEntry();
+    void clearedBoxStoresZero();
+    void k16NamesTheCandidateLeft();
+    void k17OnLeavingVph();
+    void boxEnabling_data();
+    void boxEnabling();
+    void gateRefuses_data();
+    void gateRefuses();
+    void forwardAndBack();
+    void quickEntry();
+    void quickEntryAcrossPages();
+    void quickEntryRefusesOrderNumber();
+    void quickEntryEmptyOrderNumber();
+    void quickEntryF10AndGroupLeft();
+    void zeroing_data();
+    void zeroing();
+    void noVotes();
+};
+
+void TestAttachmentPages::regenerationShown() {
+    Window w;
+    QVERIFY(w.active());
+    QCOMPARE(static_cast<QLabel *>(w.control(QStringLiteral("Label13")))->text(), QStringLiteral("1"));
+    QCOMPARE(static_cast<QLabel *>(w.control(QStringLiteral("Label13_2")))->text(), QStringLiteral("1"));
+    QCOMPARE(static_cast<QLabel *>(w.control(QStringLiteral("DBText1")))->text(), QStringLiteral("1"));
+    QCOMPARE(static_cast<QLineEdit *>(w.control(QStringLiteral("EPocKand")))->text(), QStringLiteral("150"));
+    QCOMPARE(static_cast<QLabel *>(w.control(QStringLiteral("NazovKoal")))->text(), QStringLiteral("Čisté potoky"));
+    auto *combo = static_cast<QComboBox *>(w.control(QStringLiteral("Combo_RychlaVolba")));
+    QCOMPARE(combo->count(), 5);
+    QCOMPARE(combo->itemText(1), QStringLiteral("Číslo politickej strany: 3"));
+    QCOMPARE(combo->currentText(), QStringLiteral("Prechod na inú politickú stranu"));
+
+    w.choose(party51);
+    QCOMPARE(w.p1().text(QStringLiteral("KON")), QStringLiteral("7"));
+    QCOMPARE(static_cast<QLabel *>(w.control(QStringLiteral("Label13")))->text(), QStringLiteral("3"));
+    QCOMPARE(static_cast<QLabel *>(w.control(QStringLiteral("DBText3")))->text(), QStringLiteral("7"));
+    QCOMPARE(static_cast<QLabel *>(w.control(QStringLiteral("NazovKoal_2")))->text(),
+             QStringLiteral("Pastieri a mlynári"));
+    QCOMPARE(combo->currentIndex(), 2);
+    QCOMPARE(w.focused(), QStringLiteral("pVPH"));
+    QVERIFY(w.errors.isEmpty());
+}
+
+void TestAttachmentPages::keys_data() {
+    QTest::addColumn<int>("party");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<int>("page");
+
+    QTest::newRow("12: Enter in pK12") << party12 << "pK12" << int(Qt::Key_Return) << "DoPredu" << 2;
+    QTest::newRow("12: PageDown in pK3") << party12 << "pK3" << int(Qt::Key_PageDown) << "pK12" << 2;
+    QTest::newRow("12: Down in pK11") << party12 << "pK11" << int(Qt::Key_Down) << "pK12" << 2;
+    QTest::newRow("12: Down in pK12") << party12 << "pK12" << int(Qt::Key_Down) << "DoPredu" << 2;
+    QTest::newRow("12: PageDown in pVPH") << party12 << "pVPH" << int(Qt::Key_PageDown) << "pK1" << 2;
+    QTest::newRow("12: Up in pVPH") << party12 << "pVPH" << int(Qt::Key_Up) << "pOKRSOK" << 2;
+    QTest::newRow("12: Enter in pOBVOD") << party12 << "pOBVOD" << int(Qt::Key_Return) << "pOBEC" << 2;
+    QTest::newRow("50: Enter in pK50") << party50 << "pK50" << int(Qt::Key_Return) << "DoPredu" << 2;
+    QTest::newRow("50: PageDown in pK1") << party50 << "pK1" << int(Qt::Key_PageDown) << "pK50" << 2;
+    QTest::newRow("51: Enter in pK50") << party51 << "pK50" << int(Qt::Key_Return) << "dalsia_strana" << 2;
+    QTest::newRow("51: Enter in pK51") << party51 << "pK51" << int(Qt::Key_Return) << "Button15" << 3;
+    QTest::newRow("75: Enter in pK50") << party75 << "pK50" << int(Qt::Key_Return) << "dalsia_strana" << 2;
+    QTest::newRow("75: PageDown on page 1") << party75 << "pK22" << int(Qt::Key_PageDown) << "pK50" << 2;
+    QTest::newRow("75: PageDown in pK60") << party75 << "pK60" << int(Qt::Key_PageDown) << "pK75" << 3;
+    QTest::newRow("75: Enter in pK75") << party75 << "pK75" << int(Qt::Key_Return) << "Button15" << 3;
+    QTest::newRow("75: Down in pK74") << party75 << "pK74" << int(Qt::Key_Down) << "pK75" << 3;
+    QTest::newRow("150: PageUp in pK1") << party150 << "pK1" << int(Qt::Key_PageUp) << "pVPH" << 2;
+    QTest::newRow("150: PageUp in pK37") << party150 << "pK37" << int(Qt::Key_PageUp) << "pK1" << 2;
+    QTest::newRow("150: PageUp in pK51") << party150 << "pK51" << int(Qt::Key_PageUp) << "Button8" << 3;
+    QTest::newRow("150: PageUp in pK88") << party150 << "pK88" << int(Qt::Key_PageUp) << "pK51" << 3;
+    QTest::newRow("150: Enter in pK150") << party150 << "pK150" << int(Qt::Key_Return) << "Button15" << 3;
+    QTest::newRow("150: Down in pK100") << party150 << "pK100" << int(Qt::Key_Down) << "pK101" << 3;
+    QTest::newRow("150: PageUp on dalsia_strana") << party150 << "dalsia_strana" << int(Qt::Key_PageUp) << "pVPH" << 2;
+    QTest::newRow("150: PageUp on Button15") << party150 << "Button15" << int(Qt::Key_PageUp) << "pK51" << 3;
+    QTest::newRow("150: PageDown on Button8") << party150 << "Button8" << int(Qt::Key_PageDown) << "pK51" << 3;
+    QTest::newRow("150: F10 in pK5") << party150 << "pK5" << int(Qt::Key_F10) << "RVUPor" << 2;
+    QTest::newRow("150: F10 in pK140") << party150 << "pK140" << int(Qt::Key_F10) << "RVUPor2" << 3;
+    QTest::newRow("150: ePKC2 passes the focus") << party150 << "ePKC2" << 0 << "pK1" << 2;
+    QTest::newRow("150: ePKC5 passes the focus") << party150 << "ePKC5" << 0 << "Button15" << 3;
+}
+
+void TestAttachmentPages::keys() {
+    QFETCH(int, party);
+    QFETCH(QString, from);
+    QFETCH(int, key);
+    QFETCH(QString, to);
+    QFETCH(int, page);
+
+    Window w;
+    QVERIFY(w.active());
+    w.choose(party);
+    w.focus(from);
+    if (key)
+        w.key(Qt::Key(key));
+    QCOMPARE(w.focused(), to);
+    QCOMPARE(w.currentPage(), page);
+    QVERIFY2(w.errors.isEmpty(), qPrintable(w.errors.join(QLatin1Char('\n'))));
+}
+
+void TestAttachmentPages::candidateEntry() {
+    Window w;
+    QVERIFY(w.active());
+    w.choose(party12);
+    w.focus(QStringLiteral("pK3"));
+    QCOMPARE(w.district.pknumber(), QStringLiteral("3"));
+    w.type(QStringLiteral("007"));
+    w.key(Qt::Key_Return);
+
+    QCOMPARE(w.focused(), QStringLiteral("pK4"));
+    QCOMPARE(w.p1().text(QStringLiteral("K3")), QStringLiteral("7"));
+    QCOMPARE(w.p1().text(QStringLiteral("KC3")), QStringLiteral("21"));
+    QCOMPARE(w.p1().text(QStringLiteral("KC4")), QStringLiteral("0"));
+    auto *box = static_cast<TDBEdit_VQRA01 *>(w.control(QStringLiteral("pK3")));
+    QCOMPARE(box->text(), QStringLiteral("7"));
+    QVERIFY(box->font().bold());
+    QCOMPARE(box->palette().color(QPalette::Text), QColor(255, 0, 0));
+    QVERIFY(!w.control(QStringLiteral("pK4"))->font().bold());
+    QCOMPARE(w.district.pknumber(), QStringLiteral("4"));
+    // Posted: a second data module reads it from the file.
+    DataModule reread(w.dataFolder());
+    reread.TP1().locate(QStringLiteral("KON"), QStringLiteral("3"));
+    QCOMPARE(reread.TP1().text(QStringLiteral("K3")), QStringLiteral("7"));
+    QCOMPARE(reread.TP1().text(QStringLiteral("KC3")), QStringLiteral("21"));
+    QVERIFY(w.errors.isEmpty());
+}
+
+void TestAttachmentPages::clearedBoxStoresZero() {
+    Window w;
+    QVERIFY(w.active());
+    w.choose(party12);
+    w.focus(QStringLiteral("pK3"));
+    w.type(QStringLiteral("12"));
+    w.key(Qt::Key_Down);
+    QVERIFY(w.control(QStringLiteral("pK3"))->font().bold());
+    w.key(Qt::Key_Up);
+    QCOMPARE(w.focused(), QStringLiteral("pK3"));
+    w.key(Qt::Key_Backspace); // the whole figure is selected on entry
+    QCOMPARE(static_cast<QLineEdit *>(w.control(QStringLiteral("pK3")))->text(), QString());
+    w.key(Qt::Key_Down);
+    QCOMPARE(w.p1().text(QStringLiteral("K3")), QStringLiteral("0"));
+    QCOMPARE(static_cast<QLineEdit *>(w.control(QStringLiteral("pK3")))->text(), QStringLiteral("0"));
+    QVERIFY(!w.control(QStringLiteral("pK3"))->font().bold());
+}
+
+void TestAttachmentPages::k16NamesTheCandidateLeft() {
+    Window w;
+    QVERIFY(w.active());
+    w.choose(party12);
+    w.focus(QStringLiteral("pVPH"));
+    w.type(QStringLiteral("5"));
+    w.focus(QStringLiteral("pK7"));
+    w.type(QStringLiteral("9"));
+    w.script.forget();
+    // The mouse moves the focus into another box: K16 names 7, the box left, not 2.
+    QTest::mouseClick(w.control(QStringLiteral("pK2")), Qt::LeftButton);
+    QCOMPARE(w.focused(), QStringLiteral("pK2"));
+    QCOMPARE(w.script.messageBoxes.size(), 1);
+    QVERIFY2(w.script.messageBoxes.first().startsWith(QStringLiteral("K16  Číslo pol. strany: 3 ")),
+             qPrintable(w.script.messageBoxes.first()));
+    QVERIFY(w.script.messageBoxes.first().contains(QStringLiteral("kandidátom 7 na poslanca")));
+    QCOMPARE(w.p1().text(QStringLiteral("K7")), QStringLiteral("9"));
+}
+
+void TestAttachmentPages::k17OnLeavingVph() {
+    Window w;
+    QVERIFY(w.active());
+    w.choose(party12);
+    w.focus(QStringLiteral("pVPH"));
+    w.type(QStringLiteral("101"));
+    w.script.forget();
+    w.key(Qt::Key_Return);
+    QCOMPARE(w.focused(), QStringLiteral("pK1"));
+    QCOMPARE(w.p1().text(QStringLiteral("VPH")), QStringLiteral("101"));
+    QCOMPARE(w.p1().text(QStringLiteral("KC2")), QStringLiteral("202"));
+    QCOMPARE(w.script.messageBoxes.size(), 1);
+    QVERIFY(w.script.messageBoxes.first().startsWith(QStringLiteral("K17  Číslo pol. strany: 3  ")));
+
+    // Within the party's votes: no message.
+    w.focus(QStringLiteral("pVPH"));
+    w.type(QStringLiteral("100"));
+    w.script.forget();
+    w.key(Qt::Key_Return);
+    QVERIFY(w.script.messageBoxes.isEmpty());
+}
+
+void TestAttachmentPages::boxEnabling_data() {
+    QTest::addColumn<int>("party");
+    QTest::addColumn<int>("count");
+    QTest::newRow("12") << party12 << 12;
+    QTest::newRow("50") << party50 << 50;
+    QTest::newRow("51") << party51 << 51;
+    QTest::newRow("75") << party75 << 75;
+    QTest::newRow("150") << party150 << 150;
+}
+
+void TestAttachmentPages::boxEnabling() {
+    QFETCH(int, party);
+    QFETCH(int, count);
+    Window w;
+    QVERIFY(w.active());
+    w.choose(party);
+    for (int n = 1; n <= 150; ++n) {
+        auto *box = static_cast<TDBEdit_VQRA01 *>(w.control(QStringLiteral("pK") + QString::number(n)));
+        QCOMPARE(box->isEnabled(), n <= count);
+        QCOMPARE(box->background(), n <= count ? QColor(255, 255, 255) : QColor(192, 192, 192));
+    }
+    QCOMPARE(w.control(QStringLiteral("dalsia_strana"))->isEnabled(), count > 50);
+}
+
+void TestAttachmentPages::gateRefuses_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("page");
+    QTest::newRow("DoPredu") << "DoPredu" << 2;
+    QTest::newRow("DoZadu") << "DoZadu" << 2;
+    QTest::newRow("Button15") << "Button15" << 2;
+    QTest::newRow("Button8") << "Button8" << 2;
+    QTest::newRow("quick choice") << "Combo_RychlaVolba" << 2;
+}
+
+void TestAttachmentPages::gateRefuses() {
+    QFETCH(QString, how);
+    QFETCH(int, page);
+    Window w;
+    QVERIFY(w.active());
+    w.choose(party51); // the third attachment: both neighbours exist
+    w.focus(QStringLiteral("pVPH"));
+    w.type(QStringLiteral("5"));
+    w.key(Qt::Key_Return); // VPH 5 with no candidate vote fails K15
+    w.script.forget();
+    if (how == QStringLiteral("Combo_RychlaVolba"))
+        w.choose(party150);
+    else
+        w.click(how);
+
+    QCOMPARE(w.p1().text(QStringLiteral("KON")), QStringLiteral("7"));
+    QCOMPARE(w.p1().text(QStringLiteral("VPH")), QStringLiteral("5"));
+    QCOMPARE(w.script.messageBoxes.size(), 1);
+    QVERIFY(w.script.messageBoxes.first().startsWith(QStringLiteral("K15")));
+    QCOMPARE(static_cast<QLabel *>(w.control(QStringLiteral("Label13")))->text(), QStringLiteral("3"));
+    QCOMPARE(static_cast<QComboBox *>(w.control(QStringLiteral("Combo_RychlaVolba")))->currentText(),
+             QStringLiteral("Číslo politickej strany: 7"));
+    QCOMPARE(w.currentPage(), page);
+    QVERIFY(w.errors.isEmpty());
+}
+
+void TestAttachmentPages::forwardAndBack() {
+    Window w;
+    QVERIFY(w.active());
+    w.click(QStringLiteral("DoPredu"));
+    QCOMPARE(w.p1().text(QStringLiteral("KON")), QStringLiteral("3"));
+    QCOMPARE(w.focused(), QStringLiteral("pVPH"));
+    QCOMPARE(static_cast<QComboBox *>(w.control(QStringLiteral("Combo_RychlaVolba")))->currentIndex(), 1);
+    w.click(QStringLiteral("DoZadu"));
+    w.click(QStringLiteral("DoZadu")); // back on the first keeps it
+    QCOMPARE(w.p1().text(QStringLiteral("KON")), QStringLiteral("1"));
+    QCOMPARE(static_cast<QLabel *>(w.control(QStringLiteral("Label13")))->text(), QStringLiteral("1"));
+
+    // Page 2's forward shows page 1 with the next attachment.
+    w.click(QStringLiteral("dalsia_strana"));
+    QCOMPARE(w.currentPage(), 3);
+    QCOMPARE(w.focused(), QStringLiteral("pK51"));
+    w.click(QStringLiteral("Button15"));
+    QCOMPARE(w.currentPage(), 2);
+    QCOMPARE(w.p1().text(QStringLiteral("KON")), QStringLiteral("3"));
+    QCOMPARE(static_cast<QLabel *>(w.control(QStringLiteral("Label13_2")))->text(), QStringLiteral("2"));
+    QVERIFY(w.errors.isEmpty());
+}
+
+void TestAttachmentPages::quickEntry() {
+    Window w;
+    QVERIFY(w.active());
+    w.choose(party12);
+    w.focus(QStringLiteral("pK1"));
+    w.key(Qt::Key_F10);
+    QCOMPARE(w.focused(), QStringLiteral("RVUPor"));
+    auto *order = static_cast<TAlignEdit *>(w.control(QStringLiteral("RVUPor")));
+    auto *votes = static_cast<TAlignEdit *>(w.control(QStringLiteral("RVUPoc")));
+    QCOMPARE(order->palette().color(QPalette::Base), QColor(166, 202, 240));
+    w.type(QStringLiteral("12"));
+    w.key(Qt::Key_Return);
+    QCOMPARE(w.focused(), QStringLiteral("RVUPoc"));
+    QCOMPARE(order->palette().color(QPalette::Base), QColor(255, 255, 255));
+    w.type(QStringLiteral("0045"));
+    w.key(Qt::Key_Return);
+
+    QCOMPARE(w.p1().text(QStringLiteral("K12")), QStringLiteral("45"));
+    QCOMPARE(w.p1().text(QStringLiteral("KC3")), QStringLiteral("540"));
+    QVERIFY(w.control(QStringLiteral("pK12"))->font().bold());
+    QCOMPARE(order->text(), QString());
+    QCOMPARE(votes->text(), QString());
+    QCOMPARE(w.focused(), QStringLiteral("RVUPor"));
+
+    // A valid order number with an empty vote box stores "0".
+    w.type(QStringLiteral("12"));
+    w.key(Qt::Key_Down);
+    w.key(Qt::Key_Down);
+    QCOMPARE(w.p1().text(QStringLiteral("K12")), QStringLiteral("0"));
+    QVERIFY(!w.control(QStringLiteral("pK12"))->font().bold());
+    QVERIFY(w.errors.isEmpty());
+}
+
+void TestAttachmentPages::quickEntryAcrossPages() {
+    Window w;
+    QVERIFY(w.active());
+    w.choose(party75);
+    w.focus(QStringLiteral("RVUPor"));
+    w.type(QStringLiteral("60"));
+    w.key(Qt::Key_Return);
+    w.type(QStringLiteral("3"));
+    w.key(Qt::Key_Return);
+    QCOMPARE(w.p1().text(QStringLiteral("K60")), QStringLiteral("3"));
+    QCOMPARE(w.p1().text(QStringLiteral("KC4")), QStringLiteral("180"));
+    QCOMPARE(w.currentPage(), 3);
+    QCOMPARE(w.focused(), QStringLiteral("RVUPor2"));
+
+    w.type(QStringLiteral("7"));
+    w.key(Qt::Key_Return);
+    w.type(QStringLiteral("2"));
+    w.key(Qt::Key_Return);
+    QCOMPARE(w.p1().text(QStringLiteral("K7")), QStringLiteral("2"));
+    QCOMPARE(w.currentPage(), 2);
+    QCOMPARE(w.focused(), QStringLiteral("RVUPor"));
+    QCOMPARE(static_cast<QLineEdit *>(w.control(QStringLiteral("RVUPor2")))->text(), QString());
+    QCOMPARE(static_cast<QLineEdit *>(w.control(QStringLiteral("RVUPoc2")))->text(), QString());
+    QVERIFY(w.errors.isEmpty());
+}
+
+void TestAttachmentPages::quickEntryRefusesOrderNumber() {
+    Window w;
+    QVERIFY(w.active());
+    w.choose(party12);
+    w.focus(QStringLiteral("RVUPor"));
+    w.type(QStringLiteral("13"));
+    w.key(Qt::Key_Return);
+    QCOMPARE(w.script.beeps, 1);
+    QCOMPARE(w.script.messageBoxes, QStringList{QStringLiteral("Poradové číslo je väčšie ako počet kandidátov")});
+    QCOMPARE(w.focused(), QStringLiteral("RVUPor"));
+    QCOMPARE(static_cast<QLineEdit *>(w.control(QStringLiteral("RVUPor")))->text(), QStringLiteral("13"));
+
+    // Reached with the mouse all the same, the vote box stores nothing for it.
+    QTest::mouseClick(w.control(QStringLiteral("RVUPoc")), Qt::LeftButton);
+    w.type(QStringLiteral("4"));
+    w.key(Qt::Key_Return);
+    for (int n = 1; n <= 150; ++n)
+        QCOMPARE(w.p1().text(QStringLiteral("K") + QString::number(n)), QStringLiteral("0"));
+    QVERIFY(w.errors.isEmpty());
+}
+
+void TestAttachmentPages::quickEntryEmptyOrderNumber() {
+    Window w;
+    QVERIFY(w.active());
+    w.choose(party150);
+    // Passed by with Tab: the order number never went through its own check.
+    w.focus(QStringLiteral("RVUPor"));
+    QTest::keyClick(w.control(QStringLiteral("RVUPor")), Qt::Key_Tab);
+    QCOMPARE(w.focused(), QStringLiteral("RVUPoc"));
+    w.type(QStringLiteral("5"));
+    w.key(Qt::Key_Return);
+    QVERIFY2(w.errors.isEmpty(), qPrintable(w.errors.join(QLatin1Char('\n'))));
+    QCOMPARE(w.focused(), QStringLiteral("RVUPor"));
+    QCOMPARE(w.p1().text(QStringLiteral("KC3")), QStringLiteral("0"));
+
+    // On page 2 an empty order number is 0: page 1 takes over.
+    w.click(QStringLiteral("dalsia_strana"));
+    w.focus(QStringLiteral("RVUPor2"));
+    w.key(Qt::Key_Return);
+    QCOMPARE(static_cast<QLineEdit *>(w.control(QStringLiteral("RVUPor2")))->text(), QStringLiteral("0"));
+    w.key(Qt::Key_Return);
+    QCOMPARE(w.currentPage(), 2);
+    QCOMPARE(w.focused(), QStringLiteral("RVUPor"));
+    QVERIFY(w.errors.isEmpty());
+}
+
+void TestAttachmentPages::quickEntryF10AndGroupLeft() {
+    Window w;
+    QVERIFY(w.active());
+    w.choose(party150);
+    w.focus(QStringLiteral("RVUPor"));
+    w.type(QStringLiteral("4"));
+    w.key(Qt::Key_Return);
+    w.type(QStringLiteral("9"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
+    QCOMPARE(w.focused(), QStringLiteral("pK1"));
+    QCOMPARE(static_cast<QLineEdit *>(w.control(QStringLiteral("RVUPor")))->text(), QString());
+    QCOMPARE(static_cast<QLineEdit *>(w.control(QStringLiteral("RVUPoc")))->text(), QString());
+    QCOMPARE(w.p1().text(QStringLiteral("K4")), QStringLiteral("0"));
+
+    w.click(QStringLiteral("dalsia_strana"));
+    w.focus(QStringLiteral("RVUPoc2"));
+    w.type(QStringLiteral("8"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
+    QCOMPARE(w.focused(), QStringLiteral("pK51"));
+    QCOMPARE(static_cast<QLineEdit *>(w.control(QStringLiteral("RVUPoc2")))->text(), QString());
+}
+
+void TestAttachmentPages::zeroing_data() {
+    QTest::addColumn<int>("answer");
+    QTest::newRow("No") << int(Services::ResultNo);
+    QTest::newRow("Yes") << int(Services::ResultYes);
+}
+
+void TestAttachmentPages::zeroing() {
+    QFETCH(int, answer);
+    Window w;
+    QVERIFY(w.active());
+    w.choose(party12);
+    w.focus(QStringLiteral("pVPH"));
+    w.type(QStringLiteral("4"));
+    w.focus(QStringLiteral("pK2"));
+    w.type(QStringLiteral("3"));
+    w.focus(QStringLiteral("pK5"));
+    w.script.forget();
+    w.script.answers.push_back(answer);
+    w.click(QStringLiteral("Button2"));
+
+    QCOMPARE(int(w.script.dialogs.size()), 1);
+    QCOMPARE(w.script.dialogs.front().text, QStringLiteral("Naozaj chcete vymazať prílohu pre celú pol. stranu?"));
+    QCOMPARE(w.script.dialogs.front().kind, int(Services::Warning));
+    QCOMPARE(w.script.dialogs.front().buttons, Services::Buttons(Services::Yes | Services::No));
+    const bool yes = answer == Services::ResultYes;
+    QCOMPARE(w.p1().text(QStringLiteral("VPH")), yes ? QStringLiteral("0") : QStringLiteral("4"));
+    QCOMPARE(w.p1().text(QStringLiteral("K2")), yes ? QStringLiteral("0") : QStringLiteral("3"));
+    QCOMPARE(w.p1().text(QStringLiteral("KC2")), yes ? QStringLiteral("0") : QStringLiteral("8"));
+    QCOMPARE(w.p1().text(QStringLiteral("KON")), QStringLiteral("3"));
+    QVERIFY(w.p1().text(QStringLiteral("OBVOD")) == w.district.TS1().text(QStringLiteral("OBVOD")));
+    QCOMPARE(w.focused(), yes ? QStringLiteral("pVPH") : QStringLiteral("Button2"));
+    QVERIFY(w.errors.isEmpty());
+}
+
+void TestAttachmentPages::noVotes() {
+    Window w;
+    QVERIFY(w.active());
+    w.district.setNoVotes(true);
+    QVERIFY(w.control(QStringLiteral("GroupBox3"))->isHidden());
+    QVERIFY(w.control(QStringLiteral("GroupBox4"))->isHidden());
+    QVERIFY(!w.control(QStringLiteral("DoPredu"))->isEnabled());
+    QVERIFY(!w.control(QStringLiteral("DoZadu"))->isEnabled());
+    w.focus(QStringLiteral("pVPH"));
+    w.key(Qt::Key_Return);
+    QCOMPARE(w.focused(), QStringLiteral("pVPH"));
+    w.key(Qt::Key_PageDown);
+    QCOMPARE(w.focused(), QStringLiteral("pVPH"));
+    w.district.setNoVotes(false);
+    QVERIFY(!w.control(QStringLiteral("GroupBox3"))->isHidden());
+    QVERIFY(w.control(QStringLiteral("DoPredu"))->isEnabled());
+}
+
+QTEST_MAIN(TestAttachmentPages)
+#include "test_attachmentpages.moc"
