@@ -1,29 +1,22 @@
-#include "store/datamodule.h"
-#include "store/errors.h"
 #include "ui/mainwindow.h"
+#include "ui/startup.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QMessageBox>
-
-#include <memory>
+#include <QIcon>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Volby do VQRA 2006"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/volby/volby.png")));
+    QApplication::setFont(TUI::windowFont());
     // data/ and reporty/ lie beside the program, whatever folder it was started from.
     QDir::setCurrent(QApplication::applicationDirPath());
 
-    TUI window;
-    std::unique_ptr<DataModule> data;
-    try {
-        data = std::make_unique<DataModule>(QStringLiteral("data"));
-    } catch (const VolbyError &e) {
-        QMessageBox::critical(nullptr, QApplication::applicationName(), e.message());
+    std::optional<Program> program = startProgram(QStringLiteral("data"));
+    if (!program)
         return 1;
-    }
-    window.setData(data.get());
-    window.show();
+    program->window->show();
     return app.exec();
 }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+
+class District;
+class FocusRouter;
+class QLineEdit;
+class QWidget;
+class TDBEdit_VQRA01;
+
+// The protocol pages TabSheet1 and TabSheet2: their controls built from the layout tables
+// (protocollayout.h), bound to the S1 record, TEMP_TLAC and the district state, and the handlers of the
+// protocol entry, the next-page buttons and the database wipe. The pages keep no state of their own.
+class ProtocolPages : public QObject {
+    Q_OBJECT
+public:
+    ProtocolPages(District &district, FocusRouter &router, QWidget &tabSheet1, QWidget &tabSheet2);
+
+    QWidget *control(const QString &name) const { return m_controls.value(name); }
+
+private:
+    void build(QWidget &tabSheet1, QWidget &tabSheet2);
+    void buildPartyRows(QWidget &group);
+    void connectHandlers();
+    void showState();
+    void moveFocus(const QString &target);
+    void Button11Click();
+
+    District &m_district;
+    FocusRouter &m_router;
+    QHash<QString, QWidget *> m_controls;
+};

@@ -1,0 +1,19 @@
+#include "ui/startup.h"
+
+#include "store/errors.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+std::optional<Program> startProgram(const QString &dataFolder)
+{
+    Program program;
+    try {
+        program.data = std::make_unique<DataModule>(dataFolder);
+    } catch (const VolbyError &e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Volby do VQRA 2006"), e.message());
+        return std::nullopt;
+    }
+    program.window = std::make_unique<TUI>(*program.data);
+    return program;
+}

@@ -1,0 +1,141 @@
+#include "ui/windowservices.h"
+
+#include "store/errors.h"
+#include "ui/focusrouter.h"
+#include "ui/messagedialog.h"
+#include "ui/working.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTextDocument>
+#include <QThread>
+
+WindowServices::WindowServices(QWidget &window, FocusRouter &router, Services *script)
+    : m_window(window), m_router(router), m_script(script), m_working(new TWorking)
+{
+}
+
+WindowServices::~WindowServices() { delete m_working; }
+
+void WindowServices::messageBox(const QString &text)
+{
+    if (m_script)
+        return m_script->messageBox(text);
+    plainMessageBox(text, &m_window);
+}
+
+int WindowServices::zobraz_spravu(const QString &text, int kind, Buttons buttons)
+{
+    if (m_script)
+        return m_script->zobraz_spravu(text, kind, buttons);
+    MessageDialog dialog(text, kind, buttons, &m_window);
+    return dialog.exec();
+}
+
+void WindowServices::pracujem(const QString &text)
+{
+    if (m_script)
+        return m_script->pracujem(text);
+    // The operations that use it process no window messages: every change is painted at once.
+    if (text == QStringLiteral("off")) {
+        QThread::msleep(500);
+        m_window.show();
+        m_window.activateWindow();
+        m_window.repaint();
+        m_working->hide();
+    } else {
+        m_window.hide();
+        m_working->setText(text == QStringLiteral("on") ? QStringLiteral("Pracujem ...") : text);
+        m_working->show();
+        m_working->raise();
+        m_working->repaint();
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void WindowServices::beep1()
+{
+    if (m_script)
+        return m_script->beep1();
+    for (int i = 0; i < 2; ++i) {
+        QApplication::beep();
+        QThread::msleep(200);
+    }
+}
+
+QWidget *WindowServices::control(const QString &name) const
+{
+    return m_window.findChild<QWidget *>(name);
+}
+
+void WindowServices::focus(const QString &name)
+{
+    if (m_script)
+        m_script->focus(name);
+    QWidget *target = control(name);
+    if (!target)
+        throw StorageError(QStringLiteral("Prvok okna %1 neexistuje.").arg(name));
+    m_router.focus(target);
+}
+
+bool WindowServices::canFocus(const QString &name) const
+{
+    const QWidget *target = control(name);
+    return target && target->isEnabled() && target->isVisible();
+}
+
+void WindowServices::sleep(int milliseconds)
+{
+    if (m_script)
+        return m_script->sleep(milliseconds);
+    QThread::msleep(milliseconds);
+}
+
+std::optional<QString> WindowServices::openFileName(const QString &title, const QString &folder,
+                                                    const QString &filter)
+{
+    if (m_script)
+        return m_script->openFileName(title, folder, filter);
+    const QString path = QFileDialog::getOpenFileName(&m_window, title, folder, filter);
+    return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+}
+
+std::optional<QString> WindowServices::saveFileName(const QString &title, const QString &folder,
+                                                    const QString &proposedName, const QString &filter)
+{
+    if (m_script)
+        return m_script->saveFileName(title, folder, proposedName, filter);
+    const QString path = QFileDialog::getSaveFileName(&m_window, title, folder + u'/' + proposedName, filter);
+    return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+}
+
+void WindowServices::outputReport(const QString &title, const QString &html)
+{
+    if (m_script)
+        return m_script->outputReport(title, html);
+    if (m_reportOutput)
+        return m_reportOutput(title, html);
+    QTextDocument document;
+    document.setHtml(html);
+    QPrinter printer;
+    printer.setDocName(title);
+    QPrintPreviewDialog preview(&printer, &m_window);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &document,
+                     [&document](QPrinter *target) { document.print(target); });
+    preview.exec();
+}
+
+void WindowServices::errorBox(const QString &text)
+{
+    if (m_working->isVisible()) {
+        m_window.show();
+        m_working->hide();
+    }
+    // A script keeps no error box: the window records what it would show (TUI::errorsShown).
+    if (m_script)
+        return;
+    QMessageBox::critical(&m_window, QStringLiteral("Volby do VQRA 2006"), text);
+}

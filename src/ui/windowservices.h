@@ -1,0 +1,51 @@
+#pragma once
+
+#include "model/services.h"
+
+#include <functional>
+
+class FocusRouter;
+class QWidget;
+class TWorking;
+
+// The window's implementation of the services: the real message dialogs, the busy window, the sounds,
+// the file dialogs, and focus requests by object name through the focus router.
+//
+// Given a script (tests), every dialog, sound, sleep and busy-window call goes to the script instead,
+// and focus requests are both recorded by the script and carried out on the window.
+class WindowServices : public Services {
+public:
+    WindowServices(QWidget &window, FocusRouter &router, Services *script = nullptr);
+    ~WindowServices() override;
+
+    void messageBox(const QString &text) override;
+    int zobraz_spravu(const QString &text, int kind, Buttons buttons) override;
+    void pracujem(const QString &text) override;
+    void beep1() override;
+    void focus(const QString &control) override;
+    bool canFocus(const QString &control) const override;
+    void sleep(int milliseconds) override;
+    std::optional<QString> openFileName(const QString &title, const QString &folder, const QString &filter) override;
+    std::optional<QString> saveFileName(const QString &title, const QString &folder, const QString &proposedName,
+                                        const QString &filter) override;
+    // Hands the report to the output set by setReportOutput (the print pages), else to a print preview.
+    void outputReport(const QString &title, const QString &html) override;
+    void setReportOutput(std::function<void(const QString &title, const QString &html)> output)
+    {
+        m_reportOutput = std::move(output);
+    }
+
+    // The general error box, captioned with the application title; the busy window goes off first,
+    // so that the main window is not left hidden.
+    void errorBox(const QString &text);
+    TWorking &working() { return *m_working; }
+
+private:
+    QWidget *control(const QString &name) const;
+
+    QWidget &m_window;
+    FocusRouter &m_router;
+    Services *m_script;
+    TWorking *m_working;
+    std::function<void(const QString &, const QString &)> m_reportOutput;
+};
