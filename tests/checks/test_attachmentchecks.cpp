@@ -251,6 +251,17 @@ private slots:
         QCOMPARE(m->data->TP1().recordNumber(), m->data->TP1().recordCount());
     }
 
+    // Wrapped round, the sum of many large VPH would turn negative and pass; it stops the check instead.
+    void allVphBeyondTheIntegerRange()
+    {
+        m->setS1({{"PPHS", "9999999"}});
+        m->data->TP1().empty();
+        for (int i = 0; i < 215; ++i)
+            m->appendP1({{"KON", "1"}, {"VPH", "9999999"}});
+        QVERIFY_THROWS_EXCEPTION(OverflowError, T13K18(m->district, 0));
+        QVERIFY(m->protokol2().isEmpty());
+    }
+
     void municipalityOfTheAttachment()
     {
         m->setP1({{"OBEC", "123"}, {"OKRSOK", "1"}});
