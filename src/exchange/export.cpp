@@ -1,0 +1,139 @@
+#include "exchange/export.h"
+
+#include "checks/completecheck.h"
+#include "exchange/archive.h"
+#include "exchange/busyguard.h"
+#include "exchange/dialogfolder.h"
+#include "exchange/durablefile.h"
+#include "exchange/exchangelines.h"
+#include "exchange/password.h"
+#include "exchange/tkc.h"
+#include "model/decimalvalue.h"
+#include "model/district.h"
+#include "model/services.h"
+#include "store/errors.h"
+#include "store/table.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+
+namespace {
+
+void error(Services &services, const QString &text)
+{
+    services.zobraz_spravu(text, Services::Error, Services::OK);
+}
+
+bool linesPass(const QByteArray &content)
+{
+    for (const QByteArray &line : exchange::textLines(content)) {
+        if (!checkRecordLine(line).passed())
+            return false;
+    }
+    return true;
+}
+
+// What was read back from the disk is an archive that opens with the password and holds exactly the
+// two files, every line of them sound.
+bool holdsExactly(const QByteArray &zip, const QList<archive::Member> &members)
+{
+    QStringList names;
+    for (const archive::Member &m : members)
+        names.append(m.name);
+    try {
+        const QList<std::optional<QByteArray>> contents = archive::unpack(zip, heslo_zip(), names);
+        for (qsizetype i = 0; i < members.size(); ++i) {
+            if (!contents[i] || *contents[i] != members[i].content || !linesPass(*contents[i]))
+                return false;
+        }
+    } catch (const archive::ArchiveError &) {
+        return false; // the copy on disk does not open: not what was written
+    }
+    return true;
+}
+
+} // namespace
+
+void Button16Click(District &district)
+{
+    KompletnaKontrola(district);
+    ExportOkrsok(district);
+}
+
+void ExportOkrsok(District &district)
+{
+    if (!district.Bezchybnost()) {
+        district.services().messageBox(QStringLiteral("Zápinica obsahuje chyby, EXPORT je zrušený."));
+        return;
+    }
+    Table &s1 = district.TS1();
+    s1.first();
+    s1.edit();
+    s1.setText(QStringLiteral("KTO"), QStringLiteral("0"));
+    s1.post();
+    ExportVQ(district);
+}
+
+void ExportVQ(District &district)
+{
+    Services &services = district.services();
+    Table &s1 = district.TS1();
+    Table &p1 = district.TP1();
+    s1.first();
+    const QString obec = s1.text(QStringLiteral("OBEC"));
+    const QString okrsok = s1.text(QStringLiteral("OKRSOK"));
+
+    // The attachments must belong to this protocol: P1 stands on its first record after the complete check.
+    if (decimalValue(district.asponhlas()) > 0) {
+        if (obec != p1.text(QStringLiteral("OBEC"))) {
+            error(services, QStringLiteral("Kód obce v T/12 je iné ako kód obce v T/13, pravdepodobne zabudli "
+                                           "ste aktualizovať prílohy"));
+            return;
+        }
+        if (okrsok != p1.text(QStringLiteral("OKRSOK"))) {
+            error(services, QStringLiteral("Kód okrsku v T/12 je iné ako kód okrsku v T/13, pravdepodobne "
+                                           "zabudli ste aktualizovať prílohy"));
+            return;
+        }
+    }
+
+    const exchange::Names names = exchange::names(obec, okrsok);
+    const std::optional<QString> chosen =
+        services.saveFileName(QStringLiteral("EXPORT Súboru:  ") + names.archive, initialDialogFolder(),
+                              names.archive, QString());
+    if (!chosen)
+        return;
+    // Only the folder of the chosen path counts: the archive keeps its own name.
+    const QString folder = QFileInfo(*chosen).absolutePath();
+
+    BusyOffOnError busyOff(services);
+    const QList<archive::Member> members{{names.sFile, exchange::sFileContent(s1)},
+                                         {names.pFile, exchange::pFileContent(p1)}};
+    services.pracujem(QStringLiteral("Šifrujem ... "));
+    QByteArray zip;
+    try {
+        zip = archive::pack(members, heslo_zip());
+    } catch (const archive::ArchiveError &e) {
+        throw InputOutputError(QStringLiteral("Archív %1 sa nedá vytvoriť: %2").arg(names.archive, QString::fromStdString(e.what())));
+    }
+
+    int failure = 0;
+    try {
+        durable::writeFile(folder, names.archive, zip,
+                           [&members](const QByteArray &written) { return holdsExactly(written, members); });
+    } catch (const durable::WriteFailure &f) {
+        failure = f.code;
+    } catch (const durable::VerifyFailure &) {
+        failure = EIO; // read back other than written: the medium failed
+    }
+    services.pracujem(QStringLiteral("off"));
+    if (failure != 0) {
+        error(services, QStringLiteral("Kopírovanie súboru ") + names.archive + QStringLiteral(" bolo neuspešné ") +
+                            QStringLiteral(",  error code = ") + QString::number(failure));
+        return;
+    }
+    services.zobraz_spravu(QStringLiteral("Export bol dokončený, : ") + QDir(folder).filePath(names.archive),
+                           Services::Information, Services::OK);
+}

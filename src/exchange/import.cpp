@@ -1,0 +1,201 @@
+#include "exchange/import.h"
+
+#include "checks/completecheck.h"
+#include "district/attachmentset.h"
+#include "exchange/archive.h"
+#include "exchange/busyguard.h"
+#include "exchange/dialogfolder.h"
+#include "exchange/exchangelines.h"
+#include "exchange/password.h"
+#include "exchange/recordcheck.h"
+#include "model/district.h"
+#include "model/services.h"
+#include "store/codec.h"
+#include "store/errors.h"
+#include "store/table.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// The import's own pause per record line, so that the busy window can be read.
+constexpr int kLinePause = 100;
+
+void error(Services &services, const QString &text)
+{
+    services.zobraz_spravu(text, Services::Error, Services::OK);
+}
+
+// An error of the import: the busy window goes first, so that the message is seen over the main window.
+void refuse(Services &services, const QString &text)
+{
+    services.pracujem(QStringLiteral("off"));
+    error(services, text);
+}
+
+bool startsWithDigit(const QByteArray &line)
+{
+    return !line.isEmpty() && line[0] >= '0' && line[0] <= '9';
+}
+
+QString beginning(const QByteArray &line)
+{
+    return cp1250::decode(line.left(20));
+}
+
+QString capitalised(QString name, QChar letter)
+{
+    if (name.startsWith(letter))
+        name[0] = letter.toUpper();
+    return name;
+}
+
+QByteArray readArchiveFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw InputOutputError(QStringLiteral("Súbor %1 sa nedá otvoriť: %2").arg(path, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFile::NoError)
+        throw InputOutputError(QStringLiteral("Súbor %1 sa nedá prečítať: %2").arg(path, file.errorString()));
+    return bytes;
+}
+
+} // namespace
+
+void import_S1(District &district, QString name, const QByteArray &content)
+{
+    Services &services = district.services();
+    services.pracujem(QStringLiteral("Kontrolujem súbor S1 ... "));
+    name = capitalised(name, u's');
+    const QByteArray line = exchange::firstTextLine(content);
+    if (!startsWithDigit(line)) {
+        refuse(services, QStringLiteral("Neznámy typ súboru, import súboru je zrušený"));
+        services.messageBox(QStringLiteral("Začiatok súboru je neznámy: ") + beginning(line));
+        return;
+    }
+    services.pracujem(QStringLiteral("Kontrolujem integritu rekordu ... "));
+    services.sleep(kLinePause);
+    if (!kontrola_TKC(services, line)) {
+        refuse(services, QStringLiteral("Rekord je poškodený!"));
+        return;
+    }
+    services.pracujem(QStringLiteral("Importujem ... "));
+    const QList<QByteArray> values = exchange::cutRecordLine(line);
+    // A sound TKC over too few values: the values are taken by position, so the record is damaged.
+    if (values.size() < exchange::S_VALUES) {
+        refuse(services, QStringLiteral("Rekord je poškodený!"));
+        return;
+    }
+    Table &s1 = district.TS1();
+    s1.first();
+    s1.edit(); // on an empty S1 this starts the protocol record
+    const QList<int> &positions = exchange::sFieldPositions();
+    for (int i = 0; i < exchange::S_VALUES; ++i)
+        s1.setText(positions[i], cp1250::decode(values[i]));
+    s1.post();
+}
+
+void import_P1(District &district, QString name, const QByteArray &content)
+{
+    Services &services = district.services();
+    services.pracujem(QStringLiteral("Kontrolujem súbor P1 ... "));
+    name = capitalised(name, u'p');
+
+    Table &s1 = district.TS1();
+    s1.first();
+    const QString suffix = s1.text(QStringLiteral("OBEC")) + QLatin1Char('.') + s1.text(QStringLiteral("OKRSOK"));
+    if (name != QStringLiteral("P") + suffix) {
+        refuse(services, QStringLiteral("Tabuľka P1 je z iného okrsku ako tabuľka S1, import súboru je zrušený") +
+                             QLatin1Char('\r') + QStringLiteral("Tabuľka S1: S") + suffix + QLatin1Char('\r') +
+                             QStringLiteral("Tabuľka P1: ") + name);
+        return;
+    }
+
+    Table &p1 = district.TP1();
+    // Every line is checked before P1 is touched, so a damaged file never leaves P1 half replaced.
+    const QList<QByteArray> lines = exchange::textLines(content);
+    QList<QList<QByteArray>> staged;
+    for (qsizetype n = 1; n <= lines.size(); ++n) {
+        const QByteArray &line = lines[n - 1];
+        if (!startsWithDigit(line)) {
+            refuse(services, QStringLiteral("Neznámy typ rekordu, import súboru je zrušený"));
+            services.messageBox(QStringLiteral("Začiatok rekordu je neznámy: ") + beginning(line));
+            return;
+        }
+        services.pracujem(QStringLiteral("Kontrolujem integritu rekordu č: ") + QString::number(n));
+        services.sleep(kLinePause);
+        const auto damaged = [&] {
+            refuse(services, QStringLiteral("Rekord ") + QString::number(n) + QStringLiteral(" je poškodený!"));
+        };
+        if (!kontrola_TKC(services, line))
+            return damaged();
+        staged.append(exchange::cutRecordLine(line));
+        // More values than P1 has fields would have nowhere to go: the record is damaged too.
+        if (staged.last().size() > p1.fieldCount())
+            return damaged();
+    }
+
+    services.pracujem(QStringLiteral("Importujem ... "));
+    TableRewrite rewrite(p1);
+    for (qsizetype i = 1; i <= staged.size(); ++i) {
+        const QList<QByteArray> &values = staged[i - 1];
+        services.pracujem(QStringLiteral("Importujem rekord č.: ") + QString::number(i));
+        services.sleep(kLinePause);
+        p1.append();
+        for (int k = 0; k < values.size(); ++k)
+            p1.setText(k, cp1250::decode(values[k]));
+        p1.post();
+    }
+    rewrite.commit();
+}
+
+void rozbal_zip(District &district)
+{
+    Services &services = district.services();
+    // The open dialog keeps the system's own caption, as the archive import never sets one.
+    const std::optional<QString> chosen =
+        services.openFileName(QStringLiteral("Otvoriť"), initialDialogFolder(), QString());
+    if (!chosen)
+        return;
+
+    BusyOffOnError busyOff(services);
+    services.pracujem(QStringLiteral("on"));
+    const QByteArray bytes = readArchiveFile(*chosen);
+    if (!bytes.startsWith("PK")) {
+        refuse(services, QStringLiteral("Neznámy typ súboru, import súboru je zrušený"));
+        return;
+    }
+    // The members are named after the archive as it was exported: its name without the leading "VQ".
+    const QString suffix = QFileInfo(*chosen).fileName().mid(2);
+    services.pracujem(QStringLiteral("Kopírujem súbor ... "));
+    services.pracujem(QStringLiteral("Rozbaľujem ... "));
+    const QString sName = QStringLiteral("s") + suffix;
+    const QString pName = QStringLiteral("p") + suffix;
+    QList<std::optional<QByteArray>> members;
+    try {
+        members = archive::unpack(bytes, heslo_zip(), {sName, pName});
+    } catch (const archive::ArchiveError &) {
+        // Another password, a damaged archive: nothing could be unpacked, which is all the user can act on.
+        members = {std::nullopt, std::nullopt};
+    }
+    if (!members[1]) {
+        refuse(services, QStringLiteral("Rozbalovanie bolo neúspešné"));
+        return;
+    }
+    if (!members[0]) {
+        refuse(services, QStringLiteral("Rozbaľovanie bolo neúspešné (Neexistuje súbor: ") + sName +
+                             QStringLiteral(" )"));
+        return;
+    }
+
+    import_S1(district, sName, *members[0]);
+    import_P1(district, pName, *members[1]);
+
+    KompletnaKontrola(district);
+    services.pracujem(QStringLiteral("Aktualizujem prílohy ..."));
+    GeneratingP1(district);
+    services.pracujem(QStringLiteral("off"));
+    services.zobraz_spravu(QStringLiteral("Import je dokončený"), Services::Information, Services::OK);
+}
