@@ -46,11 +46,17 @@ bool protocolFreeOfErrors(const Memo &memo)
     return memo.lines.isEmpty() || (memo.lines.size() == 2 && memo.lines.first().left(3) == QLatin1String("I10"));
 }
 
-// One row per line longer than the code: the code, and the text from the fifth character on (cut to the
-// field's width by the store). Written as a whole, so a failure leaves the previous rows.
-void storeProtocol(Table &table, const Memo &memo)
+} // namespace
+
+void storeProtocolTable(Table &table, const Memo &memo)
 {
+    QStringList stored;
+    table.first();
+    for (int i = 0; i < table.recordCount(); ++i, table.next())
+        stored << table.text(0) << table.text(1);
+
     TableRewrite rewrite(table);
+    QStringList rows;
     for (const QString &line : memo.lines) {
         if (line.size() <= 3)
             continue;
@@ -58,11 +64,13 @@ void storeProtocol(Table &table, const Memo &memo)
         table.setText(QStringLiteral("KOD_CHYBY"), line.left(3));
         table.setText(QStringLiteral("CH_OZNAM"), line.mid(4));
         table.post();
+        rows << table.text(0) << table.text(1);
     }
-    rewrite.commit();
+    // A check run again on unchanged figures yields the rows the file already holds: leaving the
+    // rewrite uncommitted reads them back instead of writing and syncing the same table anew.
+    if (rows != stored)
+        rewrite.commit();
 }
-
-} // namespace
 
 void KompletnaKontrola(District &district)
 {
@@ -89,9 +97,9 @@ void KompletnaKontrola(District &district)
         if (interTableClean)
             district.appendLine(protokol2, kBezChyb);
 
-        storeProtocol(district.data().TProtokol1(), district.Protokol1());
+        storeProtocolTable(district.data().TProtokol1(), district.Protokol1());
         district.setWordWrap(protokol1, true);
-        storeProtocol(district.data().TProtokol2(), district.Protokol2());
+        storeProtocolTable(district.data().TProtokol2(), district.Protokol2());
         district.setWordWrap(protokol2, true);
         // Only once both tables hold this result: a failed write leaves the district marked with errors.
         district.setBezchybnost(protocolClean && interTableClean);

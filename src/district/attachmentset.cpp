@@ -75,12 +75,19 @@ void GeneratingP1(District &district)
     Table &temp = district.data().TP1_TEMP();
 
     sKC3(district);
-    // P1_temp is scratch: its file is written once, empty, at the end; what it holds in between lives in
-    // memory, and an error on the way leaves both tables as they were.
+    // P1_temp is scratch: what it holds during the regeneration lives in memory only, and an error on
+    // the way leaves both tables as they were. Its file is written, empty, only when it held rows;
+    // otherwise leaving the rewrite uncommitted reads the empty file back.
+    const bool tempStoredEmpty = temp.recordCount() == 0;
     TableRewrite tempRewrite(temp);
+    const auto emptyTemp = [&] {
+        temp.empty();
+        if (!tempStoredEmpty)
+            tempRewrite.commit();
+    };
     if (decimalValue(district.asponhlas()) == 0) {
         markProtocolGenerated(s1);
-        tempRewrite.commit();
+        emptyTemp();
         district.services().messageBox(QStringLiteral("Nikto nedostal ani 1 hlas"));
         return;
     }
@@ -108,8 +115,7 @@ void GeneratingP1(District &district)
     district.setLabel13(QString::number(p1.recordNumber()));
     PocKand(district);
     markProtocolGenerated(s1);
-    temp.empty();
-    tempRewrite.commit();
+    emptyTemp();
 }
 
 bool partyChangeGate(District &district)

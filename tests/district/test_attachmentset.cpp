@@ -33,6 +33,7 @@ private slots:
     void init();
     void cleanup();
     void partiesThreeAndSeven();
+    void scratchTableLeftEmpty();
     void keptContentFollowsTheProtocol();
     void partyWithoutVotesIsDropped();
     void firstOfTwoRecordsWithOneKonRemains();
@@ -103,6 +104,26 @@ void TestAttachmentSet::partiesThreeAndSeven()
     }
     QCOMPARE(stored->TS1().text(QStringLiteral("TYPV")), QStringLiteral("1"));
     QCOMPARE(stored->TP1_TEMP().recordCount(), 0);
+}
+
+void TestAttachmentSet::scratchTableLeftEmpty()
+{
+    // Rows left in P1_temp (by a program stopped in the middle) neither reach P1 nor stay.
+    Table &temp = m_setup->data().TP1_TEMP();
+    for (int i = 0; i < 2; ++i) {
+        temp.append();
+        for (int f = 0; f < temp.fieldCount(); ++f)
+            temp.setText(f, QStringLiteral("9"));
+        temp.post();
+    }
+    m_setup->setValidProtocol({{3, 30}});
+
+    GeneratingP1(m_setup->district());
+
+    const auto stored = m_setup->reopen();
+    QCOMPARE(stored->TP1_TEMP().recordCount(), 0);
+    QCOMPARE(konsOf(stored->TP1()), QStringList{"3"});
+    QCOMPARE(stored->TP1().text(QStringLiteral("VPH")), QStringLiteral("0"));
 }
 
 void TestAttachmentSet::keptContentFollowsTheProtocol()

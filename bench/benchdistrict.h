@@ -1,0 +1,121 @@
+#pragma once
+
+// What the district benchmarks share: services that show nothing, a full district on a copy of the
+// installation, and the median of a series of runs.
+
+#include "district/attachmentset.h"
+#include "model/district.h"
+#include "model/services.h"
+#include "store/datamodule.h"
+#include "store/schema.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
+#include <vector>
+
+// No dialog, no busy window, no pause: the benchmarks time the core alone.
+class SilentServices : public Services {
+public:
+    int messages = 0;
+    void messageBox(const QString &) override { ++messages; }
+    int zobraz_spravu(const QString &, int, Buttons) override { return ResultOK; }
+    void pracujem(const QString &) override {}
+    void beep1() override {}
+    void focus(const QString &) override {}
+    bool canFocus(const QString &) const override { return true; }
+    void sleep(int) override {}
+    std::optional<QString> openFileName(const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<QString> saveFileName(const QString &, const QString &, const QString &, const QString &) override
+    {
+        return {};
+    }
+    void outputReport(const QString &, const QString &) override {}
+};
+
+// Copies the installation's tables into a folder of the current directory (the disk being measured).
+inline bool copyInstallation(const QString &installed, const QTemporaryDir &dir)
+{
+    const QStringList files = QDir(installed).entryList(QDir::Files);
+    for (const QString &name : files)
+        if (!QFile::copy(QDir(installed).filePath(name), dir.filePath(name)))
+            return false;
+    return !files.isEmpty();
+}
+
+// The protocol with a vote for each of the 21 parties, every figure non-zero, the attachments
+// regenerated and filled: VPH 500 and a vote for each of the 150 candidates. Party 3 fails K14 and
+// K16 (one candidate over VPH), party 5 fails K15.
+inline void fillFullDistrict(District &district)
+{
+    Table &s1 = district.TS1();
+    s1.first();
+    s1.edit();
+    const QStringList identification{"0", "101", "500011", "1", "30000", "25000", "200", "24000", "21000"};
+    for (int i = 0; i < identification.size(); ++i)
+        s1.setText(i, identification[i]);
+    for (int party = 1; party <= 26; ++party)
+        s1.setInteger(schemas::S1_PPHPS1 + party - 1, party <= 21 ? 1000 : 0);
+    s1.post();
+    GeneratingP1(district);
+
+    Table &p1 = district.TP1();
+    p1.first();
+    for (int record = 0; record < p1.recordCount(); ++record, p1.next()) {
+        const int party = p1.integer(schemas::P1_KON);
+        p1.edit();
+        p1.setText(schemas::P1_VPH, QStringLiteral("500"));
+        for (int n = 1; n <= 150; ++n)
+            p1.setInteger(schemas::P1_K1 + n - 1, party == 3 ? 20 : party == 5 ? 1 : n % 7 + 1);
+        if (party == 3)
+            p1.setText(schemas::P1_K1, QStringLiteral("501"));
+        p1.post();
+    }
+    p1.first();
+}
+
+inline double median(std::vector<double> ms)
+{
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+template <typename F> double elapsedMs(F &&f)
+{
+    QElapsedTimer timer;
+    timer.start();
+    f();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// The disk's bare cost of one durable record write (pwrite of a P1-sized block and fdatasync), timed
+// between the runs being measured, so that their figures can be read against the disk's state.
+class BareSync {
+public:
+    explicit BareSync(const QString &folder)
+        : m_fd(::open(QFile::encodeName(folder + QStringLiteral("/bare.bin")).constData(), O_RDWR | O_CREAT, 0644)),
+          m_block(1165, '7')
+    {
+    }
+    ~BareSync() { ::close(m_fd); }
+    void run()
+    {
+        m_ms.push_back(elapsedMs([&] {
+            m_block[m_ms.size() % m_block.size()] ^= 1;
+            if (::pwrite(m_fd, m_block.data(), m_block.size(), 0) < 0 || ::fdatasync(m_fd) != 0)
+                std::abort();
+        }));
+    }
+    double median() const { return ::median(m_ms); }
+
+private:
+    int m_fd;
+    std::vector<char> m_block;
+    std::vector<double> m_ms;
+};
