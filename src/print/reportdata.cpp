@@ -35,23 +35,32 @@ namespace {
 ReportConnection readRows(Table &table)
 {
     ReportConnection rows;
-    forEachRecord(table, [&](int) {
+    forEachRecord(table, [&](int number) {
         ReportRow row;
-        row.reserve(table.fieldCount());
+        row.reserve(table.fieldCount() + 1);
         for (int i = 0; i < table.fieldCount(); ++i)
             row.append({table.schema().fields[i].name, table.text(i)});
+        row.append({u"RECNO"_s, QString::number(number)});
         rows.append(row);
     });
     return rows;
 }
 
-ReportConnection partyNameRow(Table &koal)
+// The ballot numbers in use, each with its full name and its votes from the print copy of the protocol.
+ReportConnection partyVoteRows(Table &koal, Table &protocolCopy)
 {
     const QHash<QString, QString> names = partyNamesByNumber(koal);
-    ReportRow row;
-    for (int n = 1; n <= 26; ++n)
-        row.append({u"NKO"_s + QString::number(n), names.value(QString::number(n), u"-"_s)});
-    return {row};
+    const bool copied = protocolCopy.recordCount() > 0;
+    if (copied)
+        protocolCopy.first();
+    ReportConnection rows;
+    for (int n = 1; n <= ballotNumbersInUse; ++n) {
+        const QString kon = QString::number(n);
+        rows.append({{u"KON"_s, kon},
+                     {u"NKO"_s, names.value(kon, u"-"_s)},
+                     {u"PPHPS"_s, copied ? protocolCopy.text(u"PPHPS"_s + kon) : QString()}});
+    }
+    return rows;
 }
 
 } // namespace
@@ -65,6 +74,6 @@ ReportData readReportConnections(DataModule &data)
         {u"RvTEMPTLAC"_s, readRows(data.TTEMPTLAC())},
         {u"RvTProtokol1"_s, readRows(data.TProtokol1())},
         {u"RvProtokol2"_s, readRows(data.TProtokol2())},
-        {u"PartyNames"_s, partyNameRow(data.TVQ_KOAL())},
+        {u"PartyVotes"_s, partyVoteRows(data.TVQ_KOAL(), data.TS1_TLAC())},
     };
 }

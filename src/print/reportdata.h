@@ -25,9 +25,14 @@ using ReportData = QMap<QString, ReportConnection>;
 //   RvTProtokol1  chyb_prot
 //   RvProtokol2   chyb_prot_medzitab
 // and one of our own:
-//   PartyNames    one row with NKO1 .. NKO26: the full name of each ballot number from KOAL06, "-" when
-//                 KOAL06 has none (the protocol prints every party's name beside its votes)
+//   PartyVotes    one row per ballot number in use (1 .. 21): KON, NKO (the full name from KOAL06, "-"
+//                 when KOAL06 has none) and PPHPS (the party's votes in S1_TLAC), so that the protocol
+//                 prints every party with its name and votes
+// Every row carries one more value, RECNO: the record's number from 1, for numbered lists.
 ReportData readReportConnections(DataModule &data);
+
+// Ballot numbers 1 .. 21 are on the ballot paper; PPHPS22 .. PPHPS26 are never entered.
+inline constexpr int ballotNumbersInUse = 21;
 
 // Full party names by ballot number (KON text): the first KOAL06 record of each number counts.
 QHash<QString, QString> partyNamesByNumber(Table &koal);

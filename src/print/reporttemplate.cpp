@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 #include <kainjow/mustache.hpp>
 
@@ -68,11 +69,20 @@ ReportTemplate ReportTemplate::load(const QString &path)
         throw InputOutputError(u"Šablónu zostavy %1 sa nepodarilo prečítať: %2"_s.arg(info.absoluteFilePath(),
                                                                                          file.errorString()));
     const QByteArray bytes = file.readAll();
-    const mustache::mustache parsed(bytes.toStdString());
+    // The template says its encoding in its meta tag (the installation's are Windows-1250); none is UTF-8.
+    QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
+    if (!decoder.isValid())
+        throw ReportTemplateError(u"Šablóna zostavy %1 má neznáme kódovanie."_s.arg(info.absoluteFilePath()));
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        throw ReportTemplateError(u"Šablóna zostavy %1 obsahuje znaky mimo kódovania %2."_s.arg(
+            info.absoluteFilePath(), QString::fromLatin1(decoder.name())));
+    const std::string utf8 = text.toStdString();
+    const mustache::mustache parsed(utf8);
     if (!parsed.is_valid())
         throw ReportTemplateError(u"Šablóna zostavy %1 je chybná: %2"_s.arg(
             info.absoluteFilePath(), QString::fromStdString(parsed.error_message())));
-    return ReportTemplate(info.absoluteFilePath(), bytes.toStdString());
+    return ReportTemplate(info.absoluteFilePath(), utf8);
 }
 
 QString ReportTemplate::render(const ReportData &data) const

@@ -17,8 +17,8 @@ public:
     using VolbyError::VolbyError;
 };
 
-// A report template: HTML with Mustache tags, UTF-8, read from its file. Values are HTML-escaped, so a
-// name holding "<" or "&" prints as text.
+// A report template: HTML with Mustache tags, read from its file in the encoding its meta tag declares
+// (UTF-8 when it declares none). Values are HTML-escaped, so a name holding "<" or "&" prints as text.
 //
 // A template reaches the data only through the connections of ReportData. Inside a row of
 // RvTP1_TLAC1 the section RvTP1_TLAC2 holds only the row of the same attachment (the row at the same
@@ -26,7 +26,8 @@ public:
 class ReportTemplate {
 public:
     // Throws ReportProjectMissingError when the file does not exist, InputOutputError when it cannot be
-    // read, ReportTemplateError when its tags are ill-formed.
+    // read, ReportTemplateError when its encoding is unknown, its text is not in it, or its tags are
+    // ill-formed.
     static ReportTemplate load(const QString &path);
 
     const QString &path() const { return m_path; }
