@@ -211,7 +211,8 @@ void TestCandidateEntry::quickStore_data()
     QTest::newRow("order 0 stores nothing") << "75" << "0" << "9" << 0 << "9" << "0" << "0";
     QTest::newRow("empty order stores nothing") << "75" << "" << "9" << 0 << "9" << "0" << "0";
     QTest::newRow("above the count") << "30" << "31" << "9" << 31 << "9" << "0" << "0";
-    QTest::newRow("beyond 150 fields") << "200" << "151" << "9" << 151 << "9" << "0" << "0";
+    // Order number 156 of a count above 150 would name STAV, past the candidate fields.
+    QTest::newRow("beyond 150 fields") << "200" << "156" << "9" << 156 << "9" << "0" << "0";
 }
 
 void TestCandidateEntry::quickStore()
@@ -243,6 +244,8 @@ void TestCandidateEntry::quickStore()
         const int position = schemas::P1_K1 + n - 1;
         QCOMPARE(p1.text(position), stores && n == candidate ? votesAfter : fieldsBefore[position]);
     }
+    for (const QString &name : {QStringLiteral("STAV"), QStringLiteral("KCT")})
+        QCOMPARE(p1.text(name), fieldsBefore[p1.fieldIndex(name)]);
     QCOMPARE(p1.text(QStringLiteral("KC3")), kc3);
     QCOMPARE(p1.text(QStringLiteral("KC4")), kc4);
     QCOMPARE(p1.text(QStringLiteral("KC2")), QStringLiteral("20")); // the sums ran in every case
