@@ -43,8 +43,8 @@ int main(int argc, char **argv)
     }
     std::printf("bare pwrite + fdatasync meanwhile: median %.3f ms\n", bare.median());
     std::printf("GeneratingP1, 21 attachments, %d runs: median %.3f ms\n", runs, median(generating));
-    std::printf("KompletnaKontrola, %lld + %lld protocol lines, %d runs:\n", qlonglong(district.Protokol1().lines.size()),
-                qlonglong(district.Protokol2().lines.size()), runs);
+    std::printf("KompletnaKontrola, %lld + %lld protocol lines, %d runs:\n",
+                qlonglong(district.Protokol1().lines.size()), qlonglong(district.Protokol2().lines.size()), runs);
     std::printf("  chyb_prot written anew:        median %.3f ms\n", median(changed));
     std::printf("  both tables already up to date: median %.3f ms\n", median(unchanged));
     return 0;
