@@ -9,8 +9,7 @@
 class BusyOffOnError {
 public:
     explicit BusyOffOnError(Services &services) : m_services(services) {}
-    ~BusyOffOnError()
-    {
+    ~BusyOffOnError() {
         if (std::uncaught_exceptions() <= m_exceptions)
             return;
         try {

@@ -11,8 +11,7 @@
 
 namespace {
 
-void importCodeList(District &district, Table &table, const QString &list)
-{
+void importCodeList(District &district, Table &table, const QString &list) {
     Services &services = district.services();
     // A file name after the folder is the dialog's proposed name.
     const std::optional<QString> chosen =
@@ -28,12 +27,10 @@ void importCodeList(District &district, Table &table, const QString &list)
 
 } // namespace
 
-void import_ciselnikov_obecsr(District &district)
-{
+void import_ciselnikov_obecsr(District &district) {
     importCodeList(district, district.data().TVQ_OBCE(), QStringLiteral("OBCE06"));
 }
 
-void import_ciselnikov_koal06(District &district)
-{
+void import_ciselnikov_koal06(District &district) {
     importCodeList(district, district.data().TVQ_KOAL(), QStringLiteral("KOAL06"));
 }

@@ -21,13 +21,11 @@
 
 namespace {
 
-void error(Services &services, const QString &text)
-{
+void error(Services &services, const QString &text) {
     services.zobraz_spravu(text, Services::Error, Services::OK);
 }
 
-bool linesPass(const QByteArray &content)
-{
+bool linesPass(const QByteArray &content) {
     for (const QByteArray &line : exchange::textLines(content)) {
         if (!checkRecordLine(line).passed())
             return false;
@@ -37,8 +35,7 @@ bool linesPass(const QByteArray &content)
 
 // What was read back from the disk is an archive that opens with the password and holds exactly the
 // two files, every line of them sound.
-bool holdsExactly(const QByteArray &zip, const QList<archive::Member> &members)
-{
+bool holdsExactly(const QByteArray &zip, const QList<archive::Member> &members) {
     QStringList names;
     for (const archive::Member &m : members)
         names.append(m.name);
@@ -56,14 +53,12 @@ bool holdsExactly(const QByteArray &zip, const QList<archive::Member> &members)
 
 } // namespace
 
-void Button16Click(District &district)
-{
+void Button16Click(District &district) {
     KompletnaKontrola(district);
     ExportOkrsok(district);
 }
 
-void ExportOkrsok(District &district)
-{
+void ExportOkrsok(District &district) {
     if (!district.Bezchybnost()) {
         district.services().messageBox(QStringLiteral("Zápinica obsahuje chyby, EXPORT je zrušený."));
         return;
@@ -76,8 +71,7 @@ void ExportOkrsok(District &district)
     ExportVQ(district);
 }
 
-void ExportVQ(District &district)
-{
+void ExportVQ(District &district) {
     Services &services = district.services();
     Table &s1 = district.TS1();
     Table &p1 = district.TP1();
@@ -100,9 +94,8 @@ void ExportVQ(District &district)
     }
 
     const exchange::Names names = exchange::names(obec, okrsok);
-    const std::optional<QString> chosen =
-        services.saveFileName(QStringLiteral("EXPORT Súboru:  ") + names.archive, initialDialogFolder(),
-                              names.archive, QString());
+    const std::optional<QString> chosen = services.saveFileName(QStringLiteral("EXPORT Súboru:  ") + names.archive,
+                                                                initialDialogFolder(), names.archive, QString());
     if (!chosen)
         return;
     // Only the folder of the chosen path counts: the archive keeps its own name.
@@ -116,7 +109,8 @@ void ExportVQ(District &district)
     try {
         zip = archive::pack(members, heslo_zip());
     } catch (const archive::ArchiveError &e) {
-        throw InputOutputError(QStringLiteral("Archív %1 sa nedá vytvoriť: %2").arg(names.archive, QString::fromStdString(e.what())));
+        throw InputOutputError(
+            QStringLiteral("Archív %1 sa nedá vytvoriť: %2").arg(names.archive, QString::fromStdString(e.what())));
     }
 
     int failure = 0;

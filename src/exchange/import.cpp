@@ -22,37 +22,31 @@ namespace {
 // The import's own pause per record line, so that the busy window can be read.
 constexpr int kLinePause = 100;
 
-void error(Services &services, const QString &text)
-{
+void error(Services &services, const QString &text) {
     services.zobraz_spravu(text, Services::Error, Services::OK);
 }
 
 // An error of the import: the busy window goes first, so that the message is seen over the main window.
-void refuse(Services &services, const QString &text)
-{
+void refuse(Services &services, const QString &text) {
     services.pracujem(QStringLiteral("off"));
     error(services, text);
 }
 
-bool startsWithDigit(const QByteArray &line)
-{
+bool startsWithDigit(const QByteArray &line) {
     return !line.isEmpty() && line[0] >= '0' && line[0] <= '9';
 }
 
-QString beginning(const QByteArray &line)
-{
+QString beginning(const QByteArray &line) {
     return cp1250::decode(line.left(20));
 }
 
-QString capitalised(QString name, QChar letter)
-{
+QString capitalised(QString name, QChar letter) {
     if (name.startsWith(letter))
         name[0] = letter.toUpper();
     return name;
 }
 
-QByteArray readArchiveFile(const QString &path)
-{
+QByteArray readArchiveFile(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw InputOutputError(QStringLiteral("Súbor %1 sa nedá otvoriť: %2").arg(path, file.errorString()));
@@ -64,8 +58,7 @@ QByteArray readArchiveFile(const QString &path)
 
 } // namespace
 
-void import_S1(District &district, QString name, const QByteArray &content)
-{
+void import_S1(District &district, QString name, const QByteArray &content) {
     Services &services = district.services();
     services.pracujem(QStringLiteral("Kontrolujem súbor S1 ... "));
     name = capitalised(name, u's');
@@ -97,8 +90,7 @@ void import_S1(District &district, QString name, const QByteArray &content)
     s1.post();
 }
 
-void import_P1(District &district, QString name, const QByteArray &content)
-{
+void import_P1(District &district, QString name, const QByteArray &content) {
     Services &services = district.services();
     services.pracujem(QStringLiteral("Kontrolujem súbor P1 ... "));
     name = capitalised(name, u'p');
@@ -151,8 +143,7 @@ void import_P1(District &district, QString name, const QByteArray &content)
     rewrite.commit();
 }
 
-void rozbal_zip(District &district)
-{
+void rozbal_zip(District &district) {
     Services &services = district.services();
     // The open dialog keeps the system's own caption, as the archive import never sets one.
     const std::optional<QString> chosen =
@@ -185,8 +176,8 @@ void rozbal_zip(District &district)
         return;
     }
     if (!members[0]) {
-        refuse(services, QStringLiteral("Rozbaľovanie bolo neúspešné (Neexistuje súbor: ") + sName +
-                             QStringLiteral(" )"));
+        refuse(services,
+               QStringLiteral("Rozbaľovanie bolo neúspešné (Neexistuje súbor: ") + sName + QStringLiteral(" )"));
         return;
     }
 

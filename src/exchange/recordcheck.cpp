@@ -3,8 +3,7 @@
 #include "exchange/tkc.h"
 #include "model/services.h"
 
-bool kontrola_TKC(Services &services, QByteArrayView line)
-{
+bool kontrola_TKC(Services &services, QByteArrayView line) {
     const RecordCheck check = checkRecordLine(line);
     if (check.passed())
         return true;

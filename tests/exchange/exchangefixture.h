@@ -20,9 +20,9 @@
 namespace fixture {
 
 // Municipality 500011, district 1 of OBVOD 101: parties 1, 3 and 5 with votes, each attachment with
-// preferential votes of three candidates (party 1 also of its 150th) and its control sums; the complete check finds nothing.
-inline void makeCleanDistrict(DistrictSetup &setup)
-{
+// preferential votes of three candidates (party 1 also of its 150th) and its control sums; the complete check finds
+// nothing.
+inline void makeCleanDistrict(DistrictSetup &setup) {
     setup.setValidProtocol({{1, 50}, {3, 30}, {5, 20}});
     setup.setProtocol({{"KEDY", "2006-06-17"}, {"DATUM", "17.06.2006"}, {"CAS", "23:15:00"}, {"STAV", "1"}});
     District &district = setup.district();
@@ -47,14 +47,12 @@ inline void makeCleanDistrict(DistrictSetup &setup)
     setup.p1().first();
 }
 
-inline QByteArray fileBytes(const QString &path)
-{
+inline QByteArray fileBytes(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-inline bool writeBytes(const QString &path, const QByteArray &bytes)
-{
+inline bool writeBytes(const QString &path, const QByteArray &bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
@@ -65,15 +63,13 @@ struct StoredTables {
     QByteArray p1;
     bool operator==(const StoredTables &) const = default;
 };
-inline StoredTables storedTables(const DistrictSetup &setup)
-{
+inline StoredTables storedTables(const DistrictSetup &setup) {
     return {fileBytes(QDir(setup.dataFolder()).filePath(QStringLiteral("S1.DBF"))),
             fileBytes(QDir(setup.dataFolder()).filePath(QStringLiteral("P1.DBF")))};
 }
 
 // Every field of every record, by position.
-inline QList<QStringList> records(Table &table)
-{
+inline QList<QStringList> records(Table &table) {
     QList<QStringList> rows;
     table.first();
     for (int r = 0; r < table.recordCount(); ++r, table.next()) {
@@ -87,8 +83,7 @@ inline QList<QStringList> records(Table &table)
 }
 
 // Runs an Info-ZIP tool in the folder; its exit code, -1 when it did not run.
-inline int runTool(const QString &folder, const QString &program, const QStringList &arguments)
-{
+inline int runTool(const QString &folder, const QString &program, const QStringList &arguments) {
     QProcess process;
     process.setWorkingDirectory(folder);
     process.start(program, arguments);

@@ -30,8 +30,7 @@ private slots:
 
 private:
     QString target(const QString &name) const { return QDir(m_target->path()).filePath(name); }
-    QString lastDialog() const
-    {
+    QString lastDialog() const {
         const auto &dialogs = m_setup->services.dialogs;
         return dialogs.empty() ? QString() : dialogs.back().text;
     }
@@ -40,8 +39,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_target;
 };
 
-void TestExport::init()
-{
+void TestExport::init() {
     m_setup = std::make_unique<DistrictSetup>();
     QVERIFY(m_setup->isValid());
     m_target = std::make_unique<QTemporaryDir>();
@@ -50,14 +48,12 @@ void TestExport::init()
     m_setup->services.forget();
 }
 
-void TestExport::cleanup()
-{
+void TestExport::cleanup() {
     m_setup.reset();
     m_target.reset();
 }
 
-void TestExport::archiveLandsUnderItsOwnNameInTheChosenFolder()
-{
+void TestExport::archiveLandsUnderItsOwnNameInTheChosenFolder() {
     ScriptedServices &services = m_setup->services;
     services.fileAnswers.push_back(target(QStringLiteral("typed name.zip")));
 
@@ -72,8 +68,7 @@ void TestExport::archiveLandsUnderItsOwnNameInTheChosenFolder()
     QCOMPARE(m_setup->reopen()->TS1().text(QStringLiteral("KTO")), QStringLiteral("0"));
 }
 
-void TestExport::infoZipReadsTheArchiveWithThePassword()
-{
+void TestExport::infoZipReadsTheArchiveWithThePassword() {
     m_setup->services.fileAnswers.push_back(target(QStringLiteral("VQ500011.1")));
     Button16Click(m_setup->district());
     const QString unpacked = target(QStringLiteral("unpacked"));
@@ -100,12 +95,12 @@ void TestExport::infoZipReadsTheArchiveWithThePassword()
     QVERIFY(QDir(unpacked).removeRecursively());
     QVERIFY(QDir().mkpath(unpacked));
     QVERIFY(fixture::runTool(unpacked, QStringLiteral("unzip"),
-                             {QStringLiteral("-P"), QStringLiteral("wrong"), target(QStringLiteral("VQ500011.1"))}) != 0);
+                             {QStringLiteral("-P"), QStringLiteral("wrong"), target(QStringLiteral("VQ500011.1"))}) !=
+            0);
     QVERIFY(fixture::fileBytes(QDir(unpacked).filePath(QStringLiteral("P500011.1"))).isEmpty());
 }
 
-void TestExport::anArchiveOfTheSameNameIsReplaced()
-{
+void TestExport::anArchiveOfTheSameNameIsReplaced() {
     QVERIFY(fixture::writeBytes(target(QStringLiteral("VQ500011.1")), "an older archive"));
     m_setup->services.fileAnswers.push_back(target(QStringLiteral("VQ500011.1")));
 
@@ -115,9 +110,8 @@ void TestExport::anArchiveOfTheSameNameIsReplaced()
     QCOMPARE(QDir(m_target->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
-void TestExport::refusals_data()
-{
-    QTest::addColumn<QStringList>("protocol"); // S1 field=value before the export
+void TestExport::refusals_data() {
+    QTest::addColumn<QStringList>("protocol");   // S1 field=value before the export
     QTest::addColumn<QString>("attachmentObec"); // OBEC of the first attachment; empty: as generated
     QTest::addColumn<QString>("attachmentOkrsok");
     QTest::addColumn<bool>("cancel");
@@ -125,9 +119,9 @@ void TestExport::refusals_data()
     QTest::addColumn<QString>("dialog"); // error dialog
     QTest::addColumn<QString>("kto");
 
-    QTest::newRow("district with errors") << QStringList{"PPHS=99"} << QString() << QString() << false
-                                          << QStringLiteral("Zápinica obsahuje chyby, EXPORT je zrušený.")
-                                          << QString() << QStringLiteral("7");
+    QTest::newRow("district with errors")
+        << QStringList{"PPHS=99"} << QString() << QString() << false
+        << QStringLiteral("Zápinica obsahuje chyby, EXPORT je zrušený.") << QString() << QStringLiteral("7");
     QTest::newRow("municipality of the attachments differs")
         << QStringList() << QStringLiteral("500012") << QString() << false << QString()
         << QStringLiteral("Kód obce v T/12 je iné ako kód obce v T/13, pravdepodobne zabudli ste aktualizovať prílohy")
@@ -141,8 +135,7 @@ void TestExport::refusals_data()
                                       << QStringLiteral("0");
 }
 
-void TestExport::refusals()
-{
+void TestExport::refusals() {
     QFETCH(QStringList, protocol);
     QFETCH(QString, attachmentObec);
     QFETCH(QString, attachmentOkrsok);
@@ -182,20 +175,18 @@ void TestExport::refusals()
     QVERIFY(QDir(m_target->path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }
 
-void TestExport::unwritableTarget_data()
-{
+void TestExport::unwritableTarget_data() {
     // The tests run as root, whom permissions do not stop: the write fails on the path itself.
-    QTest::addColumn<QString>("chosen"); // relative to the target folder
+    QTest::addColumn<QString>("chosen");  // relative to the target folder
     QTest::addColumn<QString>("prepare"); // "file": a plain file "f"; "folder": a folder named as the archive
     QTest::addColumn<int>("code");
     QTest::newRow("folder does not exist") << QStringLiteral("missing/VQ500011.1") << QString() << ENOENT;
     QTest::newRow("folder is a file") << QStringLiteral("f/VQ500011.1") << QStringLiteral("file") << ENOTDIR;
-    QTest::newRow("the archive's name is a folder") << QStringLiteral("VQ500011.1") << QStringLiteral("folder")
-                                                    << EISDIR;
+    QTest::newRow("the archive's name is a folder")
+        << QStringLiteral("VQ500011.1") << QStringLiteral("folder") << EISDIR;
 }
 
-void TestExport::unwritableTarget()
-{
+void TestExport::unwritableTarget() {
     QFETCH(QString, chosen);
     QFETCH(QString, prepare);
     QFETCH(int, code);
@@ -208,8 +199,8 @@ void TestExport::unwritableTarget()
 
     Button16Click(m_setup->district());
 
-    QCOMPARE(lastDialog(), QStringLiteral("Kopírovanie súboru VQ500011.1 bolo neuspešné ,  error code = ") +
-                               QString::number(code));
+    QCOMPARE(lastDialog(),
+             QStringLiteral("Kopírovanie súboru VQ500011.1 bolo neuspešné ,  error code = ") + QString::number(code));
     QCOMPARE(m_setup->services.dialogs.back().kind, int(Services::Error));
     QCOMPARE(m_setup->services.busy.last(), QStringLiteral("off"));
     // No partial or temporary archive anywhere.
