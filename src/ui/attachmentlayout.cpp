@@ -21,7 +21,8 @@ const QString gridCaption =
 // The navigation group of a page: its buttons, the counter, the party number and name. Both pages
 // carry the same group, with their own names.
 void addNavigation(std::vector<Control> &rows, const QString &group, const QString &back, const QString &forward,
-                   const QString &counter, const QString &number, const QString &name) {
+                   const QString &counter, const QString &number, const QString &name)
+{
     rows.push_back({Kind::Button, back, group, QStringLiteral("< dozadu"), {}, 8, 16, 65, 33, 0, 1});
     rows.push_back({Kind::Button, forward, group, QStringLiteral("dopredu >"), {}, 112, 16, 65, 33, 0, 0});
     rows.push_back({Kind::Label, {}, group, QStringLiteral("Príloha /"), {}, 24, 88, 80, 24, 0, -1, Bold, 19});
@@ -44,7 +45,8 @@ void addNavigation(std::vector<Control> &rows, const QString &group, const QStri
     rows.push_back({Kind::StateLabel, name, group, {}, {}, 8, 176, 169, 33, 0, -1, Bold | Centred | WordWrap, 24});
 }
 
-void addQuickEntry(std::vector<Control> &rows, const QString &group, const QString &order, const QString &votes) {
+void addQuickEntry(std::vector<Control> &rows, const QString &group, const QString &order, const QString &votes)
+{
     rows.push_back({Kind::Quick, order, group, {}, {}, 24, 16, 41, boxHeight, 3, 0});
     rows.push_back({Kind::Quick, votes, group, {}, {}, 120, 16, 41, boxHeight, 7, 1});
     rows.push_back(
@@ -53,7 +55,8 @@ void addQuickEntry(std::vector<Control> &rows, const QString &group, const QStri
         {Kind::Label, {}, group, QStringLiteral("Počet predn. hlasov"), {}, 96, 38, 88, 30, 0, -1, Centred | WordWrap});
 }
 
-std::vector<Control> buildControls() {
+std::vector<Control> buildControls()
+{
     std::vector<Control> rows;
     const QString id = QStringLiteral("GroupBox2");
     const QString grid1 = QStringLiteral("GroupBox3");
@@ -180,12 +183,14 @@ std::vector<Control> buildControls() {
 
 } // namespace
 
-const std::vector<Control> &controls() {
+const std::vector<Control> &controls()
+{
     static const std::vector<Control> rows = buildControls();
     return rows;
 }
 
-GridPlace gridPlace(int n) {
+GridPlace gridPlace(int n)
+{
     // Page 1 holds 1..50; page 2 an upper block 51..100 and a lower block 101..150. Within a block the
     // columns run down by candidate number and the Tab key runs across the rows.
     const bool onPage1 = n <= 50;
@@ -198,7 +203,8 @@ GridPlace gridPlace(int n) {
             (first == 101 ? lowerBlockY : upperBlockY) + rowStep * row, blockTab + row * 5 + column};
 }
 
-std::vector<Control> candidateGrid() {
+std::vector<Control> candidateGrid()
+{
     std::vector<Control> rows;
     for (int n = 1; n <= 150; ++n) {
         const GridPlace place = gridPlace(n);

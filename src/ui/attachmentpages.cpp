@@ -11,10 +11,12 @@
 #include "ui/entrycontrols.h"
 #include "ui/focusrouter.h"
 #include "ui/pagecontrol.h"
+#include "ui/wrapbutton.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,15 +30,19 @@ using attachmentlayout::Kind;
 
 namespace {
 
+// The largest font size of a label whose text is fitted to it, from the layout.
+const char *const fittedPixels = "fittedPixels";
 const QString zeroQuestion = QStringLiteral("Naozaj chcete vymazať prílohu pre celú pol. stranu?");
 
-void setBase(QWidget &widget, const QColor &color) {
+void setBase(QWidget &widget, const QColor &color)
+{
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Base, color);
     widget.setPalette(palette);
 }
 
-void applyStyle(QWidget &widget, const Control &row) {
+void applyStyle(QWidget &widget, const Control &row)
+{
     QFont font = widget.font();
     if (row.style & attachmentlayout::Bold)
         font.setBold(true);
@@ -50,23 +56,25 @@ void applyStyle(QWidget &widget, const Control &row) {
     }
 }
 
-// A push button whose caption wraps onto several lines, as the form's buttons do.
-QPushButton *makeButton(const Control &row, QWidget *parent) {
-    auto *button = new QPushButton(parent);
-    if (row.style & attachmentlayout::WordWrap) {
-        auto *caption = new QLabel(row.text, button);
-        caption->setWordWrap(true);
-        caption->setAlignment(Qt::AlignCenter);
-        caption->setAttribute(Qt::WA_TransparentForMouseEvents);
-        caption->setGeometry(4, 2, row.width - 8, row.height - 4);
-        button->setAccessibleName(row.text);
-    } else {
-        button->setText(row.text);
+// The party's name in the largest bold font, up to the layout's size, whose wrapped lines fit the label:
+// the code list's short names run up to 60 characters.
+void showFitted(QLabel &label, const QString &text)
+{
+    const int maxPixels = label.property(fittedPixels).toInt();
+    QFont font = label.font();
+    for (int pixels = maxPixels; pixels > 8; --pixels) {
+        font.setPixelSize(pixels);
+        const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, label.width(), 10000),
+                                                             Qt::AlignCenter | Qt::TextWordWrap, text);
+        if (needed.height() <= label.height() && needed.width() <= label.width())
+            break;
     }
-    return button;
+    label.setFont(font);
+    label.setText(text);
 }
 
-QWidget *makeControl(const Control &row, QWidget *parent, Table &p1) {
+QWidget *makeControl(const Control &row, QWidget *parent, Table &p1)
+{
     switch (row.kind) {
     case Kind::Group:
         return new QGroupBox(row.text, parent);
@@ -117,7 +125,9 @@ QWidget *makeControl(const Control &row, QWidget *parent, Table &p1) {
         return box;
     }
     case Kind::Button:
-        return makeButton(row, parent);
+        if (row.style & attachmentlayout::WordWrap)
+            return new WrapButton(row.text, parent);
+        return new QPushButton(row.text, parent);
     case Kind::Combo: {
         auto *combo = new QComboBox(parent);
         combo->setEditable(true);
@@ -147,7 +157,8 @@ QWidget *makeControl(const Control &row, QWidget *parent, Table &p1) {
 AttachmentPages::AttachmentPages(District &district, FocusRouter &router, PageControl &pages, QWidget &tabSheet4,
                                  QWidget &tabSheet5)
     : QObject(&tabSheet4), m_district(district), m_router(router), m_pages(pages), m_page1(&tabSheet4),
-      m_page2(&tabSheet5) {
+      m_page2(&tabSheet5)
+{
     build(tabSheet4, tabSheet5);
     setTabOrder();
     connectHandlers();
@@ -155,12 +166,14 @@ AttachmentPages::AttachmentPages(District &district, FocusRouter &router, PageCo
     showState();
 }
 
-bool AttachmentPages::canFocus(const QString &name) const {
+bool AttachmentPages::canFocus(const QString &name) const
+{
     const QWidget *widget = control(name);
     return widget && widget->isVisible() && widget->isEnabled();
 }
 
-void AttachmentPages::build(QWidget &tabSheet4, QWidget &tabSheet5) {
+void AttachmentPages::build(QWidget &tabSheet4, QWidget &tabSheet5)
+{
     m_controls.insert(QStringLiteral("TabSheet4"), &tabSheet4);
     m_controls.insert(QStringLiteral("TabSheet5"), &tabSheet5);
     std::vector<Control> rows = attachmentlayout::controls();
@@ -170,6 +183,8 @@ void AttachmentPages::build(QWidget &tabSheet4, QWidget &tabSheet5) {
         QWidget *widget = makeControl(row, m_controls.value(row.parent), m_district.TP1());
         widget->setGeometry(row.x, row.y, row.width, row.height);
         applyStyle(*widget, row);
+        if (row.kind == Kind::StateLabel && row.style & attachmentlayout::WordWrap)
+            widget->setProperty(fittedPixels, row.fontPixels);
         if (row.style & attachmentlayout::NoTab)
             widget->setFocusPolicy(Qt::ClickFocus);
         if (!row.name.isEmpty()) {
@@ -180,7 +195,8 @@ void AttachmentPages::build(QWidget &tabSheet4, QWidget &tabSheet5) {
     m_combo = qobject_cast<QComboBox *>(control(QStringLiteral("Combo_RychlaVolba")));
 }
 
-void AttachmentPages::setTabOrder() {
+void AttachmentPages::setTabOrder()
+{
     // Tab orders are numbered among the siblings of a page or group, as on the form; the window's focus
     // chain runs through them depth first.
     std::map<QString, std::map<int, const Control *>> children;
@@ -208,18 +224,21 @@ void AttachmentPages::setTabOrder() {
     }
 }
 
-void AttachmentPages::moveFocus(const QString &target) {
+void AttachmentPages::moveFocus(const QString &target)
+{
     if (QWidget *widget = control(target))
         m_router.focus(widget);
 }
 
-void AttachmentPages::showPage(QWidget &page, const QString &target) {
+void AttachmentPages::showPage(QWidget &page, const QString &target)
+{
     m_router.changePage(m_pages.indexOf(&page), false);
     if (!target.isEmpty())
         moveFocus(target);
 }
 
-void AttachmentPages::connectHandlers() {
+void AttachmentPages::connectHandlers()
+{
     const auto canFocus = [this](const QString &name) { return this->canFocus(name); };
     const auto keyMove = [this, canFocus](const QString &name) {
         return [this, canFocus, name](int key) {
@@ -255,7 +274,8 @@ void AttachmentPages::connectHandlers() {
     connectQuickEntry(QStringLiteral("RVUPor2"), QStringLiteral("RVUPoc2"), QStringLiteral("GroupBox11"), false);
 }
 
-void AttachmentPages::connectCandidateBoxes() {
+void AttachmentPages::connectCandidateBoxes()
+{
     const auto canFocus = [this](const QString &name) { return this->canFocus(name); };
     for (int n = 1; n <= 150; ++n) {
         const QString name = attachmentkeys::candidateBox(n);
@@ -275,7 +295,8 @@ void AttachmentPages::connectCandidateBoxes() {
     }
 }
 
-void AttachmentPages::connectButtons() {
+void AttachmentPages::connectButtons()
+{
     const auto onClick = [this](const QString &name, std::function<void()> operation) {
         auto *button = qobject_cast<QPushButton *>(control(name));
         connect(button, &QPushButton::clicked, this, [this, operation] { m_router.run(operation); });
@@ -300,7 +321,8 @@ void AttachmentPages::connectButtons() {
     });
 }
 
-void AttachmentPages::connectCombo() {
+void AttachmentPages::connectCombo()
+{
     connect(m_combo, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!m_showingCombo)
             comboChanged(index);
@@ -313,13 +335,15 @@ void AttachmentPages::connectCombo() {
     });
 }
 
-void AttachmentPages::comboChanged(int index) {
+void AttachmentPages::comboChanged(int index)
+{
     m_router.run([this, index] { Combo_RychlaVolbaChange(m_district, index); });
     // A refused choice, or an error on the way: the list shows what the state says.
     showCombo();
 }
 
-void AttachmentPages::connectQuickEntry(const QString &order, const QString &votes, const QString &group, bool page1) {
+void AttachmentPages::connectQuickEntry(const QString &order, const QString &votes, const QString &group, bool page1)
+{
     const auto canFocus = [this](const QString &name) { return this->canFocus(name); };
     const auto f10 = [this, canFocus](const QString &name) {
         return [this, canFocus, name](int key) {
@@ -354,7 +378,8 @@ void AttachmentPages::connectQuickEntry(const QString &order, const QString &vot
     });
 }
 
-void AttachmentPages::quickOrderKey(const QString &order, const QString &votes, int key) {
+void AttachmentPages::quickOrderKey(const QString &order, const QString &votes, int key)
+{
     if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Down)
         return;
     auto *orderBox = static_cast<QLineEdit *>(control(order));
@@ -366,7 +391,8 @@ void AttachmentPages::quickOrderKey(const QString &order, const QString &votes, 
         moveFocus(order);
 }
 
-void AttachmentPages::quickStoreKey(const QString &order, const QString &votes, int key, bool page1) {
+void AttachmentPages::quickStoreKey(const QString &order, const QString &votes, int key, bool page1)
+{
     if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Down)
         return;
     auto *orderBox = static_cast<QLineEdit *>(control(order));
@@ -384,7 +410,8 @@ void AttachmentPages::quickStoreKey(const QString &order, const QString &votes, 
     votesBox->clear();
 }
 
-void AttachmentPages::showState() {
+void AttachmentPages::showState()
+{
     const bool noVotes = m_district.noVotes();
     control(QStringLiteral("GroupBox3"))->setHidden(noVotes);
     control(QStringLiteral("GroupBox4"))->setHidden(noVotes);
@@ -398,15 +425,20 @@ void AttachmentPages::showState() {
     showCandidateBoxes();
 }
 
-void AttachmentPages::showParty() {
+void AttachmentPages::showParty()
+{
     for (const QString &name : {QStringLiteral("Label13"), QStringLiteral("Label13_2")})
         static_cast<QLabel *>(control(name))->setText(m_district.Label13());
-    for (const QString &name : {QStringLiteral("NazovKoal"), QStringLiteral("NazovKoal_2")})
-        static_cast<QLabel *>(control(name))->setText(m_district.NazovKoal());
+    for (const QString &name : {QStringLiteral("NazovKoal"), QStringLiteral("NazovKoal_2")}) {
+        auto *label = static_cast<QLabel *>(control(name));
+        if (label->text() != m_district.NazovKoal())
+            showFitted(*label, m_district.NazovKoal());
+    }
     static_cast<QLineEdit *>(control(QStringLiteral("EPocKand")))->setText(m_district.EPocKand());
 }
 
-void AttachmentPages::showCombo() {
+void AttachmentPages::showCombo()
+{
     m_showingCombo = true;
     const QStringList items = m_district.comboItems();
     QStringList shown;
@@ -423,7 +455,8 @@ void AttachmentPages::showCombo() {
     m_showingCombo = false;
 }
 
-void AttachmentPages::showCandidateBoxes() {
+void AttachmentPages::showCandidateBoxes()
+{
     const int enabled = m_district.enabledCandidates();
     control(QStringLiteral("dalsia_strana"))->setEnabled(enabled > 50);
     for (int n = 1; n <= 150; ++n) {

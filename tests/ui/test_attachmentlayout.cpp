@@ -9,14 +9,16 @@ using namespace attachmentlayout;
 
 namespace {
 
-std::vector<Control> allRows() {
+std::vector<Control> allRows()
+{
     std::vector<Control> rows = controls();
     const std::vector<Control> grid = candidateGrid();
     rows.insert(rows.end(), grid.begin(), grid.end());
     return rows;
 }
 
-const Control *find(const std::vector<Control> &rows, const QString &name) {
+const Control *find(const std::vector<Control> &rows, const QString &name)
+{
     for (const Control &row : rows)
         if (row.name == name)
             return &row;
@@ -37,7 +39,8 @@ private slots:
     void controls();
 };
 
-void TestAttachmentLayout::namesUniqueAndParentsKnown() {
+void TestAttachmentLayout::namesUniqueAndParentsKnown()
+{
     const std::vector<Control> rows = allRows();
     QSet<QString> names{QStringLiteral("TabSheet4"), QStringLiteral("TabSheet5")};
     for (const Control &row : rows) {
@@ -52,7 +55,8 @@ void TestAttachmentLayout::namesUniqueAndParentsKnown() {
         QVERIFY(names.contains(QStringLiteral("pK") + QString::number(n)));
 }
 
-void TestAttachmentLayout::childrenInsideTheirGroup() {
+void TestAttachmentLayout::childrenInsideTheirGroup()
+{
     const std::vector<Control> rows = allRows();
     QHash<QString, QSize> sizes{{QStringLiteral("TabSheet4"), QSize(781, 502)},
                                 {QStringLiteral("TabSheet5"), QSize(781, 502)}};
@@ -65,7 +69,8 @@ void TestAttachmentLayout::childrenInsideTheirGroup() {
     }
 }
 
-void TestAttachmentLayout::tabOrdersUniqueAmongSiblings() {
+void TestAttachmentLayout::tabOrdersUniqueAmongSiblings()
+{
     QSet<QString> seen;
     for (const Control &row : allRows()) {
         if (row.tabOrder < 0)
@@ -76,7 +81,8 @@ void TestAttachmentLayout::tabOrdersUniqueAmongSiblings() {
     }
 }
 
-void TestAttachmentLayout::grid_data() {
+void TestAttachmentLayout::grid_data()
+{
     QTest::addColumn<int>("n");
     QTest::addColumn<QString>("parent");
     QTest::addColumn<int>("x");
@@ -96,7 +102,8 @@ void TestAttachmentLayout::grid_data() {
     QTest::newRow("150") << 150 << "GroupBox4" << 504 << 466 << 99;
 }
 
-void TestAttachmentLayout::grid() {
+void TestAttachmentLayout::grid()
+{
     QFETCH(int, n);
     QFETCH(QString, parent);
     QFETCH(int, x);
@@ -113,7 +120,8 @@ void TestAttachmentLayout::grid() {
     QCOMPARE(QSize(box->width, box->height), QSize(49, 19));
 }
 
-void TestAttachmentLayout::controls_data() {
+void TestAttachmentLayout::controls_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("parent");
     QTest::addColumn<QString>("text");
@@ -227,7 +235,8 @@ void TestAttachmentLayout::controls_data() {
                              << "" << QRect(120, 16, 41, 19) << 1;
 }
 
-void TestAttachmentLayout::controls() {
+void TestAttachmentLayout::controls()
+{
     QFETCH(QString, name);
     QFETCH(QString, parent);
     QFETCH(QString, text);

@@ -1,15 +1,13 @@
 #include "district/attachmentset.h"
 #include "model/district.h"
 #include "store/datamodule.h"
-#include "store/errors.h"
 #include "store/schema.h"
 #include "support/installationcopy.h"
 #include "support/scriptedservices.h"
-#include "ui/attachmentpages.h"
 #include "ui/entrycontrols.h"
 #include "ui/focusrouter.h"
+#include "ui/mainwindow.h"
 #include "ui/pagecontrol.h"
-#include "ui/windowservices.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,8 +15,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-
-#include <memory>
 
 namespace {
 
@@ -31,25 +27,12 @@ constexpr int party50 = 10;
 constexpr int party75 = 16;
 const int parties[] = {party150, party12, party51, party50, party75};
 
-// The main window's frame around the two attachment pages: the seven pages of PageControl1 with the
-// attachment pages at indexes 2 and 3, the focus router, the window's services with a script for the
-// dialogs, and the tables of an installation copy with votes for five parties.
+// The main window on the tables of an installation copy with votes for five parties, its dialogs
+// answered by a script, showing page 1 of the attachment.
 class Window {
 public:
-    Window()
-        : m_data(m_copy.dataFolder()), m_pages(new PageControl(&m_window)), m_router(m_window, *m_pages),
-          m_services(m_window, m_router, &script), district(m_data, m_services) {
-        m_window.resize(789, 530);
-        m_pages->setGeometry(0, 0, 789, 530);
-        for (int i = 0; i < 7; ++i) {
-            auto *page = new QWidget;
-            page->setObjectName(QStringLiteral("TabSheet") + QString::number(i + 1));
-            m_pages->addTab(page, QString::number(i));
-        }
-        m_router.setErrorHandler([this](const VolbyError &error) { errors.append(error.message()); });
-        m_router.setPageHandlers(page(2), {.enter = [this] { m_services.focus(QStringLiteral("pVPH")); }, .exit = {}});
-        pages = std::make_unique<AttachmentPages>(district, m_router, *m_pages, *page(2), *page(3));
-
+    Window() : m_data(m_copy.dataFolder()), m_window(m_data, &script), district(m_window.district())
+    {
         Table &koal = m_data.TVQ_KOAL();
         koal.locate(QStringLiteral("KON"), QString::number(party75));
         koal.edit();
@@ -63,47 +46,44 @@ public:
         s1.post();
         GeneratingP1(district);
 
-        m_pages->setCurrentIndex(2);
         m_window.show();
         m_window.activateWindow();
         m_active = QTest::qWaitForWindowActive(&m_window);
+        m_window.router().changePage(2, false);
     }
     bool active() const { return m_active; }
 
-    QWidget *page(int index) const { return m_pages->widget(index); }
-    int currentPage() const { return m_pages->currentIndex(); }
-    QWidget *control(const QString &name) const { return pages->control(name); }
-    QString focused() const {
+    int currentPage() { return m_window.pages().currentIndex(); }
+    QWidget *control(const QString &name) const { return m_window.findChild<QWidget *>(name); }
+    QString focused() const
+    {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
     }
+    QStringList errors() const { return m_window.errorsShown(); }
     Table &p1() { return m_data.TP1(); }
     QString dataFolder() const { return m_copy.dataFolder(); }
 
     // Makes the party current through the quick-choice list, as the user would.
-    void choose(int party) {
+    void choose(int party)
+    {
         auto *combo = static_cast<QComboBox *>(control(QStringLiteral("Combo_RychlaVolba")));
         combo->setCurrentIndex(combo->findText(QStringLiteral("Číslo politickej strany: ") + QString::number(party)));
     }
-    void focus(const QString &name) { m_router.focus(control(name)); }
+    void focus(const QString &name) { m_window.router().focus(control(name)); }
     void key(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
     void type(const QString &digits) { QTest::keyClicks(QApplication::focusWidget(), digits); }
     void click(const QString &button) { QTest::mouseClick(control(button), Qt::LeftButton); }
 
     ScriptedServices script;
-    QStringList errors;
 
 private:
     InstallationCopy m_copy;
-    QWidget m_window;
     DataModule m_data;
-    PageControl *m_pages;
-    FocusRouter m_router;
-    WindowServices m_services;
+    TUI m_window;
     bool m_active = false;
 
 public:
-    District district;
-    std::unique_ptr<AttachmentPages> pages;
+    District &district;
 };
 
 } // namespace
@@ -133,7 +113,8 @@ private slots:
     void noVotes();
 };
 
-void TestAttachmentPages::regenerationShown() {
+void TestAttachmentPages::regenerationShown()
+{
     Window w;
     QVERIFY(w.active());
     QCOMPARE(static_cast<QLabel *>(w.control(QStringLiteral("Label13")))->text(), QStringLiteral("1"));
@@ -154,10 +135,11 @@ void TestAttachmentPages::regenerationShown() {
              QStringLiteral("Pastieri a mlynári"));
     QCOMPARE(combo->currentIndex(), 2);
     QCOMPARE(w.focused(), QStringLiteral("pVPH"));
-    QVERIFY(w.errors.isEmpty());
+    QVERIFY(w.errors().isEmpty());
 }
 
-void TestAttachmentPages::keys_data() {
+void TestAttachmentPages::keys_data()
+{
     QTest::addColumn<int>("party");
     QTest::addColumn<QString>("from");
     QTest::addColumn<int>("key");
@@ -195,7 +177,8 @@ void TestAttachmentPages::keys_data() {
     QTest::newRow("150: ePKC5 passes the focus") << party150 << "ePKC5" << 0 << "Button15" << 3;
 }
 
-void TestAttachmentPages::keys() {
+void TestAttachmentPages::keys()
+{
     QFETCH(int, party);
     QFETCH(QString, from);
     QFETCH(int, key);
@@ -210,10 +193,11 @@ void TestAttachmentPages::keys() {
         w.key(Qt::Key(key));
     QCOMPARE(w.focused(), to);
     QCOMPARE(w.currentPage(), page);
-    QVERIFY2(w.errors.isEmpty(), qPrintable(w.errors.join(QLatin1Char('\n'))));
+    QVERIFY2(w.errors().isEmpty(), qPrintable(w.errors().join(QLatin1Char('\n'))));
 }
 
-void TestAttachmentPages::candidateEntry() {
+void TestAttachmentPages::candidateEntry()
+{
     Window w;
     QVERIFY(w.active());
     w.choose(party12);
@@ -237,10 +221,11 @@ void TestAttachmentPages::candidateEntry() {
     reread.TP1().locate(QStringLiteral("KON"), QStringLiteral("3"));
     QCOMPARE(reread.TP1().text(QStringLiteral("K3")), QStringLiteral("7"));
     QCOMPARE(reread.TP1().text(QStringLiteral("KC3")), QStringLiteral("21"));
-    QVERIFY(w.errors.isEmpty());
+    QVERIFY(w.errors().isEmpty());
 }
 
-void TestAttachmentPages::clearedBoxStoresZero() {
+void TestAttachmentPages::clearedBoxStoresZero()
+{
     Window w;
     QVERIFY(w.active());
     w.choose(party12);
@@ -258,7 +243,8 @@ void TestAttachmentPages::clearedBoxStoresZero() {
     QVERIFY(!w.control(QStringLiteral("pK3"))->font().bold());
 }
 
-void TestAttachmentPages::k16NamesTheCandidateLeft() {
+void TestAttachmentPages::k16NamesTheCandidateLeft()
+{
     Window w;
     QVERIFY(w.active());
     w.choose(party12);
@@ -277,7 +263,8 @@ void TestAttachmentPages::k16NamesTheCandidateLeft() {
     QCOMPARE(w.p1().text(QStringLiteral("K7")), QStringLiteral("9"));
 }
 
-void TestAttachmentPages::k17OnLeavingVph() {
+void TestAttachmentPages::k17OnLeavingVph()
+{
     Window w;
     QVERIFY(w.active());
     w.choose(party12);
@@ -299,7 +286,8 @@ void TestAttachmentPages::k17OnLeavingVph() {
     QVERIFY(w.script.messageBoxes.isEmpty());
 }
 
-void TestAttachmentPages::boxEnabling_data() {
+void TestAttachmentPages::boxEnabling_data()
+{
     QTest::addColumn<int>("party");
     QTest::addColumn<int>("count");
     QTest::newRow("12") << party12 << 12;
@@ -309,7 +297,8 @@ void TestAttachmentPages::boxEnabling_data() {
     QTest::newRow("150") << party150 << 150;
 }
 
-void TestAttachmentPages::boxEnabling() {
+void TestAttachmentPages::boxEnabling()
+{
     QFETCH(int, party);
     QFETCH(int, count);
     Window w;
@@ -323,7 +312,8 @@ void TestAttachmentPages::boxEnabling() {
     QCOMPARE(w.control(QStringLiteral("dalsia_strana"))->isEnabled(), count > 50);
 }
 
-void TestAttachmentPages::gateRefuses_data() {
+void TestAttachmentPages::gateRefuses_data()
+{
     QTest::addColumn<QString>("how");
     QTest::addColumn<int>("page");
     QTest::newRow("DoPredu") << "DoPredu" << 2;
@@ -333,7 +323,8 @@ void TestAttachmentPages::gateRefuses_data() {
     QTest::newRow("quick choice") << "Combo_RychlaVolba" << 2;
 }
 
-void TestAttachmentPages::gateRefuses() {
+void TestAttachmentPages::gateRefuses()
+{
     QFETCH(QString, how);
     QFETCH(int, page);
     Window w;
@@ -356,10 +347,11 @@ void TestAttachmentPages::gateRefuses() {
     QCOMPARE(static_cast<QComboBox *>(w.control(QStringLiteral("Combo_RychlaVolba")))->currentText(),
              QStringLiteral("Číslo politickej strany: 7"));
     QCOMPARE(w.currentPage(), page);
-    QVERIFY(w.errors.isEmpty());
+    QVERIFY(w.errors().isEmpty());
 }
 
-void TestAttachmentPages::forwardAndBack() {
+void TestAttachmentPages::forwardAndBack()
+{
     Window w;
     QVERIFY(w.active());
     w.click(QStringLiteral("DoPredu"));
@@ -379,10 +371,11 @@ void TestAttachmentPages::forwardAndBack() {
     QCOMPARE(w.currentPage(), 2);
     QCOMPARE(w.p1().text(QStringLiteral("KON")), QStringLiteral("3"));
     QCOMPARE(static_cast<QLabel *>(w.control(QStringLiteral("Label13_2")))->text(), QStringLiteral("2"));
-    QVERIFY(w.errors.isEmpty());
+    QVERIFY(w.errors().isEmpty());
 }
 
-void TestAttachmentPages::quickEntry() {
+void TestAttachmentPages::quickEntry()
+{
     Window w;
     QVERIFY(w.active());
     w.choose(party12);
@@ -412,10 +405,11 @@ void TestAttachmentPages::quickEntry() {
     w.key(Qt::Key_Down);
     QCOMPARE(w.p1().text(QStringLiteral("K12")), QStringLiteral("0"));
     QVERIFY(!w.control(QStringLiteral("pK12"))->font().bold());
-    QVERIFY(w.errors.isEmpty());
+    QVERIFY(w.errors().isEmpty());
 }
 
-void TestAttachmentPages::quickEntryAcrossPages() {
+void TestAttachmentPages::quickEntryAcrossPages()
+{
     Window w;
     QVERIFY(w.active());
     w.choose(party75);
@@ -438,10 +432,11 @@ void TestAttachmentPages::quickEntryAcrossPages() {
     QCOMPARE(w.focused(), QStringLiteral("RVUPor"));
     QCOMPARE(static_cast<QLineEdit *>(w.control(QStringLiteral("RVUPor2")))->text(), QString());
     QCOMPARE(static_cast<QLineEdit *>(w.control(QStringLiteral("RVUPoc2")))->text(), QString());
-    QVERIFY(w.errors.isEmpty());
+    QVERIFY(w.errors().isEmpty());
 }
 
-void TestAttachmentPages::quickEntryRefusesOrderNumber() {
+void TestAttachmentPages::quickEntryRefusesOrderNumber()
+{
     Window w;
     QVERIFY(w.active());
     w.choose(party12);
@@ -459,10 +454,11 @@ void TestAttachmentPages::quickEntryRefusesOrderNumber() {
     w.key(Qt::Key_Return);
     for (int n = 1; n <= 150; ++n)
         QCOMPARE(w.p1().text(QStringLiteral("K") + QString::number(n)), QStringLiteral("0"));
-    QVERIFY(w.errors.isEmpty());
+    QVERIFY(w.errors().isEmpty());
 }
 
-void TestAttachmentPages::quickEntryEmptyOrderNumber() {
+void TestAttachmentPages::quickEntryEmptyOrderNumber()
+{
     Window w;
     QVERIFY(w.active());
     w.choose(party150);
@@ -472,7 +468,7 @@ void TestAttachmentPages::quickEntryEmptyOrderNumber() {
     QCOMPARE(w.focused(), QStringLiteral("RVUPoc"));
     w.type(QStringLiteral("5"));
     w.key(Qt::Key_Return);
-    QVERIFY2(w.errors.isEmpty(), qPrintable(w.errors.join(QLatin1Char('\n'))));
+    QVERIFY2(w.errors().isEmpty(), qPrintable(w.errors().join(QLatin1Char('\n'))));
     QCOMPARE(w.focused(), QStringLiteral("RVUPor"));
     QCOMPARE(w.p1().text(QStringLiteral("KC3")), QStringLiteral("0"));
 
@@ -484,10 +480,11 @@ void TestAttachmentPages::quickEntryEmptyOrderNumber() {
     w.key(Qt::Key_Return);
     QCOMPARE(w.currentPage(), 2);
     QCOMPARE(w.focused(), QStringLiteral("RVUPor"));
-    QVERIFY(w.errors.isEmpty());
+    QVERIFY(w.errors().isEmpty());
 }
 
-void TestAttachmentPages::quickEntryF10AndGroupLeft() {
+void TestAttachmentPages::quickEntryF10AndGroupLeft()
+{
     Window w;
     QVERIFY(w.active());
     w.choose(party150);
@@ -509,13 +506,15 @@ void TestAttachmentPages::quickEntryF10AndGroupLeft() {
     QCOMPARE(static_cast<QLineEdit *>(w.control(QStringLiteral("RVUPoc2")))->text(), QString());
 }
 
-void TestAttachmentPages::zeroing_data() {
+void TestAttachmentPages::zeroing_data()
+{
     QTest::addColumn<int>("answer");
     QTest::newRow("No") << int(Services::ResultNo);
     QTest::newRow("Yes") << int(Services::ResultYes);
 }
 
-void TestAttachmentPages::zeroing() {
+void TestAttachmentPages::zeroing()
+{
     QFETCH(int, answer);
     Window w;
     QVERIFY(w.active());
@@ -540,10 +539,11 @@ void TestAttachmentPages::zeroing() {
     QCOMPARE(w.p1().text(QStringLiteral("KON")), QStringLiteral("3"));
     QVERIFY(w.p1().text(QStringLiteral("OBVOD")) == w.district.TS1().text(QStringLiteral("OBVOD")));
     QCOMPARE(w.focused(), yes ? QStringLiteral("pVPH") : QStringLiteral("Button2"));
-    QVERIFY(w.errors.isEmpty());
+    QVERIFY(w.errors().isEmpty());
 }
 
-void TestAttachmentPages::noVotes() {
+void TestAttachmentPages::noVotes()
+{
     Window w;
     QVERIFY(w.active());
     w.district.setNoVotes(true);
