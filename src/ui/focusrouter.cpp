@@ -126,7 +126,8 @@ void FocusRouter::leave(QWidget *control)
         if (handlers.exit)
             handlers.exit();
     });
-    if (box)
+    // Unless the exit processing sent the focus straight back into the box.
+    if (box && m_entered != box)
         box->setBackground(box->rememberedColor());
 }
 

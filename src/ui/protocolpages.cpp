@@ -107,9 +107,10 @@ void ProtocolPages::build(QWidget &tabSheet1, QWidget &tabSheet2)
             auto *box = new QLineEdit(row.text, parent);
             box->setEnabled(false);
             box->setAlignment(Qt::AlignRight);
+            box->setFrame(false);
             QPalette palette = box->palette();
-            palette.setColor(QPalette::Base, colors::skyBlue);
             palette.setColor(QPalette::Disabled, QPalette::Base, colors::skyBlue);
+            palette.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
             box->setPalette(palette);
             widget = box;
             break;
@@ -156,7 +157,7 @@ void ProtocolPages::buildPartyRows(QWidget &group)
             const QString name = parties.locate(QStringLiteral("KON"), QString::number(n))
                                      ? parties.text(QStringLiteral("SNKO"))
                                      : QString();
-            const QString number = QStringLiteral(" %1").arg(n);
+            const QString number = QString::number(n);
             const int room = captionWidth - width(number);
             caption->setFont(captionFont);
             caption->setText(withLeader(metrics.elidedText(name, Qt::ElideRight, room - width(QStringLiteral(" . "))),

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "model/district.h"
+#include "store/datamodule.h"
+#include "support/installationcopy.h"
+#include "support/scriptedservices.h"
+#include "ui/focusrouter.h"
+#include "ui/mainwindow.h"
+#include "ui/pagecontrol.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTest>
+
+#include <memory>
+
+// The real main window on a copy of the installation, its dialogs answered by a script.
+struct WindowFixture {
+    InstallationCopy copy;
+    std::unique_ptr<DataModule> data;
+    ScriptedServices script;
+    std::unique_ptr<TUI> window;
+
+    WindowFixture()
+    {
+        data = std::make_unique<DataModule>(copy.dataFolder());
+        window = std::make_unique<TUI>(*data, &script);
+        window->show();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            qFatal("the main window did not become active");
+    }
+    ~WindowFixture() { window.reset(); }
+
+    template <typename T = QWidget> T *control(const QString &name) const { return window->findChild<T *>(name); }
+    QLineEdit *box(const QString &name) const { return control<QLineEdit>(name); }
+    QString focused() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
+    int currentPage() const { return window->pages().currentIndex(); }
+    Table &s1() { return data->TS1(); }
+
+    // The focus moved by the program, as a key handler or a check would.
+    void focus(const QString &name) { window->district().services().focus(name); }
+    // Types into the focused control: digits and other characters as key clicks.
+    void type(const QString &text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    // Enters the box, replaces its figure by typing, and leaves it by the key.
+    void enter(const QString &name, const QString &text, Qt::Key leaveBy = Qt::Key_Return)
+    {
+        focus(name);
+        type(text);
+        key(leaveBy);
+    }
+    void clickTab(int index)
+    {
+        QTabBar *tabs = window->pages().tabs();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+    }
+};
