@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 FocusRouter::FocusRouter(QWidget &window, PageControl &pages) : QObject(&window), m_window(window), m_pages(pages)
 {
@@ -205,11 +206,18 @@ void FocusRouter::changePage(int index, bool byUser, QWidget *target)
         leave(left);
         m_recordRefocus = false;
         if (m_refocus && old->isAncestorOf(m_refocus)) {
-            // Refused: the page stays; the box the focus went back to is entered again.
-            if (m_refocus->hasFocus())
-                arrive(m_refocus);
+            // Refused: the page stays, the change steps run on it, and the box the focus went back to is
+            // entered again. Entered after the steps, because they post S1 (KC3): entered before, the
+            // box would stay closed to typing until the user left it and came back.
+            QPointer<QWidget> back = m_refocus;
             if (byUser && m_pageChange)
                 run([&] { m_pageChange(m_pages.currentIndex()); });
+            if (back && back->hasFocus()) {
+                arrive(back);
+                // As any entry by the program, it selects the whole figure.
+                if (auto *box = qobject_cast<QLineEdit *>(back.data()))
+                    box->selectAll();
+            }
             return;
         }
     }
