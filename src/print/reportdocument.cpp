@@ -83,6 +83,13 @@ int ReportDocument::paint(QPagedPaintDevice &device, const std::function<void(in
     return painted;
 }
 
+void setReportPage(QPagedPaintDevice &device)
+{
+    device.setPageSize(QPageSize(QPageSize::A4));
+    device.setPageOrientation(QPageLayout::Portrait);
+    device.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+}
+
 void writeReportPdf(const ReportDocument &document, const QString &path)
 {
     QSaveFile file(path);
@@ -90,8 +97,7 @@ void writeReportPdf(const ReportDocument &document, const QString &path)
         throw InputOutputError(u"Súbor %1 sa nepodarilo zapísať: %2"_s.arg(path, file.errorString()));
     {
         QPdfWriter pdf(&file);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        setReportPage(pdf);
         pdf.setResolution(600);
         pdf.setCreator(u"Voľby do VQRA 2006"_s);
         if (document.paint(pdf) == 0) {

@@ -31,6 +31,9 @@ private:
     QString m_html;
 };
 
-// Writes the report as a PDF on A4 with margins of 15 mm, replacing the file only once it is complete.
+// The page of the printed forms, on a PDF file and on the printer alike: A4 portrait, margins of 15 mm.
+void setReportPage(QPagedPaintDevice &device);
+
+// Writes the report as a PDF on the report page, replacing the file only once it is complete.
 // InputOutputError when the file cannot be written.
 void writeReportPdf(const ReportDocument &document, const QString &path);

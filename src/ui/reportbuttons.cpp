@@ -1,0 +1,62 @@
+#include "ui/reportbuttons.h"
+
+#include "checks/completecheck.h"
+#include "print/printing.h"
+#include "ui/focusrouter.h"
+#include "ui/mainwindow.h"
+#include "ui/reportoutput.h"
+#include "ui/windowservices.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+
+namespace {
+
+// The error protocols print what the complete check finds in the figures as they are now.
+void Button9Click(District &district)
+{
+    KompletnaKontrola(district);
+    TlacProtokol1(district);
+}
+
+void Button10Click(District &district)
+{
+    KompletnaKontrola(district);
+    TlacProtokol2(district);
+}
+
+struct PrintButton {
+    const char *name;
+    const char *caption; // two blanks after "Tlačiť", as on the paper forms' buttons
+    void (*click)(District &);
+};
+
+const PrintButton printButtons[] = {
+    {"Button1", "Tlačiť  T/12", TlacT12},
+    {"Button3", "Tlačiť  T/13", TlacT13},
+    {"Button9", "Tlačiť  Chybový protokol", Button9Click},
+    {"Button10", "Tlačiť  Chybový  protokol z medzitabuľkových kontrol", Button10Click},
+};
+
+constexpr int printPage = 5;
+
+} // namespace
+
+void buildPrintGroup(TUI &window)
+{
+    auto *group = new QGroupBox(QStringLiteral("TLAČ"), window.page(printPage));
+    group->setObjectName(QStringLiteral("GB_Tlac"));
+    group->setGeometry(8, 8, 377, 225);
+    int y = 24;
+    for (const PrintButton &b : printButtons) {
+        auto *button = new QPushButton(QString::fromUtf8(b.caption), group);
+        button->setObjectName(QLatin1String(b.name));
+        button->setGeometry(16, y, 345, 41);
+        y += 49;
+        QObject::connect(button, &QPushButton::clicked, group, [&window, click = b.click] {
+            window.router().run([&window, click] { click(window.district()); });
+        });
+    }
+    window.services().setReportOutput(
+        [&window](const QString &title, const QString &html) { outputReport(&window, title, html); });
+}
