@@ -4,9 +4,11 @@
 #include "model/district.h"
 #include "store/errors.h"
 #include "ui/attachmentpages.h"
+#include "ui/exchangecontrols.h"
 #include "ui/focusrouter.h"
 #include "ui/pagecontrol.h"
 #include "ui/protocolpages.h"
+#include "ui/reportbuttons.h"
 #include "ui/windowservices.h"
 
 #include <QFontDatabase>
@@ -78,6 +80,7 @@ TUI::TUI(DataModule &data, Services *script, QWidget *parent) : QMainWindow(pare
     m_district = std::make_unique<District>(data, *m_services);
     buildPages();
     connectPageChanges();
+    buildPrintGroup(*this);
 
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -105,6 +108,7 @@ void TUI::buildPages()
     m_protocolPages = new ProtocolPages(*m_district, *m_router, *page(0), *page(1));
     new AttachmentPages(*m_district, *m_router, *m_pages, *page(2), *page(3));
     buildProtocolMemos(*page(4));
+    buildExchangeControls(*page(5), *page(6), *m_district, *m_router);
 }
 
 void TUI::buildProtocolMemos(QWidget &page)
