@@ -96,7 +96,9 @@ void TDBEdit_VQRA01::refresh()
 
 void TDBEdit_VQRA01::commit()
 {
-    if (!m_table || !isModified())
+    // Compared with the field rather than trusting isModified(), which a paste that the digit filter
+    // trimmed leaves unset.
+    if (!m_table || isReadOnly() || text() == m_table->text(m_field))
         return;
     if (!m_table->inEditState())
         m_table->edit();

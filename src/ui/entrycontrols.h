@@ -34,8 +34,8 @@ public:
 
     // Shows the field's stored text again.
     void refresh();
-    // The text typed since the last refresh goes into the field (cut to its width); the table is put
-    // into edit state first when a clipboard command changed the text outside it.
+    // A text that differs from the field goes into it (cut to its width); the table is put into edit
+    // state first when a clipboard command changed the text outside it.
     void commit();
 
 protected:
