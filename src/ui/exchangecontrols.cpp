@@ -1,0 +1,93 @@
+#include "ui/exchangecontrols.h"
+
+#include "exchange/codelistimport.h"
+#include "exchange/export.h"
+#include "exchange/import.h"
+#include "model/district.h"
+#include "store/datamodule.h"
+#include "ui/codelistgrid.h"
+#include "ui/focusrouter.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <functional>
+
+namespace {
+
+struct Place {
+    int x, y, width, height;
+};
+
+template <typename T> T *placed(T *widget, const char *name, Place p) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(p.x, p.y, p.width, p.height);
+    return widget;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const char *caption, Place p, FocusRouter &router,
+                    std::function<void()> operation) {
+    auto *b = placed(new QPushButton(QString::fromUtf8(caption), parent), name, p);
+    QObject::connect(b, &QPushButton::clicked, b, [&router, operation] { router.run(operation); });
+    return b;
+}
+
+QPlainTextEdit *memo(QWidget *parent, const char *name, Place p) {
+    auto *m = placed(new QPlainTextEdit(parent), name, p);
+    m->setReadOnly(true);
+    m->setLineWrapMode(QPlainTextEdit::NoWrap);
+    return m;
+}
+
+void heading(QWidget *parent, const char *text, int x, int y) {
+    auto *label = new QLabel(QString::fromLatin1(text), parent);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    label->move(x, y);
+}
+
+void buildExport(QWidget &page, District &district, FocusRouter &router) {
+    auto *group = placed(new QGroupBox(QStringLiteral("EXPORT"), &page), "GB_Export", {400, 16, 369, 81});
+    button(group, "Button16", "EXPORT", {16, 24, 145, 41}, router, [&district] { Button16Click(district); });
+    // Carries the complete check's verdict only: never shown, never changed by the user.
+    auto *bezchybnost =
+        placed(new QCheckBox(QStringLiteral("Bezchybnost zápisnice"), group), "Bezchybnost", {184, 34, 169, 17});
+    bezchybnost->setEnabled(false);
+    bezchybnost->setVisible(false);
+    const auto follow = [bezchybnost, &district] { bezchybnost->setChecked(district.Bezchybnost()); };
+    QObject::connect(&district, &District::changed, bezchybnost, follow);
+    follow();
+
+    // The import is present but not offered: its group stays hidden.
+    auto *importGroup = placed(new QGroupBox(QStringLiteral("IMPORT"), &page), "GB_Import", {400, 112, 369, 377});
+    button(importGroup, "Button13", "IMPORT", {16, 24, 145, 41}, router, [&district] { rozbal_zip(district); });
+    memo(importGroup, "importdebug", {16, 80, 337, 281});
+    importGroup->setVisible(false);
+}
+
+void buildCodeLists(QWidget &page, District &district, FocusRouter &router) {
+    DataModule &data = district.data();
+    heading(&page, "OBCE06", 8, 4);
+    placed(new CodeListGrid(data.TVQ_OBCE(), {"OKR", "OBVOD", "OBEC", "NOBEC", "KRAJ", "MESTO", "POCOKS", "KC"}, &page),
+           "DSVQ_OBCE", {8, 20, 761, 201});
+    button(&page, "Button4", "Import OBCE06", {8, 228, 121, 25}, router,
+           [&district] { import_ciselnikov_obecsr(district); });
+    memo(&page, "impmemo", {144, 228, 625, 41});
+    heading(&page, "KOAL06", 8, 276);
+    placed(new CodeListGrid(data.TVQ_KOAL(), {"F_KON", "KON", "KO", "KPS", "NKO", "SNKO", "POCKAN", "PLATNOST", "KC"},
+                            &page),
+           "DSVQ_KOAL", {8, 292, 761, 161});
+    button(&page, "Button5", "Import KOAL06", {8, 460, 121, 25}, router,
+           [&district] { import_ciselnikov_koal06(district); });
+}
+
+} // namespace
+
+void buildExchangeControls(QWidget &tabSheet7, QWidget &tabSheet8, District &district, FocusRouter &router) {
+    buildExport(tabSheet7, district, router);
+    buildCodeLists(tabSheet8, district, router);
+}
