@@ -46,7 +46,7 @@ void buildPrintGroup(TUI &window)
 {
     auto *group = new QGroupBox(QStringLiteral("TLAČ"), window.page(printPage));
     group->setObjectName(QStringLiteral("GB_Tlac"));
-    group->setGeometry(8, 8, 377, 225);
+    group->setGeometry(8, 16, 377, 225);
     int y = 24;
     for (const PrintButton &b : printButtons) {
         auto *button = new QPushButton(QString::fromUtf8(b.caption), group);
