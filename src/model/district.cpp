@@ -57,6 +57,8 @@ void District::addComboItem(const QString &item)
     emit changed();
 }
 
+void District::setComboText(const QString &text) { set(m_comboText, text); }
+
 void District::setComboIndex(int index)
 {
     m_comboIndex = index >= 0 && index < m_comboItems.size() ? index : -1;

@@ -69,6 +69,8 @@ public:
     void clearCombo(const QString &text);
     void addComboItem(const QString &item);
     void setComboIndex(int index);
+    // The text typed into the list, which names no item or another one than selected.
+    void setComboText(const QString &text);
 
     // Candidate count EPocKand and the party's short name NazovKoal / NazovKoal_2.
     QString EPocKand() const { return m_EPocKand; }
