@@ -133,6 +133,8 @@ QWidget *makeControl(const Control &row, QWidget *parent, Table &p1)
         combo->setEditable(true);
         combo->setMaxVisibleItems(21);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        // The list's own completion would choose an item behind the change handler's back.
+        combo->setCompleter(nullptr);
         combo->setEditText(row.text);
         return combo;
     }
@@ -327,10 +329,10 @@ void AttachmentPages::connectCombo()
         if (!m_showingCombo)
             comboChanged(index);
     });
-    // Typing into the list's text is a change too; the text of a selected item is not a second one.
-    connect(m_combo, &QComboBox::editTextChanged, this, [this](const QString &text) {
-        if (m_showingCombo || (m_combo->currentIndex() >= 0 && m_combo->itemText(m_combo->currentIndex()) == text))
-            return;
+    // Typing into the list's text is a change too: the text stays the user's, and names the item it
+    // matches exactly, if any.
+    connect(m_combo->lineEdit(), &QLineEdit::textEdited, this, [this](const QString &text) {
+        m_district.setComboText(text);
         comboChanged(m_combo->findText(text, Qt::MatchExactly));
     });
 }

@@ -111,6 +111,10 @@ private slots:
     void zeroing_data();
     void zeroing();
     void noVotes();
+    void tabOrder_data();
+    void tabOrder();
+    void partyNotInCodeList();
+    void comboTyped();
 };
 
 void TestAttachmentPages::regenerationShown()
@@ -333,6 +337,10 @@ void TestAttachmentPages::gateRefuses()
     w.focus(QStringLiteral("pVPH"));
     w.type(QStringLiteral("5"));
     w.key(Qt::Key_Return); // VPH 5 with no candidate vote fails K15
+    if (how.startsWith(QStringLiteral("Button"))) {
+        w.click(QStringLiteral("dalsia_strana"));
+        QCOMPARE(w.currentPage(), 3);
+    }
     w.script.forget();
     if (how == QStringLiteral("Combo_RychlaVolba"))
         w.choose(party150);
@@ -559,6 +567,104 @@ void TestAttachmentPages::noVotes()
     w.district.setNoVotes(false);
     QVERIFY(!w.control(QStringLiteral("GroupBox3"))->isHidden());
     QVERIFY(w.control(QStringLiteral("DoPredu"))->isEnabled());
+}
+
+void TestAttachmentPages::tabOrder_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::newRow("pOBVOD") << "pOBVOD"
+                            << "pOBEC";
+    QTest::newRow("pOKRSOK") << "pOKRSOK"
+                             << "pVPH";
+    QTest::newRow("pVPH, the sum boxes passing on") << "pVPH"
+                                                    << "pK1";
+    QTest::newRow("pK1 across the row") << "pK1"
+                                        << "pK11";
+    QTest::newRow("pK41 to the next row") << "pK41"
+                                          << "pK2";
+    QTest::newRow("pK50") << "pK50"
+                          << "dalsia_strana";
+    QTest::newRow("RVUPor") << "RVUPor"
+                            << "RVUPoc";
+    QTest::newRow("DoPredu") << "DoPredu"
+                             << "DoZadu";
+    QTest::newRow("DoZadu skips the list") << "DoZadu"
+                                           << "Button2";
+    QTest::newRow("pK51") << "pK51"
+                          << "pK61";
+    QTest::newRow("pK100 into the lower block") << "pK100"
+                                                << "pK101";
+    QTest::newRow("pK150") << "pK150"
+                           << "Button12";
+    QTest::newRow("Button12") << "Button12"
+                              << "Button15";
+    QTest::newRow("Button8, the sum boxes passing on") << "Button8"
+                                                       << "Button15";
+    QTest::newRow("RVUPor2") << "RVUPor2"
+                             << "RVUPoc2";
+}
+
+void TestAttachmentPages::tabOrder()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    Window w;
+    QVERIFY(w.active());
+    w.choose(party150);
+    w.focus(from);
+    QCOMPARE(w.focused(), from);
+    w.key(Qt::Key_Tab);
+    QCOMPARE(w.focused(), to);
+    QVERIFY(w.errors().isEmpty());
+}
+
+void TestAttachmentPages::partyNotInCodeList()
+{
+    Window w;
+    QVERIFY(w.active());
+    Table &koal = w.district.data().TVQ_KOAL();
+    QVERIFY(koal.locate(QStringLiteral("KON"), QString::number(party12)));
+    koal.edit();
+    koal.setText(QStringLiteral("KON"), QStringLiteral("99"));
+    koal.post();
+    w.choose(party12);
+    QCOMPARE(w.script.messageBoxes, QStringList{QStringLiteral("Nenašiel som pol. stranu č. 3")});
+    QCOMPARE(static_cast<QLineEdit *>(w.control(QStringLiteral("EPocKand")))->text(), QStringLiteral("0"));
+    QCOMPARE(static_cast<QLabel *>(w.control(QStringLiteral("NazovKoal")))->text(), QString());
+    QVERIFY(!w.control(QStringLiteral("pK1"))->isEnabled());
+    QVERIFY(!w.control(QStringLiteral("dalsia_strana"))->isEnabled());
+    // The moves into the grid have no box to go to: the focus stays.
+    for (const QString &box : {QStringLiteral("pVPH"), QStringLiteral("pOBEC")}) {
+        w.focus(box);
+        w.key(Qt::Key_PageDown);
+        QCOMPARE(w.focused(), box);
+    }
+    w.key(Qt::Key_Down);
+    QCOMPARE(w.focused(), QStringLiteral("pOKRSOK"));
+    w.key(Qt::Key_Down);
+    w.key(Qt::Key_Return);
+    QCOMPARE(w.focused(), QStringLiteral("pVPH"));
+    QVERIFY(w.errors().isEmpty());
+}
+
+void TestAttachmentPages::comboTyped()
+{
+    Window w;
+    QVERIFY(w.active());
+    w.choose(party51);
+    QCOMPARE(w.p1().text(QStringLiteral("KON")), QStringLiteral("7"));
+    // Text that names no item is a change with no item selected: the first attachment.
+    auto *combo = static_cast<QComboBox *>(w.control(QStringLiteral("Combo_RychlaVolba")));
+    QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
+    QTest::keyClick(combo, Qt::Key_End);
+    QTest::keyClick(combo, Qt::Key_X);
+    QCOMPARE(combo->currentIndex(), -1);
+    QCOMPARE(combo->currentText(), QStringLiteral("Číslo politickej strany: 7x"));
+    QCOMPARE(w.focused(), QStringLiteral("pVPH"));
+    QCOMPARE(w.p1().text(QStringLiteral("KON")), QStringLiteral("1"));
+    QCOMPARE(static_cast<QLabel *>(w.control(QStringLiteral("Label13")))->text(), QStringLiteral("1"));
+    QVERIFY(w.errors().isEmpty());
 }
 
 QTEST_MAIN(TestAttachmentPages)
