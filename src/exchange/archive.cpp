@@ -122,6 +122,9 @@ QByteArray pack(const QList<Member> &members, const QString &password)
 
 QList<std::optional<QByteArray>> unpack(const QByteArray &zip, const QString &password, const QStringList &names)
 {
+    // libzip takes an empty buffer for an empty archive; no export is one.
+    if (!zip.startsWith("PK"))
+        throw ArchiveError("not a ZIP archive");
     ZipError e;
     zip_source_t *source = zip_source_buffer_create(zip.constData(), zip_uint64_t(zip.size()), 0, &e.error);
     if (!source)
