@@ -168,12 +168,6 @@ AttachmentPages::AttachmentPages(District &district, FocusRouter &router, PageCo
     showState();
 }
 
-bool AttachmentPages::canFocus(const QString &name) const
-{
-    const QWidget *widget = control(name);
-    return widget && widget->isVisible() && widget->isEnabled();
-}
-
 void AttachmentPages::build(QWidget &tabSheet4, QWidget &tabSheet5)
 {
     m_controls.insert(QStringLiteral("TabSheet4"), &tabSheet4);
@@ -226,10 +220,15 @@ void AttachmentPages::setTabOrder()
     }
 }
 
+attachmentkeys::CanFocus AttachmentPages::focusTest()
+{
+    return [this](const QString &name) { return m_district.services().canFocus(name); };
+}
+
 void AttachmentPages::moveFocus(const QString &target)
 {
-    if (QWidget *widget = control(target))
-        m_router.focus(widget);
+    if (!target.isEmpty())
+        m_district.services().focus(target);
 }
 
 void AttachmentPages::showPage(QWidget &page, const QString &target)
@@ -241,7 +240,7 @@ void AttachmentPages::showPage(QWidget &page, const QString &target)
 
 void AttachmentPages::connectHandlers()
 {
-    const auto canFocus = [this](const QString &name) { return this->canFocus(name); };
+    const attachmentkeys::CanFocus canFocus = focusTest();
     const auto keyMove = [this, canFocus](const QString &name) {
         return [this, canFocus, name](int key) {
             const int count = decimalValue(m_district.EPocKand());
@@ -278,7 +277,7 @@ void AttachmentPages::connectHandlers()
 
 void AttachmentPages::connectCandidateBoxes()
 {
-    const auto canFocus = [this](const QString &name) { return this->canFocus(name); };
+    const attachmentkeys::CanFocus canFocus = focusTest();
     for (int n = 1; n <= 150; ++n) {
         const QString name = attachmentkeys::candidateBox(n);
         m_router.setHandlers(control(name), {.enter = [this, n] { pK1Enter(m_district, n); },
@@ -346,7 +345,7 @@ void AttachmentPages::comboChanged(int index)
 
 void AttachmentPages::connectQuickEntry(const QString &order, const QString &votes, const QString &group, bool page1)
 {
-    const auto canFocus = [this](const QString &name) { return this->canFocus(name); };
+    const attachmentkeys::CanFocus canFocus = focusTest();
     const auto f10 = [this, canFocus](const QString &name) {
         return [this, canFocus, name](int key) {
             if (key == Qt::Key_F10)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/attachmentkeys.h"
+
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -21,12 +23,8 @@ public:
     AttachmentPages(District &district, FocusRouter &router, PageControl &pages, QWidget &tabSheet4,
                     QWidget &tabSheet5);
 
-    // The control of that object name on either page, or null.
-    QWidget *control(const QString &name) const { return m_controls.value(name); }
-    // Shown and enabled, as the operations ask before they move the focus.
-    bool canFocus(const QString &name) const;
-
 private:
+    QWidget *control(const QString &name) const { return m_controls.value(name); }
     void build(QWidget &tabSheet4, QWidget &tabSheet5);
     void setTabOrder();
     void connectHandlers();
@@ -39,6 +37,8 @@ private:
     void showCombo();
     void showParty();
 
+    // Whether a control can take the focus now, as the key tables ask it.
+    attachmentkeys::CanFocus focusTest();
     void moveFocus(const QString &target);
     void showPage(QWidget &page, const QString &target = {});
     void comboChanged(int index);

@@ -379,6 +379,15 @@ void TestAttachmentPages::forwardAndBack()
     QCOMPARE(w.currentPage(), 2);
     QCOMPARE(w.p1().text(QStringLiteral("KON")), QStringLiteral("3"));
     QCOMPARE(static_cast<QLabel *>(w.control(QStringLiteral("Label13_2")))->text(), QStringLiteral("2"));
+    QCOMPARE(w.focused(), QStringLiteral("pVPH"));
+
+    // Button12 goes back without a move; entering page 1 puts the focus into pVPH.
+    w.choose(party150);
+    w.click(QStringLiteral("dalsia_strana"));
+    w.click(QStringLiteral("Button12"));
+    QCOMPARE(w.currentPage(), 2);
+    QCOMPARE(w.p1().text(QStringLiteral("KON")), QStringLiteral("1"));
+    QCOMPARE(w.focused(), QStringLiteral("pVPH"));
     QVERIFY(w.errors().isEmpty());
 }
 
