@@ -11,7 +11,6 @@
 #include "model/decimalvalue.h"
 #include "model/district.h"
 #include "model/services.h"
-#include "store/errors.h"
 #include "store/table.h"
 
 #include <QDir>
@@ -49,6 +48,28 @@ bool holdsExactly(const QByteArray &zip, const QList<archive::Member> &members) 
         return false; // the copy on disk does not open: not what was written
     }
     return true;
+}
+
+// The first field of the protocol or of an attachment whose value holds a "|": written as it is, it would
+// shift the values after it onto other fields of the reader, under a TKC that still passes (the TKC
+// counts no "|"). Empty when every carried value is sound.
+QString fieldWithBar(Table &s1, Table &p1) {
+    const auto holdsBar = [](const Table &table, int position) { return table.text(position).contains(u'|'); };
+    s1.first();
+    for (const int position : exchange::sFieldPositions()) {
+        if (holdsBar(s1, position))
+            return QStringLiteral("T/12 ") + s1.schema().fields[position].name;
+    }
+    p1.first();
+    for (int r = 0; r < p1.recordCount(); ++r, p1.next()) {
+        for (int position = 0; position < exchange::P_VALUES; ++position) {
+            if (holdsBar(p1, position))
+                return QStringLiteral("T/13 (strana %1) ").arg(p1.text(QStringLiteral("KON"))) +
+                       p1.schema().fields[position].name;
+        }
+    }
+    p1.first();
+    return QString();
 }
 
 } // namespace
@@ -93,6 +114,11 @@ void ExportVQ(District &district) {
         }
     }
 
+    if (const QString field = fieldWithBar(s1, p1); !field.isEmpty()) {
+        error(services, QStringLiteral("Údaj ") + field + QStringLiteral(" obsahuje znak |, EXPORT je zrušený."));
+        return;
+    }
+
     const exchange::Names names = exchange::names(obec, okrsok);
     const std::optional<QString> chosen = services.saveFileName(QStringLiteral("EXPORT Súboru:  ") + names.archive,
                                                                 initialDialogFolder(), names.archive, QString());
@@ -108,9 +134,10 @@ void ExportVQ(District &district) {
     QByteArray zip;
     try {
         zip = archive::pack(members, heslo_zip());
-    } catch (const archive::ArchiveError &e) {
-        throw InputOutputError(
-            QStringLiteral("Archív %1 sa nedá vytvoriť: %2").arg(names.archive, QString::fromStdString(e.what())));
+    } catch (const archive::ArchiveError &) {
+        services.pracujem(QStringLiteral("off"));
+        error(services, QStringLiteral("Šifrovanie bolo neúspešné"));
+        return;
     }
 
     int failure = 0;

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 class TestExport : public QObject {
@@ -112,48 +113,53 @@ void TestExport::anArchiveOfTheSameNameIsReplaced() {
 
 void TestExport::refusals_data() {
     QTest::addColumn<QStringList>("protocol");   // S1 field=value before the export
-    QTest::addColumn<QString>("attachmentObec"); // OBEC of the first attachment; empty: as generated
-    QTest::addColumn<QString>("attachmentOkrsok");
+    QTest::addColumn<QStringList>("attachment"); // field=value of the first attachment, after the complete check
     QTest::addColumn<bool>("cancel");
     QTest::addColumn<QString>("box");    // plain message box
     QTest::addColumn<QString>("dialog"); // error dialog
     QTest::addColumn<QString>("kto");
 
     QTest::newRow("district with errors")
-        << QStringList{"PPHS=99"} << QString() << QString() << false
+        << QStringList{"PPHS=99"} << QStringList() << false
         << QStringLiteral("Zápinica obsahuje chyby, EXPORT je zrušený.") << QString() << QStringLiteral("7");
     QTest::newRow("municipality of the attachments differs")
-        << QStringList() << QStringLiteral("500012") << QString() << false << QString()
+        << QStringList() << QStringList{"OBEC=500012"} << false << QString()
         << QStringLiteral("Kód obce v T/12 je iné ako kód obce v T/13, pravdepodobne zabudli ste aktualizovať prílohy")
         << QStringLiteral("0");
     QTest::newRow("polling district of the attachments differs")
-        << QStringList() << QString() << QStringLiteral("2") << false << QString()
+        << QStringList() << QStringList{"OKRSOK=2"} << false << QString()
         << QStringLiteral("Kód okrsku v T/12 je iné ako kód okrsku v T/13, pravdepodobne zabudli ste aktualizovať "
                           "prílohy")
         << QStringLiteral("0");
-    QTest::newRow("dialog cancelled") << QStringList() << QString() << QString() << true << QString() << QString()
+    // A "|" would shift the reader's values under a TKC that still passes.
+    QTest::newRow("bar in a protocol value")
+        << QStringList{"DATUM=17|06"} << QStringList() << false << QString()
+        << QStringLiteral("Údaj T/12 DATUM obsahuje znak |, EXPORT je zrušený.") << QStringLiteral("0");
+    QTest::newRow("bar in an attachment value")
+        << QStringList() << QStringList{"STAV=|"} << false << QString()
+        << QStringLiteral("Údaj T/13 (strana 1) STAV obsahuje znak |, EXPORT je zrušený.") << QStringLiteral("0");
+    QTest::newRow("dialog cancelled") << QStringList() << QStringList() << true << QString() << QString()
                                       << QStringLiteral("0");
 }
 
 void TestExport::refusals() {
     QFETCH(QStringList, protocol);
-    QFETCH(QString, attachmentObec);
-    QFETCH(QString, attachmentOkrsok);
+    QFETCH(QStringList, attachment);
     QFETCH(bool, cancel);
     QFETCH(QString, box);
     QFETCH(QString, dialog);
     QFETCH(QString, kto);
-    for (const QString &assignment : protocol)
-        m_setup->setProtocol({{qPrintable(assignment.section(u'=', 0, 0)), assignment.section(u'=', 1)}});
-    // The check of the attachments' identification is K02/K03 of the complete check; the export's own
-    // test runs on what the check leaves, so the mismatch is made after it.
+    const auto assign = [](const QString &assignment, const std::function<void(const char *, QString)> &set) {
+        set(qPrintable(assignment.section(u'=', 0, 0)), assignment.section(u'=', 1));
+    };
+    for (const QString &a : protocol)
+        assign(a, [this](const char *name, QString value) { m_setup->setProtocol({{name, value}}); });
+    // The export's own tests run on what the complete check leaves, so the attachment is changed after it.
     District &district = m_setup->district();
     KompletnaKontrola(district);
     m_setup->p1().first();
-    if (!attachmentObec.isEmpty())
-        m_setup->setAttachment({{"OBEC", attachmentObec}});
-    if (!attachmentOkrsok.isEmpty())
-        m_setup->setAttachment({{"OKRSOK", attachmentOkrsok}});
+    for (const QString &a : attachment)
+        assign(a, [this](const char *name, QString value) { m_setup->setAttachment({{name, value}}); });
     m_setup->p1().first();
     if (cancel)
         m_setup->services.fileAnswers.push_back(std::nullopt);
