@@ -364,12 +364,11 @@ void AttachmentPages::connectQuickEntry(const QString &order, const QString &vot
             handlers.keyDown = [this, order, votes, page1](int key) { quickStoreKey(order, votes, key, page1); };
         m_router.setHandlers(box, handlers);
     }
-    // Leaving the group ends the cycle: both boxes emptied. A dialog or the busy window taking the focus
-    // for a moment is no leaving (the refused order number stays for correction).
+    // Leaving the group ends the cycle: both boxes emptied. The window losing its activation to a dialog
+    // or the busy window (no focus widget then) is no leaving.
     QWidget *groupBox = control(group);
     connect(qApp, &QApplication::focusChanged, this, [this, groupBox, order, votes](QWidget *old, QWidget *now) {
-        if (!old || !groupBox->isAncestorOf(old) || !now || now->window() != groupBox->window() ||
-            groupBox->isAncestorOf(now))
+        if (!old || !groupBox->isAncestorOf(old) || !now || groupBox->isAncestorOf(now))
             return;
         for (const QString &name : {order, votes}) {
             auto *box = static_cast<TAlignEdit *>(control(name));
