@@ -2,6 +2,7 @@
 #include "ui/reportoutput.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -162,6 +163,15 @@ private slots:
             QCOMPARE(pages->pageCount(), 3);
             const ReportStatus *status = window->findChild<ReportStatus *>();
             QVERIFY(!status); // gone once the pages were generated
+            // Printing from the preview goes through our printer dialog, offered only with a printer.
+            int printActions = 0;
+            for (const QAction *action : window->findChildren<QAction *>()) {
+                if (action->text() == u"Print"_s) {
+                    ++printActions;
+                    QCOMPARE(action->isEnabled(), printerAvailable());
+                }
+            }
+            QCOMPARE(printActions, 1);
             static_cast<QDialog *>(window)->reject();
         });
         showReportPreview(ReportDocument(threePages), printer, 80, nullptr);
