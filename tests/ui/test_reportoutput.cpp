@@ -153,6 +153,16 @@ private slots:
         QPrinter printer;
         setReportPage(printer);
         printer.setFromTo(1, 100);
+        // What the status window shows while the preview generates its pages.
+        QStringList statusTexts;
+        QTimer watch;
+        watch.setInterval(0);
+        connect(&watch, &QTimer::timeout, [&] {
+            for (const QWidget *top : QApplication::topLevelWidgets())
+                if (top->objectName() == u"ReportStatus"_s && top->isVisible())
+                    statusTexts.append(top->findChild<QLabel *>(u"status"_s)->text());
+        });
+        watch.start();
         bool seen = false;
         whenModal(u"Report Preview"_s, [&](QWidget *window) {
             seen = true;
@@ -176,6 +186,8 @@ private slots:
         });
         showReportPreview(ReportDocument(threePages), printer, 80, nullptr);
         QVERIFY(seen);
+        statusTexts.removeDuplicates();
+        QCOMPARE(statusTexts, (QStringList{u"Generating page 1"_s, u"Generating page 2"_s, u"Generating page 3"_s}));
     }
 
     // Cancelled options show nothing; accepted ones with the preview destination open the preview.
