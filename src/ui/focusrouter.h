@@ -42,14 +42,14 @@ class FocusRouter : public QObject {
     Q_OBJECT
 public:
     struct Handlers {
-        std::function<void()> enter;
-        std::function<void()> exit;
-        std::function<void(int key)> keyDown;
-        std::function<void(int key)> keyUp;
+        std::function<void()> enter = {};
+        std::function<void()> exit = {};
+        std::function<void(int key)> keyDown = {};
+        std::function<void(int key)> keyUp = {};
     };
     struct PageHandlers {
-        std::function<void()> enter;
-        std::function<void()> exit;
+        std::function<void()> enter = {};
+        std::function<void()> exit = {};
     };
 
     FocusRouter(QWidget &window, PageControl &pages);
