@@ -18,5 +18,7 @@ int main(int argc, char **argv)
     if (!program)
         return 1;
     program->window->show();
+    // Without a window manager nobody else gives the window the keyboard.
+    program->window->activateWindow();
     return app.exec();
 }

@@ -77,7 +77,7 @@ void WindowServices::focus(const QString &name)
         m_script->focus(name);
     QWidget *target = control(name);
     if (!target)
-        throw StorageError(QStringLiteral("Prvok okna %1 neexistuje.").arg(name));
+        throw VolbyError(QStringLiteral("Prvok okna %1 neexistuje.").arg(name));
     m_router.focus(target);
 }
 
