@@ -47,8 +47,6 @@ std::unique_ptr<QTextDocument> layOut(const QString &html, QPagedPaintDevice &de
 
 } // namespace
 
-int ReportDocument::pageCount(QPagedPaintDevice &device) const { return layOut(m_html, device)->pageCount(); }
-
 int ReportDocument::paint(QPagedPaintDevice &device, const std::function<void(int page)> &onPage) const
 {
     const std::unique_ptr<QTextDocument> document = layOut(m_html, device);

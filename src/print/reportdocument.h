@@ -24,9 +24,6 @@ public:
     // it is painted. Returns the number of pages painted. The device must not be painted on yet.
     int paint(QPagedPaintDevice &device, const std::function<void(int page)> &onPage = {}) const;
 
-    // The document's page count on the device's page layout.
-    int pageCount(QPagedPaintDevice &device) const;
-
 private:
     QString m_html;
 };
