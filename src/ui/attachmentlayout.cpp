@@ -264,4 +264,12 @@ std::vector<Control> candidateGrid()
     return rows;
 }
 
+std::vector<Control> allControls()
+{
+    std::vector<Control> rows = controls();
+    const std::vector<Control> grid = candidateGrid();
+    rows.insert(rows.end(), grid.begin(), grid.end());
+    return rows;
+}
+
 } // namespace attachmentlayout

@@ -54,6 +54,9 @@ const std::vector<Control> &controls();
 // The candidate grids: boxes pK1..pK150, each with its row number, and the column headings.
 std::vector<Control> candidateGrid();
 
+// Both of the above, the grids last: every control of the two pages in the order of creation.
+std::vector<Control> allControls();
+
 // Place of the box of candidate n (1..150) within its group, and the tab order among its siblings.
 struct GridPlace {
     QString parent;

@@ -22,7 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <algorithm>
+#include <functional>
 #include <map>
 
 using attachmentlayout::Control;
@@ -172,10 +172,7 @@ void AttachmentPages::build(QWidget &tabSheet4, QWidget &tabSheet5)
 {
     m_controls.insert(QStringLiteral("TabSheet4"), &tabSheet4);
     m_controls.insert(QStringLiteral("TabSheet5"), &tabSheet5);
-    std::vector<Control> rows = attachmentlayout::controls();
-    const std::vector<Control> grid = attachmentlayout::candidateGrid();
-    rows.insert(rows.end(), grid.begin(), grid.end());
-    for (const Control &row : rows) {
+    for (const Control &row : attachmentlayout::allControls()) {
         QWidget *widget = makeControl(row, m_controls.value(row.parent), m_district.TP1());
         widget->setGeometry(row.x, row.y, row.width, row.height);
         applyStyle(*widget, row);
@@ -196,9 +193,7 @@ void AttachmentPages::setTabOrder()
     // Tab orders are numbered among the siblings of a page or group, as on the form; the window's focus
     // chain runs through them depth first.
     std::map<QString, std::map<int, const Control *>> children;
-    std::vector<Control> rows = attachmentlayout::controls();
-    const std::vector<Control> grid = attachmentlayout::candidateGrid();
-    rows.insert(rows.end(), grid.begin(), grid.end());
+    const std::vector<Control> rows = attachmentlayout::allControls();
     for (const Control &row : rows)
         if (row.tabOrder >= 0)
             children[row.parent][row.tabOrder] = &row;
@@ -231,11 +226,18 @@ void AttachmentPages::moveFocus(const QString &target)
         m_district.services().focus(target);
 }
 
-void AttachmentPages::showPage(QWidget &page, const QString &target)
+void AttachmentPages::showPage(QWidget &page)
 {
     m_router.changePage(m_pages.indexOf(&page), false);
-    if (!target.isEmpty())
-        moveFocus(target);
+}
+
+void AttachmentPages::handOver(const QString &orderBox)
+{
+    // The focus goes straight to the other page's order-number box, no candidate box entered on the way.
+    // Entering page 1 sends it into pVPH (TabSheet4Enter); the quick entry then takes it back.
+    moveFocus(orderBox);
+    if (!control(orderBox)->hasFocus())
+        moveFocus(orderBox);
 }
 
 void AttachmentPages::connectHandlers()
@@ -403,9 +405,9 @@ void AttachmentPages::quickStoreKey(const QString &order, const QString &votes, 
     votesBox->setText(text);
     // The candidate's box stands on the other page: its pair takes over.
     if (page1 && candidate > 50)
-        showPage(*m_page2, QStringLiteral("RVUPor2"));
+        handOver(QStringLiteral("RVUPor2"));
     else if (!page1 && candidate < 51)
-        showPage(*m_page1, QStringLiteral("RVUPor"));
+        handOver(QStringLiteral("RVUPor"));
     orderBox->clear();
     votesBox->clear();
 }

@@ -40,7 +40,9 @@ private:
     // Whether a control can take the focus now, as the key tables ask it.
     attachmentkeys::CanFocus focusTest();
     void moveFocus(const QString &target);
-    void showPage(QWidget &page, const QString &target = {});
+    void showPage(QWidget &page);
+    // The quick entry's move to the pair of the other page.
+    void handOver(const QString &orderBox);
     void comboChanged(int index);
     void quickOrderKey(const QString &order, const QString &votes, int key);
     void quickStoreKey(const QString &order, const QString &votes, int key, bool page1);

@@ -9,14 +9,6 @@ using namespace attachmentlayout;
 
 namespace {
 
-std::vector<Control> allRows()
-{
-    std::vector<Control> rows = controls();
-    const std::vector<Control> grid = candidateGrid();
-    rows.insert(rows.end(), grid.begin(), grid.end());
-    return rows;
-}
-
 const Control *find(const std::vector<Control> &rows, const QString &name)
 {
     for (const Control &row : rows)
@@ -39,7 +31,7 @@ private slots:
 
 void TestAttachmentLayout::namesUniqueAndParentsKnown()
 {
-    const std::vector<Control> rows = allRows();
+    const std::vector<Control> rows = allControls();
     QSet<QString> names{QStringLiteral("TabSheet4"), QStringLiteral("TabSheet5")};
     for (const Control &row : rows) {
         // A parent is created before its children.
@@ -55,7 +47,7 @@ void TestAttachmentLayout::namesUniqueAndParentsKnown()
 
 void TestAttachmentLayout::childrenInsideTheirGroup()
 {
-    const std::vector<Control> rows = allRows();
+    const std::vector<Control> rows = allControls();
     QHash<QString, QSize> sizes{{QStringLiteral("TabSheet4"), QSize(781, 502)},
                                 {QStringLiteral("TabSheet5"), QSize(781, 502)}};
     for (const Control &row : rows) {
@@ -70,7 +62,7 @@ void TestAttachmentLayout::childrenInsideTheirGroup()
 void TestAttachmentLayout::tabOrdersUniqueAmongSiblings()
 {
     QSet<QString> seen;
-    for (const Control &row : allRows()) {
+    for (const Control &row : allControls()) {
         if (row.tabOrder < 0)
             continue;
         const QString key = row.parent + QLatin1Char('/') + QString::number(row.tabOrder);

@@ -450,6 +450,17 @@ void TestAttachmentPages::quickEntryAcrossPages()
     QCOMPARE(w.currentPage(), 3);
     QCOMPARE(w.focused(), QStringLiteral("RVUPor2"));
 
+    // 51 above VPH 0: the hand-over enters no candidate box, so K16 does not speak for it.
+    w.click(QStringLiteral("Button12"));
+    w.focus(QStringLiteral("RVUPor"));
+    w.type(QStringLiteral("51"));
+    w.key(Qt::Key_Return);
+    w.type(QStringLiteral("5"));
+    w.key(Qt::Key_Return);
+    QCOMPARE(w.p1().text(QStringLiteral("K51")), QStringLiteral("5"));
+    QCOMPARE(w.focused(), QStringLiteral("RVUPor2"));
+    QCOMPARE(w.script.messageBoxes, QStringList());
+
     w.type(QStringLiteral("7"));
     w.key(Qt::Key_Return);
     w.type(QStringLiteral("2"));
