@@ -104,6 +104,7 @@ private slots:
     void keys_data();
     void keys();
     void candidateEntry();
+    void keyboardAlone();
     void clearedBoxStoresZero();
     void k16NamesTheCandidateLeft();
     void k17OnLeavingVph();
@@ -235,6 +236,36 @@ void TestAttachmentPages::candidateEntry()
     reread.TP1().locate(QStringLiteral("KON"), QStringLiteral("3"));
     QCOMPARE(reread.TP1().text(QStringLiteral("K3")), QStringLiteral("7"));
     QCOMPARE(reread.TP1().text(QStringLiteral("KC3")), QStringLiteral("21"));
+    QVERIFY(w.errors().isEmpty());
+}
+
+void TestAttachmentPages::keyboardAlone()
+{
+    // A party of 51 candidates keyed with Enter alone, on to the next party by Enter on Button15.
+    Window w;
+    QVERIFY(w.active());
+    w.choose(party51);
+    QCOMPARE(w.focused(), QStringLiteral("pVPH"));
+    w.type(QStringLiteral("50"));
+    w.key(Qt::Key_Return);
+    for (int n = 1; n <= 51; ++n) {
+        QCOMPARE(w.focused(), QStringLiteral("pK") + QString::number(n));
+        w.type(QString::number(n % 3));
+        w.key(Qt::Key_Return);
+        if (n == 50) {
+            QCOMPARE(w.focused(), QStringLiteral("dalsia_strana"));
+            w.key(Qt::Key_Return);
+            QCOMPARE(w.currentPage(), 3);
+        }
+    }
+    QCOMPARE(w.focused(), QStringLiteral("Button15"));
+    QCOMPARE(w.p1().text(QStringLiteral("K51")), QStringLiteral("0"));
+    QCOMPARE(w.p1().text(QStringLiteral("K50")), QStringLiteral("2"));
+    w.key(Qt::Key_Return);
+    QCOMPARE(w.script.messageBoxes, QStringList());
+    QCOMPARE(w.currentPage(), 2);
+    QCOMPARE(w.p1().text(QStringLiteral("KON")), QStringLiteral("10"));
+    QCOMPARE(w.focused(), QStringLiteral("pVPH"));
     QVERIFY(w.errors().isEmpty());
 }
 
