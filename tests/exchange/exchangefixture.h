@@ -20,20 +20,30 @@
 namespace fixture {
 
 // Municipality 500011, district 1 of OBVOD 101: parties 1, 3 and 5 with votes, each attachment with
-// preferential votes of three candidates (party 1 also of its 150th) and its control sums; the complete check finds
-// nothing.
-inline void makeCleanDistrict(DistrictSetup &setup) {
-    setup.setValidProtocol({{1, 50}, {3, 30}, {5, 20}});
-    setup.setProtocol({{"KEDY", "2006-06-17"}, {"DATUM", "17.06.2006"}, {"CAS", "23:15:00"}, {"STAV", "1"}});
-    District &district = setup.district();
+// preferential votes of three candidates (party 1 also of its 150th) and its control sums; the complete
+// check finds nothing.
+inline void makeCleanDistrict(District &district) {
+    Table &s1 = district.TS1();
+    s1.first();
+    s1.edit();
+    const std::pair<const char *, const char *> protocol[] = {
+        {"TYPV", "0"},           {"OBVOD", "101"},    {"OBEC", "500011"}, {"OKRSOK", "1"}, {"POZZV", "1000"},
+        {"PVO", "900"},          {"POO_POSTA", "0"},  {"POO", "900"},     {"PPHS", "100"}, {"KEDY", "2006-06-17"},
+        {"DATUM", "17.06.2006"}, {"CAS", "23:15:00"}, {"STAV", "1"}};
+    for (const auto &[name, value] : protocol)
+        s1.setText(QString::fromLatin1(name), QString::fromLatin1(value));
+    const std::map<int, int> partyVotes{{1, 50}, {3, 30}, {5, 20}};
+    for (int party = 1; party <= 26; ++party)
+        s1.setInteger(schemas::S1_PPHPS1 + party - 1, partyVotes.contains(party) ? partyVotes.at(party) : 0);
+    s1.post();
     sKC1(district);
     sKC2(district);
     sKC3(district);
     GeneratingP1(district);
     const std::map<int, std::vector<int>> candidates{{1, {6, 3, 1}}, {3, {5, 5, 0}}, {5, {5, 4, 1}}};
+    Table &p1 = district.TP1();
     for (const auto &[party, votes] : candidates) {
-        setup.goToParty(party);
-        Table &p1 = setup.p1();
+        p1.locate(QStringLiteral("KON"), QString::number(party));
         p1.edit();
         p1.setInteger(QStringLiteral("VPH"), 10);
         p1.setInteger(QStringLiteral("K1"), votes[0]);
@@ -44,7 +54,11 @@ inline void makeCleanDistrict(DistrictSetup &setup) {
         p1.post();
         pKC1to5(district);
     }
-    setup.p1().first();
+    p1.first();
+}
+
+inline void makeCleanDistrict(DistrictSetup &setup) {
+    makeCleanDistrict(setup.district());
 }
 
 inline QByteArray fileBytes(const QString &path) {

@@ -3,6 +3,8 @@
 
 #include "windowfixture.h"
 
+#include "exchange/exchangefixture.h"
+
 #include "store/codec.h"
 #include "store/table.h"
 #include "ui/codelistgrid.h"
@@ -21,6 +23,7 @@ private slots:
     void controls();
     void bezchybnostFollowsTheCompleteCheck();
     void exportOfADistrictWithErrorsIsRefused();
+    void exportThenImportThroughTheButtons();
     void gridsShowTheCodeLists();
     void codeListImportRefreshesTheShownGrid();
     void unreadableCodeListReachesTheErrorBox();
@@ -87,6 +90,28 @@ void TestExchangeControls::exportOfADistrictWithErrorsIsRefused() {
     QCOMPARE(f.script.messageBoxes.last(), QStringLiteral("Zápinica obsahuje chyby, EXPORT je zrušený."));
     QVERIFY(!f.control<QCheckBox>(QStringLiteral("Bezchybnost"))->isChecked());
     QVERIFY(f.script.fileDialogTitles.isEmpty());
+}
+
+void TestExchangeControls::exportThenImportThroughTheButtons() {
+    QTemporaryDir folder;
+    const QString archive = folder.filePath(QStringLiteral("VQ500011.1"));
+    WindowFixture source;
+    fixture::makeCleanDistrict(source.window->district());
+    source.window->pages().setCurrentIndex(5);
+    source.script.fileAnswers.push_back(archive);
+    QTest::mouseClick(source.control<QPushButton>(QStringLiteral("Button16")), Qt::LeftButton);
+    QCOMPARE(source.script.dialogs.back().text, QStringLiteral("Export bol dokončený, : ") + archive);
+    QVERIFY(source.control<QCheckBox>(QStringLiteral("Bezchybnost"))->isChecked());
+
+    // The import button is hidden: the click is the program's own.
+    WindowFixture target;
+    target.script.fileAnswers.push_back(archive);
+    target.control<QPushButton>(QStringLiteral("Button13"))->click();
+    QCOMPARE(target.script.dialogs.back().text, QStringLiteral("Import je dokončený"));
+    QVERIFY(target.window->errorsShown().isEmpty());
+    QCOMPARE(fixture::records(target.data->TS1()), fixture::records(source.data->TS1()));
+    QCOMPARE(target.data->TP1().recordCount(), 3);
+    QVERIFY(target.control<QCheckBox>(QStringLiteral("Bezchybnost"))->isChecked());
 }
 
 void TestExchangeControls::gridsShowTheCodeLists() {
