@@ -40,9 +40,9 @@ QString beginning(const QByteArray &line) {
     return cp1250::decode(line.left(20));
 }
 
-QString capitalised(QString name, QChar letter) {
-    if (name.startsWith(letter))
-        name[0] = letter.toUpper();
+QString withCapitalP(QString name) {
+    if (name.startsWith(u'p'))
+        name[0] = u'P';
     return name;
 }
 
@@ -58,10 +58,9 @@ QByteArray readArchiveFile(const QString &path) {
 
 } // namespace
 
-void import_S1(District &district, QString name, const QByteArray &content) {
+void import_S1(District &district, const QByteArray &content) {
     Services &services = district.services();
     services.pracujem(QStringLiteral("Kontrolujem súbor S1 ... "));
-    name = capitalised(name, u's');
     const QByteArray line = exchange::firstTextLine(content);
     if (!startsWithDigit(line)) {
         refuse(services, QStringLiteral("Neznámy typ súboru, import súboru je zrušený"));
@@ -93,7 +92,7 @@ void import_S1(District &district, QString name, const QByteArray &content) {
 void import_P1(District &district, QString name, const QByteArray &content) {
     Services &services = district.services();
     services.pracujem(QStringLiteral("Kontrolujem súbor P1 ... "));
-    name = capitalised(name, u'p');
+    name = withCapitalP(name);
 
     Table &s1 = district.TS1();
     s1.first();
@@ -181,7 +180,7 @@ void rozbal_zip(District &district) {
         return;
     }
 
-    import_S1(district, sName, *members[0]);
+    import_S1(district, *members[0]);
     import_P1(district, pName, *members[1]);
 
     KompletnaKontrola(district);

@@ -13,9 +13,9 @@ class District;
 // open with the password, is damaged or lacks a member changes nothing.
 void rozbal_zip(District &district);
 
-// The S file of that name (its leading "s" made "S") with its content: the first line checked and its
-// 38 values stored into the protocol record. A failure is reported here and leaves S1 unchanged.
-void import_S1(District &district, QString name, const QByteArray &content);
+// The S file's content: its first line checked and its 38 values stored into the protocol record. A
+// failure is reported here and leaves S1 unchanged.
+void import_S1(District &district, const QByteArray &content);
 
 // The P file of that name (its leading "p" made "P") with its content: the name tested against the
 // protocol's district, every line checked, and only then P1 replaced by the lines, in one step that a
