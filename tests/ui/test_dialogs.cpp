@@ -7,6 +7,7 @@
 #include "ui/focusrouter.h"
 #include "ui/mainwindow.h"
 #include "ui/messagedialog.h"
+#include "ui/pagecontrol.h"
 #include "ui/windowservices.h"
 #include "ui/working.h"
 
@@ -75,6 +76,7 @@ private slots:
     void plainBox();
     void busyWindow();
     void errorBoxEndsBusy();
+    void busyWindowDuringPageChange();
 };
 
 void TestDialogs::kinds_data()
@@ -292,6 +294,37 @@ void TestDialogs::errorBoxEndsBusy()
     QCOMPARE(title, QStringLiteral("Volby do VQRA 2006"));
     QCOMPARE(text, QStringLiteral("'x' nie je platné celé číslo"));
     QVERIFY(mainShown);
+}
+
+void TestDialogs::busyWindowDuringPageChange()
+{
+    // The real busy window hides the main window in the middle of the page change; the focus still
+    // ends in pVPH, entered once the window is back.
+    InstallationCopy copy;
+    DataModule data(copy.dataFolder());
+    // One party with votes, as many as the valid votes: K09 and the rebuild have nothing to say.
+    data.TS1().first();
+    data.TS1().edit();
+    data.TS1().setText("PPHPS2", "4");
+    data.TS1().setText("PPHS", "4");
+    data.TS1().post();
+    TUI window(data);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.services().focus(QStringLiteral("ePPHPS21"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("NaStranu3"));
+    QElapsedTimer clock;
+    clock.start();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(clock.elapsed() >= 500);
+    QVERIFY(window.isVisible());
+    QVERIFY(!window.services().working().isVisible());
+    QCOMPARE(window.pages().currentIndex(), 2);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTRY_COMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("pVPH"));
+    QVERIFY(data.TP1().inEditState()); // pVPH was entered
 }
 
 QTEST_MAIN(TestDialogs)
