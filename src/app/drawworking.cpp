@@ -12,21 +12,20 @@
 
 namespace {
 
-void hourglass(QPainter &p, QPointF centre, double size)
-{
+void hourglass(QPainter &p, QPointF centre, double size) {
     const double w = size * 0.42, h = size * 0.62;
     QPainterPath glass;
     glass.moveTo(centre.x() - w, centre.y() - h);
     glass.lineTo(centre.x() + w, centre.y() - h);
     glass.cubicTo(centre.x() + w, centre.y() - h * 0.3, centre.x() + w * 0.12, centre.y() - h * 0.15,
                   centre.x() + w * 0.12, centre.y());
-    glass.cubicTo(centre.x() + w * 0.12, centre.y() + h * 0.15, centre.x() + w, centre.y() + h * 0.3,
-                  centre.x() + w, centre.y() + h);
+    glass.cubicTo(centre.x() + w * 0.12, centre.y() + h * 0.15, centre.x() + w, centre.y() + h * 0.3, centre.x() + w,
+                  centre.y() + h);
     glass.lineTo(centre.x() - w, centre.y() + h);
     glass.cubicTo(centre.x() - w, centre.y() + h * 0.3, centre.x() - w * 0.12, centre.y() + h * 0.15,
                   centre.x() - w * 0.12, centre.y());
-    glass.cubicTo(centre.x() - w * 0.12, centre.y() - h * 0.15, centre.x() - w, centre.y() - h * 0.3,
-                  centre.x() - w, centre.y() - h);
+    glass.cubicTo(centre.x() - w * 0.12, centre.y() - h * 0.15, centre.x() - w, centre.y() - h * 0.3, centre.x() - w,
+                  centre.y() - h);
     p.setPen(QPen(QColor(60, 80, 120), 2));
     p.setBrush(QColor(235, 245, 255));
     p.drawPath(glass);
@@ -49,8 +48,7 @@ void hourglass(QPainter &p, QPointF centre, double size)
     p.drawRoundedRect(QRectF(centre.x() - w * 1.25, centre.y() + h - 1, w * 2.5, 7), 2, 2);
 }
 
-QImage busyPicture()
-{
+QImage busyPicture() {
     QImage image(400, 110, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
@@ -74,8 +72,7 @@ QImage busyPicture()
     return image;
 }
 
-QImage icon()
-{
+QImage icon() {
     QImage image(48, 48, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
@@ -97,8 +94,7 @@ QImage icon()
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QGuiApplication app(argc, argv);
     const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     const bool ok = busyPicture().save(folder.filePath(QStringLiteral("working.jpg")), "JPEG", 92) &&

@@ -5,8 +5,7 @@
 #include <QDir>
 #include <QIcon>
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Volby do VQRA 2006"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/volby/volby.png")));

@@ -1,6 +1,5 @@
 #include "ui/entrycontrols.h"
 
-
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QValidator>
@@ -12,8 +11,7 @@ namespace {
 class DigitFilter : public QValidator {
 public:
     using QValidator::QValidator;
-    State validate(QString &input, int &pos) const override
-    {
+    State validate(QString &input, int &pos) const override {
         QString digits;
         int cursor = 0;
         for (int i = 0; i < input.size(); ++i) {
@@ -28,11 +26,12 @@ public:
     }
 };
 
-bool isDigit(const QString &text) { return text.size() == 1 && text[0] >= u'0' && text[0] <= u'9'; }
+bool isDigit(const QString &text) {
+    return text.size() == 1 && text[0] >= u'0' && text[0] <= u'9';
+}
 
 // The digit filter of both classes: true when the key's character may reach the text.
-bool characterPasses(const QKeyEvent *event, bool enterPasses)
-{
+bool characterPasses(const QKeyEvent *event, bool enterPasses) {
     const QString text = event->text();
     if (event->key() == Qt::Key_Backspace || isDigit(text))
         return true;
@@ -40,8 +39,7 @@ bool characterPasses(const QKeyEvent *event, bool enterPasses)
 }
 
 // Keys without a character (arrows, Page Up/Down, Home, End, Delete) bypass the filter.
-bool isCharacter(const QKeyEvent *event)
-{
+bool isCharacter(const QKeyEvent *event) {
     if (event->key() == Qt::Key_Delete)
         return false;
     const QString text = event->text();
@@ -49,8 +47,7 @@ bool isCharacter(const QKeyEvent *event)
            event->key() == Qt::Key_Escape;
 }
 
-void setBase(QLineEdit &edit, const QColor &color)
-{
+void setBase(QLineEdit &edit, const QColor &color) {
     QPalette palette = edit.palette();
     palette.setColor(QPalette::Base, color);
     edit.setPalette(palette);
@@ -58,24 +55,21 @@ void setBase(QLineEdit &edit, const QColor &color)
 
 // Entering by the keyboard or by the program selects the whole figure, so typing replaces it; a mouse
 // click places the cursor, and the return of the window's activation leaves the selection alone.
-void selectOnEntry(QLineEdit &edit, Qt::FocusReason reason)
-{
+void selectOnEntry(QLineEdit &edit, Qt::FocusReason reason) {
     if (reason != Qt::MouseFocusReason && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
         edit.selectAll();
 }
 
 } // namespace
 
-TDBEdit_VQRA01::TDBEdit_VQRA01(QWidget *parent) : QLineEdit(parent), m_rememberedColor(colors::window)
-{
+TDBEdit_VQRA01::TDBEdit_VQRA01(QWidget *parent) : QLineEdit(parent), m_rememberedColor(colors::window) {
     setValidator(new DigitFilter(this));
     setAlignment(Qt::AlignRight);
     setFrame(false);
     setBackground(m_rememberedColor);
 }
 
-void TDBEdit_VQRA01::bind(Table &table, const QString &field)
-{
+void TDBEdit_VQRA01::bind(Table &table, const QString &field) {
     if (m_table)
         disconnect(m_table, nullptr, this, nullptr);
     m_table = &table;
@@ -84,18 +78,20 @@ void TDBEdit_VQRA01::bind(Table &table, const QString &field)
     refresh();
 }
 
-void TDBEdit_VQRA01::setBackground(const QColor &color) { setBase(*this, color); }
+void TDBEdit_VQRA01::setBackground(const QColor &color) {
+    setBase(*this, color);
+}
 
-QColor TDBEdit_VQRA01::background() const { return palette().color(QPalette::Base); }
+QColor TDBEdit_VQRA01::background() const {
+    return palette().color(QPalette::Base);
+}
 
-void TDBEdit_VQRA01::refresh()
-{
+void TDBEdit_VQRA01::refresh() {
     if (m_table && m_table->isOpen())
         setText(m_table->text(m_field));
 }
 
-void TDBEdit_VQRA01::commit()
-{
+void TDBEdit_VQRA01::commit() {
     // Compared with the field rather than trusting isModified(), which a paste that the digit filter
     // trimmed leaves unset.
     if (!m_table || isReadOnly() || text() == m_table->text(m_field))
@@ -106,8 +102,7 @@ void TDBEdit_VQRA01::commit()
     setModified(false);
 }
 
-void TDBEdit_VQRA01::keyPressEvent(QKeyEvent *event)
-{
+void TDBEdit_VQRA01::keyPressEvent(QKeyEvent *event) {
     if (!isCharacter(event)) {
         // Delete changes the text as the clipboard commands do: it puts the table into edit state.
         if (event->key() == Qt::Key_Delete && m_table && !isReadOnly() && !m_table->inEditState())
@@ -122,23 +117,22 @@ void TDBEdit_VQRA01::keyPressEvent(QKeyEvent *event)
     event->accept();
 }
 
-void TDBEdit_VQRA01::focusInEvent(QFocusEvent *event)
-{
+void TDBEdit_VQRA01::focusInEvent(QFocusEvent *event) {
     QLineEdit::focusInEvent(event);
     selectOnEntry(*this, event->reason());
 }
 
-TAlignEdit::TAlignEdit(QWidget *parent) : QLineEdit(parent)
-{
+TAlignEdit::TAlignEdit(QWidget *parent) : QLineEdit(parent) {
     setValidator(new DigitFilter(this));
     setAlignment(Qt::AlignRight);
     setFrame(false);
 }
 
-void TAlignEdit::setBackground(const QColor &color) { setBase(*this, color); }
+void TAlignEdit::setBackground(const QColor &color) {
+    setBase(*this, color);
+}
 
-void TAlignEdit::keyPressEvent(QKeyEvent *event)
-{
+void TAlignEdit::keyPressEvent(QKeyEvent *event) {
     if (!isCharacter(event)) {
         QLineEdit::keyPressEvent(event);
         return;
@@ -149,8 +143,7 @@ void TAlignEdit::keyPressEvent(QKeyEvent *event)
     event->accept();
 }
 
-void TAlignEdit::focusInEvent(QFocusEvent *event)
-{
+void TAlignEdit::focusInEvent(QFocusEvent *event) {
     QLineEdit::focusInEvent(event);
     selectOnEntry(*this, event->reason());
 }

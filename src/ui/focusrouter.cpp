@@ -10,27 +10,25 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-FocusRouter::FocusRouter(QWidget &window, PageControl &pages) : QObject(&window), m_window(window), m_pages(pages)
-{
+FocusRouter::FocusRouter(QWidget &window, PageControl &pages) : QObject(&window), m_window(window), m_pages(pages) {
     qApp->installEventFilter(this);
     m_pages.pageRequested = [this](int index) { changePage(index, true); };
 }
 
-FocusRouter::~FocusRouter()
-{
+FocusRouter::~FocusRouter() {
     qApp->removeEventFilter(this);
     m_pages.pageRequested = nullptr;
 }
 
-void FocusRouter::setHandlers(QWidget *control, Handlers handlers) { m_handlers.insert(control, std::move(handlers)); }
+void FocusRouter::setHandlers(QWidget *control, Handlers handlers) {
+    m_handlers.insert(control, std::move(handlers));
+}
 
-void FocusRouter::setPageHandlers(QWidget *page, PageHandlers handlers)
-{
+void FocusRouter::setPageHandlers(QWidget *page, PageHandlers handlers) {
     m_pageHandlers.insert(page, std::move(handlers));
 }
 
-bool FocusRouter::run(const std::function<void()> &operation)
-{
+bool FocusRouter::run(const std::function<void()> &operation) {
     try {
         operation();
         return true;
@@ -41,14 +39,12 @@ bool FocusRouter::run(const std::function<void()> &operation)
     }
 }
 
-bool FocusRouter::inWindow(const QObject *object) const
-{
+bool FocusRouter::inWindow(const QObject *object) const {
     const auto *widget = qobject_cast<const QWidget *>(object);
     return widget && widget->window() == &m_window;
 }
 
-int FocusRouter::pageOf(const QWidget *control) const
-{
+int FocusRouter::pageOf(const QWidget *control) const {
     for (int i = 0; i < m_pages.count(); ++i) {
         if (m_pages.widget(i)->isAncestorOf(control))
             return i;
@@ -56,8 +52,7 @@ int FocusRouter::pageOf(const QWidget *control) const
     return -1;
 }
 
-QWidget *FocusRouter::firstControl(QWidget *page) const
-{
+QWidget *FocusRouter::firstControl(QWidget *page) const {
     for (QWidget *w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
         if (page->isAncestorOf(w) && w->isEnabled() && w->isVisible() && (w->focusPolicy() & Qt::TabFocus))
             return w;
@@ -67,11 +62,9 @@ QWidget *FocusRouter::firstControl(QWidget *page) const
     return nullptr;
 }
 
-bool FocusRouter::eventFilter(QObject *watched, QEvent *event)
-{
+bool FocusRouter::eventFilter(QObject *watched, QEvent *event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::FocusIn && type != QEvent::FocusOut && type != QEvent::KeyPress &&
-        type != QEvent::KeyRelease)
+    if (type != QEvent::FocusIn && type != QEvent::FocusOut && type != QEvent::KeyPress && type != QEvent::KeyRelease)
         return false;
     if (!inWindow(watched))
         return false;
@@ -94,8 +87,7 @@ bool FocusRouter::eventFilter(QObject *watched, QEvent *event)
     return control->hasFocus();
 }
 
-void FocusRouter::arrive(QWidget *control)
-{
+void FocusRouter::arrive(QWidget *control) {
     if (control == m_entered)
         return;
     // The box entered before is left first, whichever event came first.
@@ -114,8 +106,7 @@ void FocusRouter::arrive(QWidget *control)
         box->setBackground(box->focusColor().isValid() ? box->focusColor() : box->rememberedColor());
 }
 
-void FocusRouter::leave(QWidget *control)
-{
+void FocusRouter::leave(QWidget *control) {
     if (control != m_entered)
         return;
     m_entered = nullptr;
@@ -132,8 +123,7 @@ void FocusRouter::leave(QWidget *control)
         box->setBackground(box->rememberedColor());
 }
 
-void FocusRouter::pageMove(QWidget *control)
-{
+void FocusRouter::pageMove(QWidget *control) {
     const int page = pageOf(control);
     if (page == m_focusPage)
         return;
@@ -151,8 +141,7 @@ void FocusRouter::pageMove(QWidget *control)
     }
 }
 
-bool FocusRouter::keyEvent(QWidget *control, QKeyEvent *event, bool press)
-{
+bool FocusRouter::keyEvent(QWidget *control, QKeyEvent *event, bool press) {
     // A key refused by a control travels on to its parents; the handlers hear it once, from the control.
     if (control != QApplication::focusWidget())
         return false;
@@ -175,8 +164,7 @@ bool FocusRouter::keyEvent(QWidget *control, QKeyEvent *event, bool press)
     return false;
 }
 
-void FocusRouter::focus(QWidget *control)
-{
+void FocusRouter::focus(QWidget *control) {
     if (m_recordRefocus) {
         m_refocus = control;
     } else {
@@ -189,10 +177,11 @@ void FocusRouter::focus(QWidget *control)
     control->setFocus(Qt::OtherFocusReason);
 }
 
-void FocusRouter::changePage(int index, bool byUser) { changePage(index, byUser, nullptr); }
+void FocusRouter::changePage(int index, bool byUser) {
+    changePage(index, byUser, nullptr);
+}
 
-void FocusRouter::changePage(int index, bool byUser, QWidget *target)
-{
+void FocusRouter::changePage(int index, bool byUser, QWidget *target) {
     if (index < 0 || index >= m_pages.count() || index == m_pages.currentIndex())
         return;
     QWidget *old = m_pages.currentWidget();

@@ -92,8 +92,8 @@ private:
     QHash<const QWidget *, PageHandlers> m_pageHandlers;
     std::function<void(int)> m_pageChange;
     std::function<void(const VolbyError &)> m_onError;
-    QPointer<QWidget> m_entered;        // the control whose enter ran and whose exit has not
-    int m_focusPage = -1;               // page of the control that last received the focus, -1 the tabs
-    bool m_recordRefocus = false;       // while a page change runs the exit processing early
-    QPointer<QWidget> m_refocus;        // the focus request made meanwhile
+    QPointer<QWidget> m_entered;  // the control whose enter ran and whose exit has not
+    int m_focusPage = -1;         // page of the control that last received the focus, -1 the tabs
+    bool m_recordRefocus = false; // while a page change runs the exit processing early
+    QPointer<QWidget> m_refocus;  // the focus request made meanwhile
 };

@@ -25,14 +25,13 @@ struct Page {
 
 // The index of a page is what the page-change rules use; TabSheet8 has no tab.
 const Page pageTable[] = {
-    {"TabSheet1", "T/12  Časť II."}, {"TabSheet2", "T/12  Časť II. pokr."}, {"TabSheet4", "T/13   1.strana"},
-    {"TabSheet5", "T/13   2.strana"}, {"TabSheet6", "Prot. o kontrole"},   {"TabSheet7", "Tlač / Export"},
+    {"TabSheet1", "T/12  Časť II."},  {"TabSheet2", "T/12  Časť II. pokr."}, {"TabSheet4", "T/13   1.strana"},
+    {"TabSheet5", "T/13   2.strana"}, {"TabSheet6", "Prot. o kontrole"},     {"TabSheet7", "Tlač / Export"},
     {"TabSheet8", "CISELNIKY"},
 };
 constexpr int hiddenPage = 6;
 
-void showLines(QPlainTextEdit &memo, const Memo &content)
-{
+void showLines(QPlainTextEdit &memo, const Memo &content) {
     const QString text = content.lines.join(u'\n');
     if (memo.toPlainText() != text)
         memo.setPlainText(text);
@@ -41,11 +40,9 @@ void showLines(QPlainTextEdit &memo, const Memo &content)
 
 } // namespace
 
-QFont TUI::windowFont()
-{
+QFont TUI::windowFont() {
     static const bool loaded = [] {
-        const bool regular =
-            QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf")) >= 0;
+        const bool regular = QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf")) >= 0;
         QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf"));
         return regular;
     }();
@@ -56,8 +53,7 @@ QFont TUI::windowFont()
     return font;
 }
 
-TUI::TUI(DataModule &data, Services *script, QWidget *parent) : QMainWindow(parent), m_scripted(script != nullptr)
-{
+TUI::TUI(DataModule &data, Services *script, QWidget *parent) : QMainWindow(parent), m_scripted(script != nullptr) {
     setObjectName(QStringLiteral("UI"));
     setWindowTitle(QStringLiteral("Voľby do VQRA 2006"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -88,16 +84,16 @@ TUI::TUI(DataModule &data, Services *script, QWidget *parent) : QMainWindow(pare
     m_pages->tabs()->setFocus(Qt::OtherFocusReason);
 }
 
-TUI::~TUI()
-{
+TUI::~TUI() {
     // The router watches the widgets' events to the end; it goes before them.
     m_router.reset();
 }
 
-QWidget *TUI::page(int index) const { return m_pages->widget(index); }
+QWidget *TUI::page(int index) const {
+    return m_pages->widget(index);
+}
 
-void TUI::buildPages()
-{
+void TUI::buildPages() {
     for (const Page &p : pageTable) {
         auto *page = new QWidget;
         page->setObjectName(QString::fromLatin1(p.name));
@@ -111,8 +107,7 @@ void TUI::buildPages()
     buildExchangeControls(*page(5), *page(6), *m_district, *m_router);
 }
 
-void TUI::buildProtocolMemos(QWidget &page)
-{
+void TUI::buildProtocolMemos(QWidget &page) {
     struct MemoPlace {
         const char *name, *caption;
         int y, groupHeight, memoHeight;
@@ -135,14 +130,12 @@ void TUI::buildProtocolMemos(QWidget &page)
     showMemos();
 }
 
-void TUI::showMemos()
-{
+void TUI::showMemos() {
     showLines(*m_memo1, m_district->Protokol1());
     showLines(*m_memo2, m_district->Protokol2());
 }
 
-void TUI::connectPageChanges()
-{
+void TUI::connectPageChanges() {
     District &d = *m_district;
     m_router->setPageChangeHandler([&d](int index) { PageControl1Change(d, index); });
     m_router->setPageHandlers(page(1), {.exit = [&d] { TabSheet2Exit(d); }});

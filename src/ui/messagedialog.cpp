@@ -46,11 +46,12 @@ const KindLook kinds[] = {
     {"Správa...", QStyle::SP_MessageBoxInformation, false, true},
 };
 
-const KindLook *look(int kind) { return kind >= 0 && kind < int(std::size(kinds)) ? &kinds[kind] : nullptr; }
+const KindLook *look(int kind) {
+    return kind >= 0 && kind < int(std::size(kinds)) ? &kinds[kind] : nullptr;
+}
 
 // Enter: OK, else Yes, else Retry. Escape: Cancel, else No, else OK.
-Services::Button firstOf(Services::Buttons buttons, std::initializer_list<Services::Button> order)
-{
+Services::Button firstOf(Services::Buttons buttons, std::initializer_list<Services::Button> order) {
     for (Services::Button b : order) {
         if (buttons.testFlag(b))
             return b;
@@ -60,21 +61,18 @@ Services::Button firstOf(Services::Buttons buttons, std::initializer_list<Servic
 
 } // namespace
 
-QString MessageDialog::caption(int kind)
-{
+QString MessageDialog::caption(int kind) {
     const KindLook *k = look(kind);
     return k ? QString::fromUtf8(k->caption) : QString();
 }
 
-bool MessageDialog::sounds(int kind)
-{
+bool MessageDialog::sounds(int kind) {
     const KindLook *k = look(kind);
     return k && k->sound;
 }
 
 MessageDialog::MessageDialog(const QString &text, int kind, Services::Buttons buttons, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
-{
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setWindowTitle(caption(kind));
     m_sound = sounds(kind);
     setModal(true);
@@ -113,23 +111,20 @@ MessageDialog::MessageDialog(const QString &text, int kind, Services::Buttons bu
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-int MessageDialog::exec()
-{
+int MessageDialog::exec() {
     // The sound plays just before the dialog shows.
     if (m_sound)
         QApplication::beep();
     return QDialog::exec();
 }
 
-void MessageDialog::reject()
-{
+void MessageDialog::reject() {
     // Escape presses the cancelling answer; without one it does nothing (the dialog has no close button).
     if (m_escape)
         m_escape->click();
 }
 
-void plainMessageBox(const QString &text, QWidget *parent)
-{
+void plainMessageBox(const QString &text, QWidget *parent) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Volby do VQRA 2006"), text, QMessageBox::NoButton, parent);
     QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);

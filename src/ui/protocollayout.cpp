@@ -13,8 +13,7 @@ struct Moves {
     const char *enterDown, *up, *pageDown, *pageUp;
 };
 
-const std::map<QString, Moves> &identificationMoves()
-{
+const std::map<QString, Moves> &identificationMoves() {
     static const std::map<QString, Moves> table = {
         {"eOBVOD", {"eOBEC", "", "ePOZZV", ""}},
         {"eOBEC", {"eOKRSOK", "eOBVOD", "ePOZZV", "eOBVOD"}},
@@ -28,11 +27,12 @@ const std::map<QString, Moves> &identificationMoves()
     return table;
 }
 
-QString party(int n) { return QStringLiteral("ePPHPS%1").arg(n); }
+QString party(int n) {
+    return QStringLiteral("ePPHPS%1").arg(n);
+}
 
 // The party-vote boxes: n from the digits after "ePPHPS".
-QString partyTarget(int n, int key)
-{
+QString partyTarget(int n, int key) {
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -51,8 +51,7 @@ QString partyTarget(int n, int key)
 
 } // namespace
 
-QString keyTarget(const QString &box, int key)
-{
+QString keyTarget(const QString &box, int key) {
     static const QString prefix = QStringLiteral("ePPHPS");
     if (box.startsWith(prefix)) {
         bool ok = false;
@@ -79,23 +78,20 @@ QString keyTarget(const QString &box, int key)
     }
 }
 
-PartyRow partyRow(int n)
-{
+PartyRow partyRow(int n) {
     const bool right = n > 13;
     const int k = (n - 1) % 13;
     return {right ? 408 : 8, 24 + 24 * k, right ? 688 : 288, 22 + 24 * k};
 }
 
-QString withLeader(const QString &caption, int width, const std::function<int(const QString &)> &textWidth)
-{
+QString withLeader(const QString &caption, int width, const std::function<int(const QString &)> &textWidth) {
     QString text = caption + u' ';
     while (textWidth(text + QStringLiteral(". ")) <= width)
         text += QStringLiteral(". ");
     return text;
 }
 
-const std::vector<Control> &controls()
-{
+const std::vector<Control> &controls() {
     using K = Kind;
     const QString s1 = QStringLiteral("TabSheet1"), s2 = QStringLiteral("TabSheet2");
     const QString g1 = QStringLiteral("GroupBox1"), f = QStringLiteral("FormularT12"), g7 = QStringLiteral("GroupBox7");

@@ -21,18 +21,18 @@ namespace {
 
 const QString identificationBoxes[] = {"eOBVOD", "eOBEC", "eOKRSOK", "ePOZZV", "ePVO", "ePOO_POSTA", "ePOO", "ePPHS"};
 
-QString partyBox(int n) { return QStringLiteral("ePPHPS%1").arg(n); }
+QString partyBox(int n) {
+    return QStringLiteral("ePPHPS%1").arg(n);
+}
 
-void setTextColor(QWidget &widget, const QColor &color)
-{
+void setTextColor(QWidget &widget, const QColor &color) {
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Text, color);
     palette.setColor(QPalette::WindowText, color);
     widget.setPalette(palette);
 }
 
-QFont boldFont(const QFont &base, int pointSize = 0)
-{
+QFont boldFont(const QFont &base, int pointSize = 0) {
     QFont font = base;
     font.setBold(true);
     if (pointSize)
@@ -43,16 +43,14 @@ QFont boldFont(const QFont &base, int pointSize = 0)
 } // namespace
 
 ProtocolPages::ProtocolPages(District &district, FocusRouter &router, QWidget &tabSheet1, QWidget &tabSheet2)
-    : QObject(&tabSheet1), m_district(district), m_router(router)
-{
+    : QObject(&tabSheet1), m_district(district), m_router(router) {
     build(tabSheet1, tabSheet2);
     connectHandlers();
     showState();
     connect(&district, &District::changed, this, &ProtocolPages::showState);
 }
 
-void ProtocolPages::build(QWidget &tabSheet1, QWidget &tabSheet2)
-{
+void ProtocolPages::build(QWidget &tabSheet1, QWidget &tabSheet2) {
     m_controls.insert(QStringLiteral("TabSheet1"), &tabSheet1);
     m_controls.insert(QStringLiteral("TabSheet2"), &tabSheet2);
     Table &s1 = m_district.TS1();
@@ -67,10 +65,10 @@ void ProtocolPages::build(QWidget &tabSheet1, QWidget &tabSheet2)
         case Kind::Leader: {
             auto *label = new QLabel(parent);
             const QFontMetrics metrics(label->font());
-            label->setText(row.kind == Kind::Leader
-                               ? withLeader(row.text, row.width,
-                                            [&](const QString &t) { return metrics.horizontalAdvance(t); })
-                               : row.text);
+            label->setText(
+                row.kind == Kind::Leader
+                    ? withLeader(row.text, row.width, [&](const QString &t) { return metrics.horizontalAdvance(t); })
+                    : row.text);
             label->setWordWrap(row.wordWrap);
             if (row.centred)
                 label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -97,7 +95,9 @@ void ProtocolPages::build(QWidget &tabSheet1, QWidget &tabSheet2)
         case Kind::Display: {
             auto *label = new QLabel(parent);
             Table &temp = m_district.data().TTEMPTLAC();
-            const auto show = [label, &temp] { label->setText(temp.recordCount() ? temp.text(QStringLiteral("NOBEC")) : QString()); };
+            const auto show = [label, &temp] {
+                label->setText(temp.recordCount() ? temp.text(QStringLiteral("NOBEC")) : QString());
+            };
             connect(&temp, &Table::changed, label, show);
             show();
             widget = label;
@@ -133,8 +133,7 @@ void ProtocolPages::build(QWidget &tabSheet1, QWidget &tabSheet2)
     }
 }
 
-void ProtocolPages::buildPartyRows(QWidget &group)
-{
+void ProtocolPages::buildPartyRows(QWidget &group) {
     Table &s1 = m_district.TS1();
     Table &parties = m_district.data().TVQ_KOAL();
     const QFont captionFont = boldFont(group.font(), 11);
@@ -160,9 +159,9 @@ void ProtocolPages::buildPartyRows(QWidget &group)
             const QString number = QString::number(n);
             const int room = captionWidth - width(number);
             caption->setFont(captionFont);
-            caption->setText(withLeader(metrics.elidedText(name, Qt::ElideRight, room - width(QStringLiteral(" . "))),
-                                        room, width) +
-                             number);
+            caption->setText(
+                withLeader(metrics.elidedText(name, Qt::ElideRight, room - width(QStringLiteral(" . "))), room, width) +
+                number);
         } else {
             caption->setText(QStringLiteral("Počet platných hlasov odovzdaných pre . . . . . . . . . . . "));
             caption->hide();
@@ -173,27 +172,23 @@ void ProtocolPages::buildPartyRows(QWidget &group)
     }
 }
 
-void ProtocolPages::moveFocus(const QString &target)
-{
+void ProtocolPages::moveFocus(const QString &target) {
     if (!target.isEmpty())
         m_district.services().focus(target);
 }
 
-void ProtocolPages::connectHandlers()
-{
+void ProtocolPages::connectHandlers() {
     District &d = m_district;
-    const auto keys = [this](const QString &box) {
-        return [this, box](int key) { moveFocus(keyTarget(box, key)); };
-    };
+    const auto keys = [this](const QString &box) { return [this, box](int key) { moveFocus(keyTarget(box, key)); }; };
     for (const QString &box : identificationBoxes) {
-        m_router.setHandlers(m_controls.value(box), {.enter = [&d] { eOBVODEnter(d); },
-                                                     .exit = [&d, box] { protocolBoxExit(d, box); },
-                                                     .keyDown = keys(box)});
+        m_router.setHandlers(
+            m_controls.value(box),
+            {.enter = [&d] { eOBVODEnter(d); }, .exit = [&d, box] { protocolBoxExit(d, box); }, .keyDown = keys(box)});
     }
     for (int n = 1; n <= partyRows; ++n) {
-        m_router.setHandlers(m_controls.value(partyBox(n)), {.enter = [&d] { eOBVODEnter(d); },
-                                                             .exit = [&d] { ePPHPS1Exit(d); },
-                                                             .keyDown = keys(partyBox(n))});
+        m_router.setHandlers(
+            m_controls.value(partyBox(n)),
+            {.enter = [&d] { eOBVODEnter(d); }, .exit = [&d] { ePPHPS1Exit(d); }, .keyDown = keys(partyBox(n))});
     }
     // The sum boxes pass the focus on in the order of the form.
     const std::pair<const char *, const char *> sums[] = {
@@ -219,8 +214,7 @@ void ProtocolPages::connectHandlers()
     clicked("Button11", [this] { Button11Click(); });
 }
 
-void ProtocolPages::Button11Click()
-{
+void ProtocolPages::Button11Click() {
     Services &services = m_district.services();
     if (services.zobraz_spravu(QStringLiteral("Naozaj chcete vymazať databázu?"), Services::Warning,
                                Services::Yes | Services::No) != Services::ResultYes)
@@ -229,8 +223,7 @@ void ProtocolPages::Button11Click()
     services.focus(QStringLiteral("eOBVOD"));
 }
 
-void ProtocolPages::showState()
-{
+void ProtocolPages::showState() {
     static_cast<QLineEdit *>(m_controls.value("asponhlas"))->setText(m_district.asponhlas());
     static_cast<QLineEdit *>(m_controls.value("ePocetHlasov"))->setText(m_district.ePocetHlasov());
     for (int n = 1; n <= partiesInUse; ++n) {

@@ -5,8 +5,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-std::optional<Program> startProgram(const QString &dataFolder)
-{
+std::optional<Program> startProgram(const QString &dataFolder) {
     Program program;
     try {
         program.data = std::make_unique<DataModule>(dataFolder);

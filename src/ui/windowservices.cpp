@@ -14,29 +14,26 @@
 #include <QThread>
 
 WindowServices::WindowServices(QWidget &window, FocusRouter &router, Services *script)
-    : m_window(window), m_router(router), m_script(script), m_working(new TWorking)
-{
+    : m_window(window), m_router(router), m_script(script), m_working(new TWorking) {}
+
+WindowServices::~WindowServices() {
+    delete m_working;
 }
 
-WindowServices::~WindowServices() { delete m_working; }
-
-void WindowServices::messageBox(const QString &text)
-{
+void WindowServices::messageBox(const QString &text) {
     if (m_script)
         return m_script->messageBox(text);
     plainMessageBox(text, &m_window);
 }
 
-int WindowServices::zobraz_spravu(const QString &text, int kind, Buttons buttons)
-{
+int WindowServices::zobraz_spravu(const QString &text, int kind, Buttons buttons) {
     if (m_script)
         return m_script->zobraz_spravu(text, kind, buttons);
     MessageDialog dialog(text, kind, buttons, &m_window);
     return dialog.exec();
 }
 
-void WindowServices::pracujem(const QString &text)
-{
+void WindowServices::pracujem(const QString &text) {
     if (m_script)
         return m_script->pracujem(text);
     // The operations that use it process no window messages: every change is painted at once.
@@ -56,8 +53,7 @@ void WindowServices::pracujem(const QString &text)
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void WindowServices::beep1()
-{
+void WindowServices::beep1() {
     if (m_script)
         return m_script->beep1();
     for (int i = 0; i < 2; ++i) {
@@ -66,13 +62,11 @@ void WindowServices::beep1()
     }
 }
 
-QWidget *WindowServices::control(const QString &name) const
-{
+QWidget *WindowServices::control(const QString &name) const {
     return m_window.findChild<QWidget *>(name);
 }
 
-void WindowServices::focus(const QString &name)
-{
+void WindowServices::focus(const QString &name) {
     if (m_script)
         m_script->focus(name);
     QWidget *target = control(name);
@@ -81,22 +75,19 @@ void WindowServices::focus(const QString &name)
     m_router.focus(target);
 }
 
-bool WindowServices::canFocus(const QString &name) const
-{
+bool WindowServices::canFocus(const QString &name) const {
     const QWidget *target = control(name);
     return target && target->isEnabled() && target->isVisible();
 }
 
-void WindowServices::sleep(int milliseconds)
-{
+void WindowServices::sleep(int milliseconds) {
     if (m_script)
         return m_script->sleep(milliseconds);
     QThread::msleep(milliseconds);
 }
 
 std::optional<QString> WindowServices::openFileName(const QString &title, const QString &folder,
-                                                    const QString &filter)
-{
+                                                    const QString &filter) {
     if (m_script)
         return m_script->openFileName(title, folder, filter);
     const QString path = QFileDialog::getOpenFileName(&m_window, title, folder, filter);
@@ -104,16 +95,14 @@ std::optional<QString> WindowServices::openFileName(const QString &title, const 
 }
 
 std::optional<QString> WindowServices::saveFileName(const QString &title, const QString &folder,
-                                                    const QString &proposedName, const QString &filter)
-{
+                                                    const QString &proposedName, const QString &filter) {
     if (m_script)
         return m_script->saveFileName(title, folder, proposedName, filter);
     const QString path = QFileDialog::getSaveFileName(&m_window, title, folder + u'/' + proposedName, filter);
     return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
 }
 
-void WindowServices::outputReport(const QString &title, const QString &html)
-{
+void WindowServices::outputReport(const QString &title, const QString &html) {
     if (m_script)
         return m_script->outputReport(title, html);
     if (m_reportOutput)
@@ -128,8 +117,7 @@ void WindowServices::outputReport(const QString &title, const QString &html)
     preview.exec();
 }
 
-void WindowServices::errorBox(const QString &text)
-{
+void WindowServices::errorBox(const QString &text) {
     if (m_working->isVisible()) {
         m_window.show();
         m_working->hide();

@@ -30,8 +30,7 @@ public:
                                         const QString &filter) override;
     // Hands the report to the output set by setReportOutput (the print pages), else to a print preview.
     void outputReport(const QString &title, const QString &html) override;
-    void setReportOutput(std::function<void(const QString &title, const QString &html)> output)
-    {
+    void setReportOutput(std::function<void(const QString &title, const QString &html)> output) {
         m_reportOutput = std::move(output);
     }
 

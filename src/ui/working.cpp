@@ -6,9 +6,7 @@
 #include <QPixmap>
 #include <QScreen>
 
-TWorking::TWorking(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-{
+TWorking::TWorking(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("Working"));
     setFixedSize(400, 110);
     auto *picture = new QLabel(this);
@@ -32,6 +30,10 @@ TWorking::TWorking(QWidget *parent)
         move(screen->geometry().center() - rect().center());
 }
 
-void TWorking::setText(const QString &text) { m_label->setText(text); }
+void TWorking::setText(const QString &text) {
+    m_label->setText(text);
+}
 
-QString TWorking::text() const { return m_label->text(); }
+QString TWorking::text() const {
+    return m_label->text();
+}

@@ -5,8 +5,7 @@
 
 WrapButton::WrapButton(const QString &text, QWidget *parent) : QPushButton(text, parent) {}
 
-void WrapButton::paintEvent(QPaintEvent *)
-{
+void WrapButton::paintEvent(QPaintEvent *) {
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);

@@ -1,9 +1,9 @@
 // The real dialogs of the services, closed by a timer: the message dialog's captions, icons, buttons,
 // results and default keys, the plain message box, the busy window and the general error box.
 
-#include "support/installationcopy.h"
 #include "store/datamodule.h"
 #include "store/errors.h"
+#include "support/installationcopy.h"
 #include "ui/focusrouter.h"
 #include "ui/mainwindow.h"
 #include "ui/messagedialog.h"
@@ -25,8 +25,7 @@
 namespace {
 
 // Runs act on the modal dialog that the call opens, then returns what the call returned.
-int withDialog(const std::function<void(QWidget *)> &act, const std::function<int()> &call)
-{
+int withDialog(const std::function<void(QWidget *)> &act, const std::function<int()> &call) {
     // Polled, because the call may process events (the busy window repaints) before its dialog opens.
     auto poll = std::make_shared<std::function<void()>>();
     *poll = [act, poll] {
@@ -41,8 +40,7 @@ int withDialog(const std::function<void(QWidget *)> &act, const std::function<in
     return result;
 }
 
-QStringList captions(QWidget *dialog)
-{
+QStringList captions(QWidget *dialog) {
     QList<QPushButton *> buttons = dialog->findChildren<QPushButton *>();
     std::sort(buttons.begin(), buttons.end(), [](QPushButton *a, QPushButton *b) { return a->x() < b->x(); });
     QStringList list;
@@ -51,8 +49,7 @@ QStringList captions(QWidget *dialog)
     return list;
 }
 
-QPushButton *button(QWidget *dialog, const QString &caption)
-{
+QPushButton *button(QWidget *dialog, const QString &caption) {
     for (QPushButton *b : dialog->findChildren<QPushButton *>()) {
         if (b->text() == caption)
             return b;
@@ -79,8 +76,7 @@ private slots:
     void busyWindowDuringPageChange();
 };
 
-void TestDialogs::kinds_data()
-{
+void TestDialogs::kinds_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("icon");
@@ -93,8 +89,7 @@ void TestDialogs::kinds_data()
     QTest::newRow("other") << 9 << "" << false << false;
 }
 
-void TestDialogs::kinds()
-{
+void TestDialogs::kinds() {
     QFETCH(int, kind);
     QFETCH(QString, caption);
     QFETCH(bool, icon);
@@ -121,17 +116,15 @@ void TestDialogs::kinds()
     QVERIFY(!(flags & Qt::WindowSystemMenuHint));
 }
 
-void TestDialogs::buttons_data()
-{
+void TestDialogs::buttons_data() {
     QTest::addColumn<int>("buttons");
     QTest::addColumn<QStringList>("shown");
     QTest::addColumn<QString>("pressed");
     QTest::addColumn<int>("result");
-    const int all = Services::Yes | Services::No | Services::OK | Services::Cancel | Services::Abort |
-                    Services::Retry | Services::Ignore | Services::All | Services::NoToAll | Services::YesToAll |
-                    Services::Help;
-    const QStringList allCaptions = {"&Áno", "&Nie", "&OK", "&Zrušiť", "&Zrušiť", "&Znova", "Ignorovať",
-                                     "Všetky", "&Ani jeden", "Všetky", "&Pomoc"};
+    const int all = Services::Yes | Services::No | Services::OK | Services::Cancel | Services::Abort | Services::Retry |
+                    Services::Ignore | Services::All | Services::NoToAll | Services::YesToAll | Services::Help;
+    const QStringList allCaptions = {"&Áno",      "&Nie",   "&OK",        "&Zrušiť", "&Zrušiť", "&Znova",
+                                     "Ignorovať", "Všetky", "&Ani jeden", "Všetky",  "&Pomoc"};
     QTest::newRow("Yes No: Yes") << int(Services::Yes | Services::No) << QStringList{"&Áno", "&Nie"} << "&Áno" << 6;
     QTest::newRow("Yes No: No") << int(Services::Yes | Services::No) << QStringList{"&Áno", "&Nie"} << "&Nie" << 7;
     QTest::newRow("all in order") << all << allCaptions << "&Znova" << 4;
@@ -143,8 +136,7 @@ void TestDialogs::buttons_data()
     QTest::newRow("Yes to all") << int(Services::YesToAll) << QStringList{"Všetky"} << "Všetky" << 10;
 }
 
-void TestDialogs::buttons()
-{
+void TestDialogs::buttons() {
     QFETCH(int, buttons);
     QFETCH(QStringList, shown);
     QFETCH(QString, pressed);
@@ -160,8 +152,7 @@ void TestDialogs::buttons()
     QCOMPARE(answer, result);
 }
 
-void TestDialogs::keys_data()
-{
+void TestDialogs::keys_data() {
     QTest::addColumn<int>("buttons");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("result");
@@ -169,25 +160,24 @@ void TestDialogs::keys_data()
     QTest::newRow("Yes No, Escape") << int(Services::Yes | Services::No) << int(Qt::Key_Escape) << 7;
     QTest::newRow("OK, Enter") << int(Services::OK) << int(Qt::Key_Return) << 1;
     QTest::newRow("OK, Escape") << int(Services::OK) << int(Qt::Key_Escape) << 1;
-    QTest::newRow("Yes OK Cancel, Enter") << int(Services::Yes | Services::OK | Services::Cancel)
-                                          << int(Qt::Key_Return) << 1;
-    QTest::newRow("Yes No Cancel, Escape") << int(Services::Yes | Services::No | Services::Cancel)
-                                           << int(Qt::Key_Escape) << 2;
+    QTest::newRow("Yes OK Cancel, Enter")
+        << int(Services::Yes | Services::OK | Services::Cancel) << int(Qt::Key_Return) << 1;
+    QTest::newRow("Yes No Cancel, Escape")
+        << int(Services::Yes | Services::No | Services::Cancel) << int(Qt::Key_Escape) << 2;
     QTest::newRow("Retry Abort, Enter") << int(Services::Retry | Services::Abort) << int(Qt::Key_Return) << 4;
 }
 
-void TestDialogs::keys()
-{
+void TestDialogs::keys() {
     QFETCH(int, buttons);
     QFETCH(int, key);
     QFETCH(int, result);
-    const int answer = withDialog([&](QWidget *d) { QTest::keyClick(d, Qt::Key(key)); },
-                                  [&] { return MessageDialog(QStringLiteral("?"), 0, Services::Buttons(buttons)).exec(); });
+    const int answer =
+        withDialog([&](QWidget *d) { QTest::keyClick(d, Qt::Key(key)); },
+                   [&] { return MessageDialog(QStringLiteral("?"), 0, Services::Buttons(buttons)).exec(); });
     QCOMPARE(answer, result);
 }
 
-void TestDialogs::helpKeepsDialogOpen()
-{
+void TestDialogs::helpKeepsDialogOpen() {
     bool stillOpen = false;
     const int answer = withDialog(
         [&](QWidget *d) {
@@ -200,15 +190,13 @@ void TestDialogs::helpKeepsDialogOpen()
     QCOMPARE(answer, 1);
 }
 
-void TestDialogs::plainBox_data()
-{
+void TestDialogs::plainBox_data() {
     QTest::addColumn<int>("key");
     QTest::newRow("Enter") << int(Qt::Key_Return);
     QTest::newRow("Escape") << int(Qt::Key_Escape);
 }
 
-void TestDialogs::plainBox()
-{
+void TestDialogs::plainBox() {
     QFETCH(int, key);
     QString title;
     QStringList seen;
@@ -233,8 +221,7 @@ void TestDialogs::plainBox()
     QCOMPARE(seen, QStringList{"OK"});
 }
 
-void TestDialogs::busyWindow()
-{
+void TestDialogs::busyWindow() {
     InstallationCopy copy;
     DataModule data(copy.dataFolder());
     TUI window(data);
@@ -268,8 +255,7 @@ void TestDialogs::busyWindow()
     QVERIFY(window.isVisible());
 }
 
-void TestDialogs::errorBoxEndsBusy()
-{
+void TestDialogs::errorBoxEndsBusy() {
     InstallationCopy copy;
     DataModule data(copy.dataFolder());
     TUI window(data);
@@ -296,8 +282,7 @@ void TestDialogs::errorBoxEndsBusy()
     QVERIFY(mainShown);
 }
 
-void TestDialogs::busyWindowDuringPageChange()
-{
+void TestDialogs::busyWindowDuringPageChange() {
     // The real busy window hides the main window in the middle of the page change; the focus still
     // ends in pVPH, entered once the window is back.
     InstallationCopy copy;

@@ -26,19 +26,22 @@ private slots:
     void alignEdit();
 };
 
-void TestEntryControls::typedFilter_data()
-{
+void TestEntryControls::typedFilter_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("letter between digits") << "1a2" << "12";
-    QTest::newRow("sign") << "-5" << "5";
-    QTest::newRow("blank") << " " << "";
-    QTest::newRow("decimal separators") << "1,5.2" << "152";
-    QTest::newRow("only letters") << "abc" << "";
+    QTest::newRow("letter between digits") << "1a2"
+                                           << "12";
+    QTest::newRow("sign") << "-5"
+                          << "5";
+    QTest::newRow("blank") << " "
+                           << "";
+    QTest::newRow("decimal separators") << "1,5.2"
+                                        << "152";
+    QTest::newRow("only letters") << "abc"
+                                  << "";
 }
 
-void TestEntryControls::typedFilter()
-{
+void TestEntryControls::typedFilter() {
     QFETCH(QString, typed);
     QFETCH(QString, shown);
     WindowFixture f;
@@ -56,17 +59,18 @@ void TestEntryControls::typedFilter()
     QCOMPARE(f.s1().text("POZZV"), shown.isEmpty() ? QStringLiteral("0") : shown);
 }
 
-void TestEntryControls::pastedFilter_data()
-{
+void TestEntryControls::pastedFilter_data() {
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("letters") << "1a2" << "12";
-    QTest::newRow("signed with blanks") << " -42 " << "42";
-    QTest::newRow("no digit") << "abc" << "";
+    QTest::newRow("letters") << "1a2"
+                             << "12";
+    QTest::newRow("signed with blanks") << " -42 "
+                                        << "42";
+    QTest::newRow("no digit") << "abc"
+                              << "";
 }
 
-void TestEntryControls::pastedFilter()
-{
+void TestEntryControls::pastedFilter() {
     QFETCH(QString, clipboard);
     QFETCH(QString, shown);
     WindowFixture f;
@@ -81,8 +85,7 @@ void TestEntryControls::pastedFilter()
     QCOMPARE(f.s1().text("PVO"), shown.isEmpty() ? QStringLiteral("0") : shown);
 }
 
-void TestEntryControls::backspaceAndDelete()
-{
+void TestEntryControls::backspaceAndDelete() {
     WindowFixture f;
     f.focus("ePOO");
     f.type("1234");
@@ -94,8 +97,7 @@ void TestEntryControls::backspaceAndDelete()
     QCOMPARE(f.box("ePOO")->text(), QStringLiteral("14"));
 }
 
-void TestEntryControls::notInEditState()
-{
+void TestEntryControls::notInEditState() {
     WindowFixture f;
     f.focus("ePPHS");
     f.s1().post(); // the record leaves edit state under the box
@@ -110,19 +112,22 @@ void TestEntryControls::notInEditState()
     QCOMPARE(f.box("ePPHS")->text(), QStringLiteral("9"));
 }
 
-void TestEntryControls::lengthLimits_data()
-{
+void TestEntryControls::lengthLimits_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("OBVOD, field width 3") << "eOBVOD" << "123";
-    QTest::newRow("OBEC, limit 6") << "eOBEC" << "123456";
-    QTest::newRow("OKRSOK, field width 3") << "eOKRSOK" << "123";
-    QTest::newRow("POZZV, limit 4 on a field of 7") << "ePOZZV" << "1234";
-    QTest::newRow("party, limit 4") << "ePPHPS21" << "1234";
+    QTest::newRow("OBVOD, field width 3") << "eOBVOD"
+                                          << "123";
+    QTest::newRow("OBEC, limit 6") << "eOBEC"
+                                   << "123456";
+    QTest::newRow("OKRSOK, field width 3") << "eOKRSOK"
+                                           << "123";
+    QTest::newRow("POZZV, limit 4 on a field of 7") << "ePOZZV"
+                                                    << "1234";
+    QTest::newRow("party, limit 4") << "ePPHPS21"
+                                    << "1234";
 }
 
-void TestEntryControls::lengthLimits()
-{
+void TestEntryControls::lengthLimits() {
     QFETCH(QString, box);
     QFETCH(QString, shown);
     WindowFixture f;
@@ -131,8 +136,7 @@ void TestEntryControls::lengthLimits()
     QCOMPARE(f.box(box)->text(), shown);
 }
 
-void TestEntryControls::focusColours()
-{
+void TestEntryControls::focusColours() {
     WindowFixture f;
     auto *box = static_cast<TDBEdit_VQRA01 *>(f.box("eOKRSOK"));
     QCOMPARE(box->background(), colors::window);
@@ -146,8 +150,7 @@ void TestEntryControls::focusColours()
     QCOMPARE(box->rememberedColor(), colors::window);
 }
 
-void TestEntryControls::selectionOnEntry()
-{
+void TestEntryControls::selectionOnEntry() {
     WindowFixture f;
     f.s1().first();
     f.s1().edit();
@@ -169,17 +172,18 @@ void TestEntryControls::selectionOnEntry()
     QVERIFY(f.box("ePOO_POSTA")->selectedText().isEmpty());
 }
 
-void TestEntryControls::alignEdit_data()
-{
+void TestEntryControls::alignEdit_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("digits") << "105" << "105";
-    QTest::newRow("letters and signs") << "1a-0+5" << "105";
-    QTest::newRow("blank") << " " << "";
+    QTest::newRow("digits") << "105"
+                            << "105";
+    QTest::newRow("letters and signs") << "1a-0+5"
+                                       << "105";
+    QTest::newRow("blank") << " "
+                           << "";
 }
 
-void TestEntryControls::alignEdit()
-{
+void TestEntryControls::alignEdit() {
     QFETCH(QString, typed);
     QFETCH(QString, shown);
     QWidget host;

@@ -19,8 +19,7 @@
 
 namespace {
 
-QByteArray folderDigest(const QString &folder)
-{
+QByteArray folderDigest(const QString &folder) {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     for (const QString &name : QDir(folder).entryList(QDir::Files, QDir::Name)) {
         QFile file(QDir(folder).filePath(name));
@@ -32,8 +31,7 @@ QByteArray folderDigest(const QString &folder)
 }
 
 // Saves a picture of every page when VOLBY_SCREENSHOTS names a folder (for a look by eye).
-void saveScreenshots(TUI &window)
-{
+void saveScreenshots(TUI &window) {
     const QString folder = qEnvironmentVariable("VOLBY_SCREENSHOTS");
     if (folder.isEmpty())
         return;
@@ -64,8 +62,7 @@ private slots:
     void wipeOnEmptyS1();
 };
 
-void TestMainWindow::frame()
-{
+void TestMainWindow::frame() {
     WindowFixture f;
     QCOMPARE(f.window->objectName(), QStringLiteral("UI"));
     QCOMPARE(f.window->windowTitle(), QStringLiteral("Voľby do VQRA 2006"));
@@ -80,22 +77,27 @@ void TestMainWindow::frame()
     saveScreenshots(*f.window);
 }
 
-void TestMainWindow::pages_data()
-{
+void TestMainWindow::pages_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("0") << 0 << "TabSheet1" << "T/12  Časť II.";
-    QTest::newRow("1") << 1 << "TabSheet2" << "T/12  Časť II. pokr.";
-    QTest::newRow("2") << 2 << "TabSheet4" << "T/13   1.strana";
-    QTest::newRow("3") << 3 << "TabSheet5" << "T/13   2.strana";
-    QTest::newRow("4") << 4 << "TabSheet6" << "Prot. o kontrole";
-    QTest::newRow("5") << 5 << "TabSheet7" << "Tlač / Export";
-    QTest::newRow("6") << 6 << "TabSheet8" << "CISELNIKY";
+    QTest::newRow("0") << 0 << "TabSheet1"
+                       << "T/12  Časť II.";
+    QTest::newRow("1") << 1 << "TabSheet2"
+                       << "T/12  Časť II. pokr.";
+    QTest::newRow("2") << 2 << "TabSheet4"
+                       << "T/13   1.strana";
+    QTest::newRow("3") << 3 << "TabSheet5"
+                       << "T/13   2.strana";
+    QTest::newRow("4") << 4 << "TabSheet6"
+                       << "Prot. o kontrole";
+    QTest::newRow("5") << 5 << "TabSheet7"
+                       << "Tlač / Export";
+    QTest::newRow("6") << 6 << "TabSheet8"
+                       << "CISELNIKY";
 }
 
-void TestMainWindow::pages()
-{
+void TestMainWindow::pages() {
     QFETCH(int, index);
     QFETCH(QString, name);
     QFETCH(QString, caption);
@@ -106,8 +108,7 @@ void TestMainWindow::pages()
     QCOMPARE(f.window->pages().isTabVisible(index), index != 6);
 }
 
-void TestMainWindow::hiddenPageUnreachable()
-{
+void TestMainWindow::hiddenPageUnreachable() {
     WindowFixture f;
     // Ctrl+Tab walks the pages with a tab, round and round, never onto TabSheet8.
     f.focus("eOBVOD");
@@ -126,8 +127,7 @@ void TestMainWindow::hiddenPageUnreachable()
     QCOMPARE(f.currentPage(), 0);
 }
 
-void TestMainWindow::startFocusOnTabs()
-{
+void TestMainWindow::startFocusOnTabs() {
     WindowFixture f;
     QCOMPARE(f.currentPage(), 0);
     QCOMPARE(QApplication::focusWidget(), f.window->pages().tabs());
@@ -135,8 +135,7 @@ void TestMainWindow::startFocusOnTabs()
     QCOMPARE(f.focused(), QStringLiteral("eOBVOD"));
 }
 
-void TestMainWindow::startLeavesTablesAlone()
-{
+void TestMainWindow::startLeavesTablesAlone() {
     InstallationCopy copy;
     const QByteArray before = folderDigest(copy.dataFolder());
     {
@@ -149,8 +148,7 @@ void TestMainWindow::startLeavesTablesAlone()
     QCOMPARE(folderDigest(copy.dataFolder()), before);
 }
 
-void TestMainWindow::memos()
-{
+void TestMainWindow::memos() {
     WindowFixture f;
     struct Memo {
         const char *name, *group;
@@ -179,8 +177,7 @@ void TestMainWindow::memos()
     QVERIFY(f.control<QPlainTextEdit>("Protokol1")->toPlainText().isEmpty());
 }
 
-void TestMainWindow::brokenInstallation_data()
-{
+void TestMainWindow::brokenInstallation_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("truncate");
     QTest::newRow("S1 missing") << "S1.DBF" << false;
@@ -188,8 +185,7 @@ void TestMainWindow::brokenInstallation_data()
     QTest::newRow("P1 truncated") << "P1.DBF" << true;
 }
 
-void TestMainWindow::brokenInstallation()
-{
+void TestMainWindow::brokenInstallation() {
     QFETCH(QString, file);
     QFETCH(bool, truncate);
     InstallationCopy copy;
@@ -217,8 +213,7 @@ void TestMainWindow::brokenInstallation()
     QVERIFY(std::none_of(windows.begin(), windows.end(), [](QWidget *w) { return qobject_cast<TUI *>(w); }));
 }
 
-void TestMainWindow::errorBox()
-{
+void TestMainWindow::errorBox() {
     WindowFixture f;
     // A text the normalisation cannot read stops the exit processing with its conversion error; the
     // program goes on.
@@ -235,15 +230,13 @@ void TestMainWindow::errorBox()
     QCOMPARE(f.focused(), QStringLiteral("eOBVOD"));
 }
 
-void TestMainWindow::wipe_data()
-{
+void TestMainWindow::wipe_data() {
     QTest::addColumn<int>("answer");
     QTest::newRow("No") << int(Services::ResultNo);
     QTest::newRow("Yes") << int(Services::ResultYes);
 }
 
-void TestMainWindow::wipe()
-{
+void TestMainWindow::wipe() {
     QFETCH(int, answer);
     WindowFixture f;
     f.enter("ePOZZV", "120");
@@ -273,8 +266,8 @@ void TestMainWindow::wipe()
     }
     QCOMPARE(f.focused(), QStringLiteral("eOBVOD"));
     QVERIFY(f.s1().inEditState()); // the enter processing of eOBVOD ran
-    for (const char *name : {"eOBVOD", "eOBEC", "eOKRSOK", "ePOZZV", "ePVO", "ePOO_POSTA", "ePOO", "ePPHS",
-                             "ePPHPS1", "ePPHPS21", "eKC1", "eKC2", "eKC3"})
+    for (const char *name : {"eOBVOD", "eOBEC", "eOKRSOK", "ePOZZV", "ePVO", "ePOO_POSTA", "ePOO", "ePPHS", "ePPHPS1",
+                             "ePPHPS21", "eKC1", "eKC2", "eKC3"})
         QCOMPARE(f.box(name)->text(), QStringLiteral("0"));
     QVERIFY(f.control<QLabel>("DBText4")->text().isEmpty());
     Table &p1 = f.data->TP1();
@@ -284,8 +277,7 @@ void TestMainWindow::wipe()
         QCOMPARE(p1.text(i), QStringLiteral("0"));
 }
 
-void TestMainWindow::wipeOnEmptyS1()
-{
+void TestMainWindow::wipeOnEmptyS1() {
     WindowFixture f;
     {
         TableRewrite rewrite(f.s1());

@@ -9,16 +9,14 @@
 namespace {
 
 // Party votes that the protocol holds without the window having emphasised them yet.
-void storedVotes(Table &s1, int party, const QString &votes)
-{
+void storedVotes(Table &s1, int party, const QString &votes) {
     s1.first();
     s1.edit();
     s1.setText(QStringLiteral("PPHPS%1").arg(party), votes);
     s1.post();
 }
 
-QStringList partiesOf(Table &p1)
-{
+QStringList partiesOf(Table &p1) {
     QStringList parties;
     for (p1.first(); parties.size() < p1.recordCount(); p1.next())
         parties.append(p1.text("KON"));
@@ -41,8 +39,7 @@ private slots:
     void changeStepsOfUserChange();
 };
 
-void TestPageControl::tabClickFromPartyBox()
-{
+void TestPageControl::tabClickFromPartyBox() {
     WindowFixture f;
     storedVotes(f.s1(), 2, "4");
     f.script.forget();
@@ -66,8 +63,7 @@ void TestPageControl::tabClickFromPartyBox()
     QCOMPARE(f.script.focusRequests, (QStringList{"ePPHPS5", "pVPH", "pVPH"}));
 }
 
-void TestPageControl::naStranu3()
-{
+void TestPageControl::naStranu3() {
     WindowFixture f;
     f.focus("ePPHPS21");
     f.key(Qt::Key_Return); // to NaStranu3
@@ -84,8 +80,7 @@ void TestPageControl::naStranu3()
     QCOMPARE(f.script.focusRequests, (QStringList{"pVPH"}));
 }
 
-void TestPageControl::naStranu2()
-{
+void TestPageControl::naStranu2() {
     WindowFixture f;
     storedVotes(f.s1(), 4, "1");
     f.focus("NaStranu2");
@@ -96,8 +91,7 @@ void TestPageControl::naStranu2()
     QVERIFY(f.script.busy.isEmpty());
 }
 
-void TestPageControl::visitOnTabsRebuildsNothing()
-{
+void TestPageControl::visitOnTabsRebuildsNothing() {
     WindowFixture f;
     QCOMPARE(QApplication::focusWidget(), f.window->pages().tabs());
     f.clickTab(1);
@@ -115,15 +109,13 @@ void TestPageControl::visitOnTabsRebuildsNothing()
     QCOMPARE(f.script.busy, (QStringList{"Aktualizujem prílohy ...", "off"}));
 }
 
-void TestPageControl::refusedByK02_data()
-{
+void TestPageControl::refusedByK02_data() {
     QTest::addColumn<bool>("byCtrlTab");
     QTest::newRow("tab click") << false;
     QTest::newRow("Ctrl+Tab") << true;
 }
 
-void TestPageControl::refusedByK02()
-{
+void TestPageControl::refusedByK02() {
     QFETCH(bool, byCtrlTab);
     WindowFixture f;
     storedVotes(f.s1(), 6, "2");
@@ -152,8 +144,7 @@ void TestPageControl::refusedByK02()
     QCOMPARE(f.focused(), QStringLiteral("ePPHPS1"));
 }
 
-void TestPageControl::completeCheckOnEveryVisit()
-{
+void TestPageControl::completeCheckOnEveryVisit() {
     WindowFixture f;
     District &d = f.window->district();
     f.clickTab(4);
@@ -166,8 +157,7 @@ void TestPageControl::completeCheckOnEveryVisit()
     QVERIFY(!d.Protokol1().lines.isEmpty());
 }
 
-void TestPageControl::changeStepsOfUserChange_data()
-{
+void TestPageControl::changeStepsOfUserChange_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<bool>("sums"); // KC3 and the counters recomputed
     QTest::newRow("TabSheet2") << 1 << false;
@@ -175,8 +165,7 @@ void TestPageControl::changeStepsOfUserChange_data()
     QTest::newRow("TabSheet7") << 5 << true;
 }
 
-void TestPageControl::changeStepsOfUserChange()
-{
+void TestPageControl::changeStepsOfUserChange() {
     QFETCH(int, page);
     QFETCH(bool, sums);
     WindowFixture f;

@@ -14,8 +14,7 @@
 namespace {
 
 // A district that the checks of the identification accept, so that moving through it shows nothing.
-void knownDistrict(Table &s1)
-{
+void knownDistrict(Table &s1) {
     s1.first();
     s1.edit();
     s1.setText("OBVOD", "101");
@@ -50,8 +49,7 @@ private slots:
     void wholeProtocolByKeyboard();
 };
 
-void TestProtocolPages::keys_data()
-{
+void TestProtocolPages::keys_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("target"); // empty: the focus stays
@@ -63,27 +61,54 @@ void TestProtocolPages::keys_data()
         const char *target;
     };
     const Row rows[] = {
-        {"eOBVOD", enter, "eOBEC"},       {"eOBVOD", up, ""},               {"eOBVOD", pgDn, "ePOZZV"},
-        {"eOBVOD", pgUp, ""},             {"eOBEC", down, "eOKRSOK"},       {"eOBEC", up, "eOBVOD"},
-        {"eOBEC", pgDn, "ePOZZV"},        {"eOBEC", pgUp, "eOBVOD"},        {"eOKRSOK", enter, "ePOZZV"},
-        {"eOKRSOK", up, "eOBEC"},         {"eOKRSOK", pgDn, "ePOZZV"},      {"ePOZZV", enter, "ePVO"},
-        {"ePOZZV", up, "eOKRSOK"},        {"ePOZZV", pgDn, "ePPHS"},        {"ePOZZV", pgUp, "eOBVOD"},
-        {"ePVO", down, "ePOO_POSTA"},     {"ePVO", up, "ePOZZV"},           {"ePOO_POSTA", enter, "ePOO"},
-        {"ePOO_POSTA", up, "ePVO"},       {"ePOO", enter, "ePPHS"},         {"ePOO", up, "ePOO_POSTA"},
-        {"ePOO", pgDn, "ePPHS"},          {"ePPHS", enter, "NaStranu2"},    {"ePPHS", up, "ePOO"},
-        {"ePPHS", pgDn, ""},              {"ePPHS", pgUp, "eOBVOD"},        {"ePPHS", Qt::Key_Left, ""},
-        {"ePPHPS1", up, ""},              {"ePPHPS1", enter, "ePPHPS2"},    {"ePPHPS13", down, "ePPHPS14"},
-        {"ePPHPS14", up, "ePPHPS13"},     {"ePPHPS5", pgDn, "ePPHPS21"},    {"ePPHPS5", pgUp, "ePPHPS1"},
-        {"ePPHPS20", enter, "ePPHPS21"},  {"ePPHPS21", enter, "NaStranu3"}, {"ePPHPS21", down, "NaStranu3"},
-        {"ePPHPS21", up, "ePPHPS20"},     {"ePPHPS21", pgDn, ""},           {"ePPHPS21", pgUp, "ePPHPS1"},
-        {"NaStranu2", pgUp, "eOBVOD"},    {"NaStranu3", pgUp, "ePPHPS1"},   {"NaStranu2", down, ""},
+        {"eOBVOD", enter, "eOBEC"},
+        {"eOBVOD", up, ""},
+        {"eOBVOD", pgDn, "ePOZZV"},
+        {"eOBVOD", pgUp, ""},
+        {"eOBEC", down, "eOKRSOK"},
+        {"eOBEC", up, "eOBVOD"},
+        {"eOBEC", pgDn, "ePOZZV"},
+        {"eOBEC", pgUp, "eOBVOD"},
+        {"eOKRSOK", enter, "ePOZZV"},
+        {"eOKRSOK", up, "eOBEC"},
+        {"eOKRSOK", pgDn, "ePOZZV"},
+        {"ePOZZV", enter, "ePVO"},
+        {"ePOZZV", up, "eOKRSOK"},
+        {"ePOZZV", pgDn, "ePPHS"},
+        {"ePOZZV", pgUp, "eOBVOD"},
+        {"ePVO", down, "ePOO_POSTA"},
+        {"ePVO", up, "ePOZZV"},
+        {"ePOO_POSTA", enter, "ePOO"},
+        {"ePOO_POSTA", up, "ePVO"},
+        {"ePOO", enter, "ePPHS"},
+        {"ePOO", up, "ePOO_POSTA"},
+        {"ePOO", pgDn, "ePPHS"},
+        {"ePPHS", enter, "NaStranu2"},
+        {"ePPHS", up, "ePOO"},
+        {"ePPHS", pgDn, ""},
+        {"ePPHS", pgUp, "eOBVOD"},
+        {"ePPHS", Qt::Key_Left, ""},
+        {"ePPHPS1", up, ""},
+        {"ePPHPS1", enter, "ePPHPS2"},
+        {"ePPHPS13", down, "ePPHPS14"},
+        {"ePPHPS14", up, "ePPHPS13"},
+        {"ePPHPS5", pgDn, "ePPHPS21"},
+        {"ePPHPS5", pgUp, "ePPHPS1"},
+        {"ePPHPS20", enter, "ePPHPS21"},
+        {"ePPHPS21", enter, "NaStranu3"},
+        {"ePPHPS21", down, "NaStranu3"},
+        {"ePPHPS21", up, "ePPHPS20"},
+        {"ePPHPS21", pgDn, ""},
+        {"ePPHPS21", pgUp, "ePPHPS1"},
+        {"NaStranu2", pgUp, "eOBVOD"},
+        {"NaStranu3", pgUp, "ePPHPS1"},
+        {"NaStranu2", down, ""},
     };
     for (const Row &r : rows)
         QTest::addRow("%s %d", r.box, r.key) << QString::fromLatin1(r.box) << r.key << QString::fromLatin1(r.target);
 }
 
-void TestProtocolPages::keys()
-{
+void TestProtocolPages::keys() {
     QFETCH(QString, box);
     QFETCH(int, key);
     QFETCH(QString, target);
@@ -100,22 +125,34 @@ void TestProtocolPages::keys()
     QVERIFY(f.window->errorsShown().isEmpty());
 }
 
-void TestProtocolPages::normalisation_data()
-{
+void TestProtocolPages::normalisation_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("leading zeros") << "ePOZZV" << "0042" << "42";
-    QTest::newRow("all zeros") << "ePOO" << "000" << "0";
-    QTest::newRow("empty") << "ePVO" << "" << "0";
-    QTest::newRow("party empty") << "ePPHPS3" << "" << "0";
-    QTest::newRow("party zeros") << "ePPHPS7" << "0070" << "70";
-    QTest::newRow("OBVOD cut to 3") << "eOBVOD" << "10199" << "101";
-    QTest::newRow("count cut to 4") << "ePPHS" << "123456" << "1234";
+    QTest::newRow("leading zeros") << "ePOZZV"
+                                   << "0042"
+                                   << "42";
+    QTest::newRow("all zeros") << "ePOO"
+                               << "000"
+                               << "0";
+    QTest::newRow("empty") << "ePVO"
+                           << ""
+                           << "0";
+    QTest::newRow("party empty") << "ePPHPS3"
+                                 << ""
+                                 << "0";
+    QTest::newRow("party zeros") << "ePPHPS7"
+                                 << "0070"
+                                 << "70";
+    QTest::newRow("OBVOD cut to 3") << "eOBVOD"
+                                    << "10199"
+                                    << "101";
+    QTest::newRow("count cut to 4") << "ePPHS"
+                                    << "123456"
+                                    << "1234";
 }
 
-void TestProtocolPages::normalisation()
-{
+void TestProtocolPages::normalisation() {
     QFETCH(QString, box);
     QFETCH(QString, typed);
     QFETCH(QString, stored);
@@ -137,8 +174,7 @@ void TestProtocolPages::normalisation()
     }
 }
 
-void TestProtocolPages::blankNeighboursNormalised()
-{
+void TestProtocolPages::blankNeighboursNormalised() {
     WindowFixture f;
     knownDistrict(f.s1());
     f.s1().edit();
@@ -158,8 +194,7 @@ void TestProtocolPages::blankNeighboursNormalised()
     QCOMPARE(f.s1().text("KC1"), QString::number(101 + 500011 + 1));
 }
 
-void TestProtocolPages::unknownMunicipality()
-{
+void TestProtocolPages::unknownMunicipality() {
     WindowFixture f;
     knownDistrict(f.s1());
     f.focus("eOBEC");
@@ -180,18 +215,22 @@ void TestProtocolPages::unknownMunicipality()
     QCOMPARE(static_cast<TDBEdit_VQRA01 *>(f.box("eOKRSOK"))->background(), colors::window);
 }
 
-void TestProtocolPages::voterChecks_data()
-{
+void TestProtocolPages::voterChecks_data() {
     QTest::addColumn<QString>("pozzv");
     QTest::addColumn<QString>("pvo");
     QTest::addColumn<QString>("message"); // the start of the one message, or empty for none
-    QTest::newRow("more voters than registered") << "100" << "101" << "K04";
-    QTest::newRow("all registered voted") << "100" << "100" << "I10";
-    QTest::newRow("fewer") << "100" << "99" << "";
+    QTest::newRow("more voters than registered") << "100"
+                                                 << "101"
+                                                 << "K04";
+    QTest::newRow("all registered voted") << "100"
+                                          << "100"
+                                          << "I10";
+    QTest::newRow("fewer") << "100"
+                           << "99"
+                           << "";
 }
 
-void TestProtocolPages::voterChecks()
-{
+void TestProtocolPages::voterChecks() {
     QFETCH(QString, pozzv);
     QFETCH(QString, pvo);
     QFETCH(QString, message);
@@ -208,8 +247,7 @@ void TestProtocolPages::voterChecks()
         QVERIFY(f.script.messageBoxes[0].startsWith(message));
 }
 
-void TestProtocolPages::partyVotes()
-{
+void TestProtocolPages::partyVotes() {
     WindowFixture f;
     f.enter("ePPHPS2", "7");
     f.type("3");
@@ -235,17 +273,18 @@ void TestProtocolPages::partyVotes()
     QCOMPARE(f.box("eKC3")->text(), QStringLiteral("14"));
 }
 
-void TestProtocolPages::sumBoxesPassFocus_data()
-{
+void TestProtocolPages::sumBoxesPassFocus_data() {
     QTest::addColumn<QString>("sum");
     QTest::addColumn<QString>("next");
-    QTest::newRow("eKC1") << "eKC1" << "ePOZZV";
-    QTest::newRow("eKC2") << "eKC2" << "NaStranu2";
-    QTest::newRow("eKC3") << "eKC3" << "NaStranu3";
+    QTest::newRow("eKC1") << "eKC1"
+                          << "ePOZZV";
+    QTest::newRow("eKC2") << "eKC2"
+                          << "NaStranu2";
+    QTest::newRow("eKC3") << "eKC3"
+                          << "NaStranu3";
 }
 
-void TestProtocolPages::sumBoxesPassFocus()
-{
+void TestProtocolPages::sumBoxesPassFocus() {
     QFETCH(QString, sum);
     QFETCH(QString, next);
     WindowFixture f;
@@ -259,8 +298,7 @@ void TestProtocolPages::sumBoxesPassFocus()
     QVERIFY(box->isReadOnly());
 }
 
-void TestProtocolPages::tabAroundNaStranu2()
-{
+void TestProtocolPages::tabAroundNaStranu2() {
     WindowFixture f;
     knownDistrict(f.s1());
     f.focus("ePPHS");
@@ -273,8 +311,7 @@ void TestProtocolPages::tabAroundNaStranu2()
     QCOMPARE(f.focused(), QStringLiteral("ePOZZV"));
 }
 
-void TestProtocolPages::layoutTable()
-{
+void TestProtocolPages::layoutTable() {
     using namespace protocollayout;
     WindowFixture f;
     int boxes = 0;
@@ -315,8 +352,8 @@ void TestProtocolPages::layoutTable()
     QWidget *w = f.control("eOBVOD");
     for (int i = 0; i < 9; ++i, w = next(w))
         order.append(w->objectName());
-    QCOMPARE(order, (QStringList{"eOBVOD", "eOBEC", "eOKRSOK", "eKC1", "ePOZZV", "ePVO", "ePOO_POSTA", "ePOO",
-                                 "ePPHS"}));
+    QCOMPARE(order,
+             (QStringList{"eOBVOD", "eOBEC", "eOKRSOK", "eKC1", "ePOZZV", "ePVO", "ePOO_POSTA", "ePOO", "ePPHS"}));
     QCOMPARE(next(f.control("ePPHS"))->objectName(), QStringLiteral("NaStranu2"));
     QCOMPARE(next(f.control("NaStranu2"))->objectName(), QStringLiteral("eKC2"));
     QCOMPARE(next(f.control("eKC2"))->objectName(), QStringLiteral("Button11"));
@@ -324,8 +361,7 @@ void TestProtocolPages::layoutTable()
     QCOMPARE(next(f.control("eKC3"))->objectName(), QStringLiteral("NaStranu3"));
 }
 
-void TestProtocolPages::partyCaptions()
-{
+void TestProtocolPages::partyCaptions() {
     using namespace protocollayout;
     WindowFixture f;
     Table &parties = f.data->TVQ_KOAL();
@@ -364,8 +400,7 @@ void TestProtocolPages::partyCaptions()
     QCOMPARE(partyRow(14).boxY, 22);
 }
 
-void TestProtocolPages::wholeProtocolByKeyboard()
-{
+void TestProtocolPages::wholeProtocolByKeyboard() {
     WindowFixture f;
     // From the tabs, Tab leads into eOBVOD; the rest by Enter in the order of the form.
     f.key(Qt::Key_Tab);

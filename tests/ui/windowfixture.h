@@ -22,8 +22,7 @@ struct WindowFixture {
     ScriptedServices script;
     std::unique_ptr<TUI> window;
 
-    WindowFixture()
-    {
+    WindowFixture() {
         data = std::make_unique<DataModule>(copy.dataFolder());
         window = std::make_unique<TUI>(*data, &script);
         window->show();
@@ -35,7 +34,9 @@ struct WindowFixture {
 
     template <typename T = QWidget> T *control(const QString &name) const { return window->findChild<T *>(name); }
     QLineEdit *box(const QString &name) const { return control<QLineEdit>(name); }
-    QString focused() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
+    QString focused() const {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    }
     int currentPage() const { return window->pages().currentIndex(); }
     Table &s1() { return data->TS1(); }
 
@@ -43,19 +44,16 @@ struct WindowFixture {
     void focus(const QString &name) { window->district().services().focus(name); }
     // Types into the focused control: digits and other characters as key clicks.
     void type(const QString &text) { QTest::keyClicks(QApplication::focusWidget(), text); }
-    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
     // Enters the box, replaces its figure by typing, and leaves it by the key.
-    void enter(const QString &name, const QString &text, Qt::Key leaveBy = Qt::Key_Return)
-    {
+    void enter(const QString &name, const QString &text, Qt::Key leaveBy = Qt::Key_Return) {
         focus(name);
         type(text);
         key(leaveBy);
     }
-    void clickTab(int index)
-    {
+    void clickTab(int index) {
         QTabBar *tabs = window->pages().tabs();
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
     }
