@@ -23,12 +23,30 @@ QStringList partiesOf(Table &p1) {
     return parties;
 }
 
+// Messages, busy-window texts and focus requests in one list, in the order they came.
+struct OrderedScript : ScriptedServices {
+    QStringList log;
+    void messageBox(const QString &text) override {
+        log.append(QStringLiteral("message ") + text.left(3));
+        ScriptedServices::messageBox(text);
+    }
+    void pracujem(const QString &text) override {
+        log.append(QStringLiteral("busy ") + text);
+        ScriptedServices::pracujem(text);
+    }
+    void focus(const QString &control) override {
+        log.append(QStringLiteral("focus ") + control);
+        ScriptedServices::focus(control);
+    }
+};
+
 } // namespace
 
 class TestPageControl : public QObject {
     Q_OBJECT
 private slots:
     void tabClickFromPartyBox();
+    void orderOfEvents();
     void naStranu3();
     void naStranu2();
     void visitOnTabsRebuildsNothing();
@@ -61,6 +79,20 @@ void TestPageControl::tabClickFromPartyBox() {
     QCOMPARE(f.window->district().asponhlas(), QStringLiteral("2"));
     // TabSheet4Enter and the change step both ask for pVPH.
     QCOMPARE(f.script.focusRequests, (QStringList{"ePPHPS5", "pVPH", "pVPH"}));
+}
+
+void TestPageControl::orderOfEvents() {
+    OrderedScript script;
+    WindowFixture f(&script);
+    f.focus("ePPHPS5");
+    f.type("6");
+    script.log.clear();
+    f.clickTab(2);
+    // The exit of ePPHPS5 posted its 6 before K09 summed the votes; then the page's leave handler's
+    // busy window, the enter of TabSheet4 and last the change steps.
+    QCOMPARE(script.log,
+             (QStringList{"message K09", "busy Aktualizujem prílohy ...", "busy off", "focus pVPH", "focus pVPH"}));
+    QVERIFY(script.messageBoxes[0].contains(QStringLiteral("strán : 6,")));
 }
 
 void TestPageControl::naStranu3() {

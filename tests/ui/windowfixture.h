@@ -19,10 +19,13 @@
 struct WindowFixture {
     InstallationCopy copy;
     std::unique_ptr<DataModule> data;
-    ScriptedServices script;
+    std::unique_ptr<ScriptedServices> owned;
+    ScriptedServices &script;
     std::unique_ptr<TUI> window;
 
-    WindowFixture() {
+    // With a script of the test's own (one that records more), or a plain one.
+    explicit WindowFixture(ScriptedServices *own = nullptr)
+        : owned(own ? nullptr : new ScriptedServices), script(own ? *own : *owned) {
         data = std::make_unique<DataModule>(copy.dataFolder());
         window = std::make_unique<TUI>(*data, &script);
         window->show();
