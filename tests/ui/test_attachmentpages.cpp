@@ -9,6 +9,8 @@
 #include "ui/mainwindow.h"
 #include "ui/pagecontrol.h"
 
+#include "support/modal.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -534,14 +536,14 @@ void TestAttachmentPages::quickEntryRefusedByRealDialog()
     w.focus(QStringLiteral("RVUPor"));
     w.type(QStringLiteral("31"));
     QString shown;
-    QTimer::singleShot(0, [&shown] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
+    const QPointer<QTimer> watch = whenModal(QString(), [&shown](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        QVERIFY(box);
         shown = box->text();
         box->accept();
     });
     w.key(Qt::Key_Return);
+    delete watch;
     // The dialog took the focus for a while: that is no leaving of the group, the refused number stays.
     QCOMPARE(shown, QStringLiteral("Poradové číslo je väčšie ako počet kandidátov"));
     QVERIFY(w.activate());

@@ -11,6 +11,8 @@
 #include "ui/windowservices.h"
 #include "ui/working.h"
 
+#include "support/modal.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -26,17 +28,9 @@ namespace {
 
 // Runs act on the modal dialog that the call opens, then returns what the call returned.
 int withDialog(const std::function<void(QWidget *)> &act, const std::function<int()> &call) {
-    // Polled, because the call may process events (the busy window repaints) before its dialog opens.
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [act, poll] {
-        if (QWidget *dialog = QApplication::activeModalWidget())
-            act(dialog);
-        else
-            QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+    const QPointer<QTimer> watch = whenModal(QString(), act);
     const int result = call();
-    *poll = [] {};
+    delete watch; // a call that opened no dialog leaves it waiting
     return result;
 }
 

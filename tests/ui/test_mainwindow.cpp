@@ -7,6 +7,8 @@
 #include "ui/entrycontrols.h"
 #include "ui/startup.h"
 
+#include "support/modal.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -198,14 +200,15 @@ void TestMainWindow::brokenInstallation() {
         QVERIFY(table.remove());
     }
     QString caption, text;
-    QTimer::singleShot(0, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    const QPointer<QTimer> watch = whenModal(QString(), [&](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
         QVERIFY(box);
         caption = box->windowTitle();
         text = box->text();
         box->accept();
     });
     const std::optional<Program> program = startProgram(copy.dataFolder());
+    delete watch;
     QVERIFY(!program);
     QCOMPARE(caption, QStringLiteral("Volby do VQRA 2006"));
     QVERIFY2(text.contains(file, Qt::CaseInsensitive), qPrintable(text));

@@ -1,6 +1,8 @@
 #include "print/reportdocument.h"
 #include "ui/reportoutput.h"
 
+#include "support/modal.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -23,23 +25,6 @@ namespace {
 
 const QString threePages = u"<p style=\"page-break-after: always\">Prvá strana</p>"
                            "<p style=\"page-break-after: always\">Druhá strana</p><p>Tretia strana</p>"_s;
-
-// Runs the action on the modal window of that title as soon as it is open (the real dialogs block).
-QTimer *whenModal(const QString &title, std::function<void(QWidget *)> action)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, title, action] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || modal->windowTitle() != title)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        action(modal);
-    });
-    timer->start();
-    return timer;
-}
 
 int pdfPages(const QString &path)
 {
@@ -195,7 +180,7 @@ private slots:
     {
         bool previewed = false;
         whenModal(u"Output Options"_s, [](QWidget *dialog) { static_cast<QDialog *>(dialog)->reject(); });
-        QTimer *watch = whenModal(u"Report Preview"_s, [&](QWidget *window) {
+        const QPointer<QTimer> watch = whenModal(u"Report Preview"_s, [&](QWidget *window) {
             previewed = true;
             static_cast<QDialog *>(window)->reject();
         });
