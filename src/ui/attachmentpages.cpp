@@ -34,13 +34,6 @@ namespace {
 const char *const fittedPixels = "fittedPixels";
 const QString zeroQuestion = QStringLiteral("Naozaj chcete vymazať prílohu pre celú pol. stranu?");
 
-void setBase(QWidget &widget, const QColor &color)
-{
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::Base, color);
-    widget.setPalette(palette);
-}
-
 void applyStyle(QWidget &widget, const Control &row)
 {
     QFont font = widget.font();
@@ -117,12 +110,7 @@ QWidget *makeControl(const Control &row, QWidget *parent, Table &p1)
         return box;
     }
     case Kind::Counter: {
-        auto *box = new QLineEdit(row.text, parent);
-        box->setAlignment(Qt::AlignRight);
-        box->setReadOnly(true);
-        box->setEnabled(false);
-        setBase(*box, colors::skyBlue);
-        return box;
+        return createCounterBox(row.text, parent);
     }
     case Kind::Button:
         if (row.style & attachmentlayout::WordWrap)

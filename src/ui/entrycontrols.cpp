@@ -147,3 +147,15 @@ void TAlignEdit::focusInEvent(QFocusEvent *event) {
     QLineEdit::focusInEvent(event);
     selectOnEntry(*this, event->reason());
 }
+
+QLineEdit *createCounterBox(const QString &text, QWidget *parent) {
+    auto *box = new QLineEdit(text, parent);
+    box->setEnabled(false);
+    box->setAlignment(Qt::AlignRight);
+    box->setFrame(false);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Base, colors::skyBlue);
+    palette.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
+    box->setPalette(palette);
+    return box;
+}

@@ -68,3 +68,7 @@ inline const QColor silver(192, 192, 192);
 inline const QColor boldRed(255, 0, 0);
 inline const QColor window(255, 255, 255);
 } // namespace colors
+
+// A read-only counter box showing a figure of the model (asponhlas, EPocKand): disabled, so that it
+// never takes the focus, frameless and sky blue, with black text that stays readable.
+QLineEdit *createCounterBox(const QString &text, QWidget *parent);

@@ -104,15 +104,7 @@ void ProtocolPages::build(QWidget &tabSheet1, QWidget &tabSheet2) {
             break;
         }
         case Kind::Counter: {
-            auto *box = new QLineEdit(row.text, parent);
-            box->setEnabled(false);
-            box->setAlignment(Qt::AlignRight);
-            box->setFrame(false);
-            QPalette palette = box->palette();
-            palette.setColor(QPalette::Disabled, QPalette::Base, colors::skyBlue);
-            palette.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
-            box->setPalette(palette);
-            widget = box;
+            widget = createCounterBox(row.text, parent);
             break;
         }
         case Kind::Button: {
