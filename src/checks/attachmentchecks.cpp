@@ -123,6 +123,9 @@ void T13K17(District &district, int mode)
 {
     const QString kon = text(district, "KON");
     const QString heading = QStringLiteral("K17  Číslo pol. strany: ") + kon + QStringLiteral("  ");
+    // KON "0" is the placeholder that the wipe leaves: no party yet, so nothing to compare.
+    if (kon == QStringLiteral("0"))
+        return;
     const int party = partyNumber(kon);
     if (party == 0) {
         reportInMode(district, mode, District::protokol2(),

@@ -442,6 +442,9 @@ void AttachmentPages::showCombo()
         m_combo->setCurrentIndex(m_district.comboIndex());
     if (m_combo->currentText() != m_district.comboText())
         m_combo->setEditText(m_district.comboText());
+    // A text wider than the box is shown from its start, not from where the cursor ended.
+    if (!m_combo->hasFocus())
+        m_combo->lineEdit()->setCursorPosition(0);
     m_showingCombo = false;
 }
 
