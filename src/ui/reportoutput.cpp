@@ -18,6 +18,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -187,6 +188,9 @@ void showReportPreview(const ReportDocument &document, QPrinter &printer, int zo
     QPrintPreviewDialog preview(&printer, parent);
     preview.setObjectName(u"ReportPreview"_s);
     preview.setWindowTitle(u"Report Preview"_s);
+    // The whole screen also where no window manager carries out the maximised state.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        preview.setGeometry(screen->availableGeometry());
     preview.setWindowState(Qt::WindowMaximized);
     preview.setModal(true);
     auto *pages = preview.findChild<QPrintPreviewWidget *>();
