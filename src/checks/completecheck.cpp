@@ -46,17 +46,12 @@ bool protocolFreeOfErrors(const Memo &memo)
     return memo.lines.isEmpty() || (memo.lines.size() == 2 && memo.lines.first().left(3) == QLatin1String("I10"));
 }
 
-} // namespace
-
+// Replaces the rows of an error-protocol table by the memo's lines, as one step: one row per line longer
+// than its code, KOD_CHYBY the first three characters, CH_OZNAM the rest from the fifth character on.
+// A failure leaves the previous rows.
 void storeProtocolTable(Table &table, const Memo &memo)
 {
-    QStringList stored;
-    table.first();
-    for (int i = 0; i < table.recordCount(); ++i, table.next())
-        stored << table.text(0) << table.text(1);
-
     TableRewrite rewrite(table);
-    QStringList rows;
     for (const QString &line : memo.lines) {
         if (line.size() <= 3)
             continue;
@@ -64,13 +59,11 @@ void storeProtocolTable(Table &table, const Memo &memo)
         table.setText(QStringLiteral("KOD_CHYBY"), line.left(3));
         table.setText(QStringLiteral("CH_OZNAM"), line.mid(4));
         table.post();
-        rows << table.text(0) << table.text(1);
     }
-    // A check run again on unchanged figures yields the rows the file already holds: leaving the
-    // rewrite uncommitted reads them back instead of writing and syncing the same table anew.
-    if (rows != stored)
-        rewrite.commit();
+    rewrite.commit();
 }
+
+} // namespace
 
 void KompletnaKontrola(District &district)
 {
