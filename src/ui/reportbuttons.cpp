@@ -57,6 +57,4 @@ void buildPrintGroup(TUI &window)
             window.router().run([&window, click] { click(window.district()); });
         });
     }
-    window.services().setReportOutput(
-        [&window](const QString &title, const QString &html) { outputReport(&window, title, html); });
 }

@@ -3,14 +3,12 @@
 #include "store/errors.h"
 #include "ui/focusrouter.h"
 #include "ui/messagedialog.h"
+#include "ui/reportoutput.h"
 #include "ui/working.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QTextDocument>
 #include <QThread>
 
 WindowServices::WindowServices(QWidget &window, FocusRouter &router, Services *script)
@@ -105,16 +103,7 @@ std::optional<QString> WindowServices::saveFileName(const QString &title, const 
 void WindowServices::outputReport(const QString &title, const QString &html) {
     if (m_script)
         return m_script->outputReport(title, html);
-    if (m_reportOutput)
-        return m_reportOutput(title, html);
-    QTextDocument document;
-    document.setHtml(html);
-    QPrinter printer;
-    printer.setDocName(title);
-    QPrintPreviewDialog preview(&printer, &m_window);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &document,
-                     [&document](QPrinter *target) { document.print(target); });
-    preview.exec();
+    ::outputReport(&m_window, title, html);
 }
 
 void WindowServices::errorBox(const QString &text) {

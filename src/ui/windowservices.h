@@ -28,11 +28,8 @@ public:
     std::optional<QString> openFileName(const QString &title, const QString &folder, const QString &filter) override;
     std::optional<QString> saveFileName(const QString &title, const QString &folder, const QString &proposedName,
                                         const QString &filter) override;
-    // Hands the report to the output set by setReportOutput (the print pages), else to a print preview.
+    // The report's output: the options dialog, then the preview or the printer.
     void outputReport(const QString &title, const QString &html) override;
-    void setReportOutput(std::function<void(const QString &title, const QString &html)> output) {
-        m_reportOutput = std::move(output);
-    }
 
     // The general error box, captioned with the application title; the busy window goes off first,
     // so that the main window is not left hidden.
@@ -46,5 +43,4 @@ private:
     FocusRouter &m_router;
     Services *m_script;
     TWorking *m_working;
-    std::function<void(const QString &, const QString &)> m_reportOutput;
 };
