@@ -91,15 +91,30 @@ QString verify(DataModule &data, qint64 lastReported)
         const qint64 generation = p1.text(QStringLiteral("KCT")).toLongLong();
         if (p1.recordCount() != 1 + generation % 5)
             return QStringLiteral("P1 has %1 records in generation %2").arg(p1.recordCount()).arg(generation);
+        // The records are updated in place one after the other: the updated ones first, then at most one
+        // caught in the middle of its post, then the ones not reached yet. A post cut off by the kill may
+        // leave its record with each field either old or new (the kill can stop one write between two
+        // pages of the file); every field must still be one or the other, and no other record may change.
+        enum class State { Updated, InFlight, Untouched };
+        State previous = State::Updated;
         for (int r = 0; r < p1.recordCount(); ++r, p1.next()) {
             if (p1.text(QStringLiteral("KCT")) != value(generation, 15) || p1.integer(schemas::P1_KON) != r + 1)
                 return QStringLiteral("P1 record %1 mixes generations").arg(r + 1);
-            const qint64 h = p1.text(QStringLiteral("KC1")).toLongLong();
-            if (h != generation && h != generation + 1000000 + r)
-                return QStringLiteral("P1 record %1 holds KC1 %2 in generation %3").arg(r + 1).arg(h).arg(generation);
-            for (int i = schemas::P1_VPH; i < schemas::P1_KC1 + 5; ++i)
-                if (p1.text(i) != value(h, p1.schema().fields[i].width))
-                    return QStringLiteral("P1 record %1 is torn at field %2").arg(r + 1).arg(i);
+            int updated = 0;
+            int untouched = 0;
+            for (int i = schemas::P1_VPH; i < schemas::P1_KC1 + 5; ++i) {
+                const int width = p1.schema().fields[i].width;
+                if (p1.text(i) == value(generation + 1000000 + r, width))
+                    ++updated;
+                else if (p1.text(i) == value(generation, width))
+                    ++untouched;
+                else
+                    return QStringLiteral("P1 record %1 field %2 holds neither value").arg(r + 1).arg(i);
+            }
+            const State state = untouched == 0 ? State::Updated : updated == 0 ? State::Untouched : State::InFlight;
+            if (state < previous || (state == State::InFlight && previous == State::InFlight))
+                return QStringLiteral("P1 record %1 is out of the order of the updates").arg(r + 1);
+            previous = state == State::InFlight ? State::Untouched : state;
         }
     }
 
