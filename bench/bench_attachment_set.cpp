@@ -14,22 +14,16 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const QString installed = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                       : QCoreApplication::applicationDirPath() + QStringLiteral("/../dist/data");
-    QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/bench-XXXXXX"));
-    if (!copyInstallation(installed, dir)) {
-        std::fprintf(stderr, "no installation at %s\n", qPrintable(installed));
+    FullDistrict bench(argc, argv);
+    if (!bench.isValid())
         return 1;
-    }
-    DataModule data(dir.path());
-    SilentServices services;
-    District district(data, services);
-    fillFullDistrict(district);
+    DataModule &data = bench.data();
+    District &district = bench.district();
 
     constexpr int runs = 100;
     std::vector<double> generating, checking;
     Table &p1 = data.TP1();
-    BareSync bare(dir.path());
+    BareSync bare(bench.folder());
     for (int i = 0; i < runs; ++i) {
         bare.run();
         generating.push_back(elapsedMs([&] { GeneratingP1(district); }));

@@ -16,22 +16,16 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const QString installed = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                       : QCoreApplication::applicationDirPath() + QStringLiteral("/../dist/data");
-    QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/bench-XXXXXX"));
-    if (!copyInstallation(installed, dir)) {
-        std::fprintf(stderr, "no installation at %s\n", qPrintable(installed));
+    FullDistrict bench(argc, argv);
+    if (!bench.isValid())
         return 1;
-    }
-    DataModule data(dir.path());
-    SilentServices services;
-    District district(data, services);
-    fillFullDistrict(district);
+    DataModule &data = bench.data();
+    District &district = bench.district();
     // The regeneration looked party 1 up: 150 candidates, the first attachment current.
 
     constexpr int runs = 200;
     std::vector<double> ms;
-    BareSync bare(dir.path());
+    BareSync bare(bench.folder());
     for (int i = 0; i < runs; ++i) {
         bare.run();
         const int candidate = i % 150 + 1;

@@ -9,14 +9,17 @@
 #include "store/datamodule.h"
 #include "store/schema.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <memory>
 #include <unistd.h>
 #include <vector>
 
@@ -79,6 +82,35 @@ inline void fillFullDistrict(District &district)
     }
     p1.first();
 }
+
+// The full district on a copy of the installation named on the command line (by default dist/data beside
+// the program), in a folder of the current directory: the disk being measured.
+class FullDistrict {
+public:
+    FullDistrict(int argc, char **argv)
+        : m_dir(QDir::currentPath() + QStringLiteral("/bench-XXXXXX"))
+    {
+        const QString installed = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                           : QCoreApplication::applicationDirPath() + QStringLiteral("/../dist/data");
+        if (!copyInstallation(installed, m_dir)) {
+            std::fprintf(stderr, "no installation at %s\n", qPrintable(installed));
+            return;
+        }
+        m_data = std::make_unique<DataModule>(m_dir.path());
+        m_district = std::make_unique<District>(*m_data, m_services);
+        fillFullDistrict(*m_district);
+    }
+    bool isValid() const { return m_district != nullptr; }
+    QString folder() const { return m_dir.path(); }
+    DataModule &data() { return *m_data; }
+    District &district() { return *m_district; }
+
+private:
+    QTemporaryDir m_dir;
+    SilentServices m_services;
+    std::unique_ptr<DataModule> m_data;
+    std::unique_ptr<District> m_district;
+};
 
 inline double median(std::vector<double> ms)
 {
