@@ -44,8 +44,8 @@ private slots:
     void init()
     {
         m = std::make_unique<CheckFixture>();
-        QVERIFY(m->copy.isValid());
-        m->setP1({{"KON", "3"}});
+        QVERIFY(m->isValid());
+        m->setAttachment({{"KON", "3"}});
     }
     void cleanup() { m.reset(); }
 
@@ -68,17 +68,17 @@ private slots:
         QFETCH(Fields, fields);
         QFETCH(bool, k14Fails);
         QFETCH(bool, k15Fails);
-        m->setP1(fields);
+        m->setAttachment(fields);
         for (int mode : {0, 1, 9}) {
-            m->district.clearMemo(District::protokol1());
+            m->district().clearMemo(District::protokol1());
             m->services.forget();
             // The opposite of the expected outcome first: the checks must set their flags either way.
-            m->district.setK14_OK(k14Fails);
-            m->district.setK15_OK(k15Fails);
-            T13K14(m->district, mode);
-            T13K15(m->district, mode);
-            QCOMPARE(m->district.K14_OK(), !k14Fails);
-            QCOMPARE(m->district.K15_OK(), !k15Fails);
+            m->district().setK14_OK(k14Fails);
+            m->district().setK15_OK(k15Fails);
+            T13K14(m->district(), mode);
+            T13K15(m->district(), mode);
+            QCOMPARE(m->district().K14_OK(), !k14Fails);
+            QCOMPARE(m->district().K15_OK(), !k15Fails);
             const int failures = int(k14Fails) + int(k15Fails);
             QCOMPARE(m->protokol1().size(), mode == 0 ? 2 * failures : 0);
             QCOMPARE(m->services.messageBoxes.size(), mode == 1 ? failures : 0);
@@ -88,17 +88,17 @@ private slots:
 
     void k14AndK15HeadingsByMode()
     {
-        m->setP1({{"VPH", "10"}, {"K2", "41"}});
-        T13K14(m->district, 1);
-        T13K14(m->district, 0);
+        m->setAttachment({{"VPH", "10"}, {"K2", "41"}});
+        T13K14(m->district(), 1);
+        T13K14(m->district(), 0);
         QCOMPARE(m->services.messageBoxes, QStringList{"K14  Číslo pol. strany : " + k14Text});
         QCOMPARE(m->protokol1(), QStringList({"K14  Číslo pol. strany: " + k14Text, ""}));
 
         m->services.forget();
-        m->district.clearMemo(District::protokol1());
-        m->setP1({{"K2", "9"}});
-        T13K15(m->district, 1);
-        T13K15(m->district, 0);
+        m->district().clearMemo(District::protokol1());
+        m->setAttachment({{"K2", "9"}});
+        T13K15(m->district(), 1);
+        T13K15(m->district(), 0);
         QCOMPARE(m->services.messageBoxes, QStringList{"K15  Číslo pol. strany : " + k15Text});
         QCOMPARE(m->protokol1(), QStringList({"K15  Číslo pol. strany: " + k15Text, ""}));
     }
@@ -118,26 +118,26 @@ private slots:
         QFETCH(int, candidate);
         QFETCH(QString, votes);
         QFETCH(bool, fails);
-        m->setP1({{"VPH", "10"}, {"K" + QString::number(candidate), votes}});
-        T13K16(m->district, candidate);
+        m->setAttachment({{"VPH", "10"}, {"K" + QString::number(candidate), votes}});
+        T13K16(m->district(), candidate);
         QCOMPARE(m->services.messageBoxes, fails ? QStringList{k16(candidate, votes)} : QStringList());
         QVERIFY(m->protokol1().isEmpty());
-        T13K16(m->district, 0);
+        T13K16(m->district(), 0);
         QCOMPARE(m->protokol1(), fails ? QStringList({k16(candidate, votes), ""}) : QStringList());
         QCOMPARE(m->services.messageBoxes.size(), fails ? 1 : 0);
     }
 
     void onlyTheCandidateAsked()
     {
-        m->setP1({{"VPH", "10"}, {"K5", "11"}});
-        T13K16(m->district, 6);
+        m->setAttachment({{"VPH", "10"}, {"K5", "11"}});
+        T13K16(m->district(), 6);
         QVERIFY(m->services.messageBoxes.isEmpty());
     }
 
     void everyFailingCandidateInOrder()
     {
-        m->setP1({{"VPH", "10"}, {"K150", "13"}, {"K3", "11"}, {"K77", "12"}, {"K78", "10"}});
-        T13K16(m->district, 0);
+        m->setAttachment({{"VPH", "10"}, {"K150", "13"}, {"K3", "11"}, {"K77", "12"}, {"K78", "10"}});
+        T13K16(m->district(), 0);
         QCOMPARE(m->protokol1(), QStringList({k16(3, "11"), "", k16(77, "12"), "", k16(150, "13"), ""}));
         QVERIFY(m->services.messageBoxes.isEmpty());
     }
@@ -152,8 +152,8 @@ private slots:
     void candidateNumberOutsideReportsNothing()
     {
         QFETCH(int, candidate);
-        m->setP1({{"VPH", "0"}, {"K1", "1"}, {"K150", "1"}});
-        T13K16(m->district, candidate);
+        m->setAttachment({{"VPH", "0"}, {"K1", "1"}, {"K150", "1"}});
+        T13K16(m->district(), candidate);
         QVERIFY(m->services.messageBoxes.isEmpty());
         QVERIFY(m->protokol1().isEmpty());
     }
@@ -171,23 +171,23 @@ private slots:
         QFETCH(QString, partyVotes);
         QFETCH(bool, fails);
         // Party 3's field only; its neighbours would pass or fail the other way.
-        m->setS1({{"PPHPS2", "0"}, {"PPHPS3", partyVotes}, {"PPHPS4", "0"}});
-        m->setP1({{"VPH", "10"}});
-        T13K17(m->district, 0);
+        m->setProtocol({{"PPHPS2", "0"}, {"PPHPS3", partyVotes}, {"PPHPS4", "0"}});
+        m->setAttachment({{"VPH", "10"}});
+        T13K17(m->district(), 0);
         QCOMPARE(m->protokol2(), fails ? QStringList({k17Text, ""}) : QStringList());
         QVERIFY(m->protokol1().isEmpty());
-        T13K17(m->district, 1);
+        T13K17(m->district(), 1);
         QCOMPARE(m->services.messageBoxes, fails ? QStringList{k17Text} : QStringList());
-        T13K17(m->district, 2);
+        T13K17(m->district(), 2);
         QCOMPARE(m->protokol2().size(), fails ? 2 : 0);
         QCOMPARE(m->services.messageBoxes.size(), fails ? 1 : 0);
     }
 
     void lastPartyField()
     {
-        m->setS1({{"PPHPS26", "4"}, {"KC1", "100"}});
-        m->setP1({{"KON", "26"}, {"VPH", "5"}});
-        T13K17(m->district, 0);
+        m->setProtocol({{"PPHPS26", "4"}, {"KC1", "100"}});
+        m->setAttachment({{"KON", "26"}, {"VPH", "5"}});
+        T13K17(m->district(), 0);
         QCOMPARE(m->protokol2().size(), 2);
         QVERIFY(m->protokol2().first().endsWith(" platné hlasy: 4, využité predn. hlasy: 5"));
     }
@@ -205,14 +205,14 @@ private slots:
     void partyNumberOutside()
     {
         QFETCH(QString, kon);
-        m->setS1({{"KC1", "1"}, {"KC2", "1"}});
-        m->setP1({{"KON", kon}, {"VPH", "100"}});
-        T13K17(m->district, 0);
+        m->setProtocol({{"KC1", "1"}, {"KC2", "1"}});
+        m->setAttachment({{"KON", kon}, {"VPH", "100"}});
+        T13K17(m->district(), 0);
         QCOMPARE(m->protokol2(), QStringList({unknownParty(kon), ""}));
         QVERIFY(m->protokol1().isEmpty());
-        T13K17(m->district, 1);
+        T13K17(m->district(), 1);
         QCOMPARE(m->services.messageBoxes, QStringList{unknownParty(kon)});
-        T13K17(m->district, 3);
+        T13K17(m->district(), 3);
         QCOMPARE(m->protokol2().size(), 2);
         QCOMPARE(m->services.messageBoxes.size(), 1);
     }
@@ -220,9 +220,9 @@ private slots:
     // The wipe's placeholder attachment (KON "0") is left by pVPH without a message.
     void placeholderAttachmentPasses()
     {
-        m->setP1({{"KON", "0"}, {"VPH", "100"}});
+        m->setAttachment({{"KON", "0"}, {"VPH", "100"}});
         for (int mode : {0, 1, 2})
-            T13K17(m->district, mode);
+            T13K17(m->district(), mode);
         QVERIFY(m->protokol2().isEmpty());
         QVERIFY(m->services.messageBoxes.isEmpty());
     }
@@ -242,51 +242,51 @@ private slots:
         QFETCH(QStringList, vph);
         QFETCH(QString, pphs);
         QFETCH(bool, fails);
-        m->setS1({{"PPHS", pphs}});
-        m->data->TP1().empty();
+        m->setProtocol({{"PPHS", pphs}});
+        m->data().TP1().empty();
         for (int i = 0; i < vph.size(); ++i)
-            m->appendP1({{"KON", QString::number(i + 1)}, {"VPH", vph[i]}});
+            m->appendAttachment({{"KON", QString::number(i + 1)}, {"VPH", vph[i]}});
         const QString message = "K18 Počet platných hlasov spolu je menší ako počet voličov, ktorí využili právo "
                                 "prednostného hlasu za všetky politické strany, platné hlasy spolu: 20, využité "
                                 "predn. hlasy: 21";
-        T13K18(m->district, 0);
+        T13K18(m->district(), 0);
         QCOMPARE(m->protokol2(), fails ? QStringList({message, ""}) : QStringList());
         QVERIFY(m->protokol1().isEmpty());
-        T13K18(m->district, 1);
+        T13K18(m->district(), 1);
         QCOMPARE(m->services.messageBoxes, fails ? QStringList{message} : QStringList());
-        T13K18(m->district, -4);
+        T13K18(m->district(), -4);
         QCOMPARE(m->protokol2().size(), fails ? 2 : 0);
         // The walk ends on the last attachment.
-        QCOMPARE(m->data->TP1().recordNumber(), m->data->TP1().recordCount());
+        QCOMPARE(m->data().TP1().recordNumber(), m->data().TP1().recordCount());
     }
 
     // Wrapped round, the sum of many large VPH would turn negative and pass; it stops the check instead.
     void allVphBeyondTheIntegerRange()
     {
-        m->setS1({{"PPHS", "9999999"}});
-        m->data->TP1().empty();
+        m->setProtocol({{"PPHS", "9999999"}});
+        m->data().TP1().empty();
         for (int i = 0; i < 215; ++i)
-            m->appendP1({{"KON", "1"}, {"VPH", "9999999"}});
-        QVERIFY_THROWS_EXCEPTION(OverflowError, T13K18(m->district, 0));
+            m->appendAttachment({{"KON", "1"}, {"VPH", "9999999"}});
+        QVERIFY_THROWS_EXCEPTION(OverflowError, T13K18(m->district(), 0));
         QVERIFY(m->protokol2().isEmpty());
     }
 
     void municipalityOfTheAttachment()
     {
-        m->setP1({{"OBEC", "123"}, {"OKRSOK", "1"}});
-        CheckFixture::set(m->data->TTEMPTLAC(), {{"NOBEC", "stará obec"}});
-        T13K02(m->district, 1);
+        m->setAttachment({{"OBEC", "123"}, {"OKRSOK", "1"}});
+        CheckFixture::set(m->data().TTEMPTLAC(), {{"NOBEC", "stará obec"}});
+        T13K02(m->district(), 1);
         QCOMPARE(m->services.messageBoxes, QStringList{"K02 Chybný kód obce, zaz. = 123"});
         QVERIFY(m->services.focusRequests.isEmpty());
         QCOMPARE(m->tempTlacName(), QString());
-        T13K02(m->district, 0);
+        T13K02(m->district(), 0);
         QCOMPARE(m->protokol1(), QStringList({"K02 Chybný kód obce, zaz. = 123", ""}));
-        T13K03(m->district, 0);
+        T13K03(m->district(), 0);
         QCOMPARE(m->protokol1().size(), 2);
 
         // Found: the name, and no district comparison on this form.
-        m->setP1({{"OBVOD", "999"}, {"OBEC", "500011"}});
-        T13K02(m->district, 0);
+        m->setAttachment({{"OBVOD", "999"}, {"OBEC", "500011"}});
+        T13K02(m->district(), 0);
         QCOMPARE(m->tempTlacName(), QStringLiteral("Vyšný Škychomec"));
         QCOMPARE(m->protokol1().size(), 2);
     }
@@ -303,22 +303,22 @@ private slots:
     {
         QFETCH(QString, okrsok);
         QFETCH(bool, fails);
-        m->setP1({{"OBEC", "500011"}, {"OKRSOK", okrsok}});
+        m->setAttachment({{"OBEC", "500011"}, {"OKRSOK", okrsok}});
         const QString message = "K03 Chybné číslo volebného okrsku, zaz. = 31 , počet vol. okrskov v obci = 30";
-        T13K03(m->district, 0);
+        T13K03(m->district(), 0);
         QCOMPARE(m->protokol1(), fails ? QStringList({message, ""}) : QStringList());
-        T13K03(m->district, 1);
+        T13K03(m->district(), 1);
         QCOMPARE(m->services.messageBoxes, fails ? QStringList{message} : QStringList());
         QVERIFY(m->services.focusRequests.isEmpty());
     }
 
     void notANumberStopsTheCheck()
     {
-        m->setP1({{"VPH", "10"}, {"K40", "abc"}});
-        m->district.setK14_OK(false);
-        QVERIFY_THROWS_EXCEPTION(ConversionError, T13K14(m->district, 0));
-        QVERIFY_THROWS_EXCEPTION(ConversionError, T13K16(m->district, 0));
-        QVERIFY_THROWS_EXCEPTION(ConversionError, T13K16(m->district, 40));
+        m->setAttachment({{"VPH", "10"}, {"K40", "abc"}});
+        m->district().setK14_OK(false);
+        QVERIFY_THROWS_EXCEPTION(ConversionError, T13K14(m->district(), 0));
+        QVERIFY_THROWS_EXCEPTION(ConversionError, T13K16(m->district(), 0));
+        QVERIFY_THROWS_EXCEPTION(ConversionError, T13K16(m->district(), 40));
         QVERIFY(m->protokol1().isEmpty());
         QVERIFY(m->services.messageBoxes.isEmpty());
     }

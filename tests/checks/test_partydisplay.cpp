@@ -14,7 +14,7 @@ private slots:
     void init()
     {
         m = std::make_unique<CheckFixture>();
-        QVERIFY(m->copy.isValid());
+        QVERIFY(m->isValid());
     }
     void cleanup() { m.reset(); }
 
@@ -36,12 +36,12 @@ private slots:
     {
         QFETCH(QString, kon);
         QFETCH(QString, message);
-        m->district.setNazovKoal("stará strana");
-        m->setP1({{"KON", kon}});
-        PocKand(m->district);
-        QTEST(m->district.EPocKand(), "count");
-        QTEST(m->district.NazovKoal(), "name");
-        QTEST(m->district.enabledCandidates(), "enabled");
+        m->district().setNazovKoal("stará strana");
+        m->setAttachment({{"KON", kon}});
+        PocKand(m->district());
+        QTEST(m->district().EPocKand(), "count");
+        QTEST(m->district().NazovKoal(), "name");
+        QTEST(m->district().enabledCandidates(), "enabled");
         QCOMPARE(m->services.messageBoxes, message.isEmpty() ? QStringList() : QStringList{message});
     }
 
@@ -59,31 +59,31 @@ private slots:
     void enabling()
     {
         QFETCH(QString, count);
-        m->district.setEPocKand(count);
-        Dis_pK(m->district);
-        QTEST(m->district.enabledCandidates(), "enabled");
+        m->district().setEPocKand(count);
+        Dis_pK(m->district());
+        QTEST(m->district().enabledCandidates(), "enabled");
     }
 
     void countNotANumber()
     {
-        m->district.setEnabledCandidates(33);
-        m->district.setEPocKand("1x");
-        QVERIFY_THROWS_EXCEPTION(ConversionError, Dis_pK(m->district));
-        QCOMPARE(m->district.enabledCandidates(), 33);
+        m->district().setEnabledCandidates(33);
+        m->district().setEPocKand("1x");
+        QVERIFY_THROWS_EXCEPTION(ConversionError, Dis_pK(m->district()));
+        QCOMPARE(m->district().enabledCandidates(), 33);
     }
 
     void candidateEmphasis()
     {
-        m->setP1({{"K1", "0"}, {"K2", "5"}, {"K3", ""}, {"K51", "1"}, {"K150", "-1"}});
-        boldnut(m->district);
+        m->setAttachment({{"K1", "0"}, {"K2", "5"}, {"K3", ""}, {"K51", "1"}, {"K150", "-1"}});
+        boldnut(m->district());
         for (int n = 1; n <= 150; ++n) {
             const bool expected = n == 2 || n == 3 || n == 51 || n == 150;
-            QVERIFY2(m->district.candidateEmphasis(n) == expected, qPrintable(QString::number(n)));
+            QVERIFY2(m->district().candidateEmphasis(n) == expected, qPrintable(QString::number(n)));
         }
         // Back to "0": regular again.
-        m->setP1({{"K2", "0"}});
-        boldnut(m->district);
-        QVERIFY(!m->district.candidateEmphasis(2));
+        m->setAttachment({{"K2", "0"}});
+        boldnut(m->district());
+        QVERIFY(!m->district().candidateEmphasis(2));
     }
 
     void partyEmphasisOfRowsInUse()
@@ -91,12 +91,12 @@ private slots:
         std::array<bool, 27> before{};
         before[22] = true; // rows 22..26 are never touched
         before[5] = true;
-        m->district.setPartyEmphasis(before);
-        m->setS1({{"PPHPS1", "3"}, {"PPHPS5", "0"}, {"PPHPS21", ""}, {"PPHPS22", "0"}, {"PPHPS23", "9"}});
-        boldnutT12(m->district);
+        m->district().setPartyEmphasis(before);
+        m->setProtocol({{"PPHPS1", "3"}, {"PPHPS5", "0"}, {"PPHPS21", ""}, {"PPHPS22", "0"}, {"PPHPS23", "9"}});
+        boldnutT12(m->district());
         for (int n = 1; n <= 26; ++n) {
             const bool expected = n == 1 || n == 21 || n == 22;
-            QVERIFY2(m->district.partyEmphasis(n) == expected, qPrintable(QString::number(n)));
+            QVERIFY2(m->district().partyEmphasis(n) == expected, qPrintable(QString::number(n)));
         }
     }
 

@@ -26,7 +26,7 @@ private slots:
     void init()
     {
         m = std::make_unique<CheckFixture>();
-        QVERIFY(m->copy.isValid());
+        QVERIFY(m->isValid());
         // A municipality of our own: district code kept with a leading zero, three polling districts.
         m->appendMunicipality("099", "999999", "Skúšobná Obec", "3");
     }
@@ -89,22 +89,22 @@ private slots:
         QFETCH(QString, check);
         QFETCH(Fields, fields);
         QFETCH(QString, message);
-        m->setS1(fields);
+        m->setProtocol(fields);
         const Check run = checkNamed(check);
 
-        run(m->district, 0);
+        run(m->district(), 0);
         QCOMPARE(m->protokol1(), message.isEmpty() ? QStringList() : QStringList({message, QString()}));
         QVERIFY(m->services.messageBoxes.isEmpty());
-        m->district.clearMemo(District::protokol1());
+        m->district().clearMemo(District::protokol1());
 
-        run(m->district, 1);
+        run(m->district(), 1);
         QCOMPARE(m->services.messageBoxes, message.isEmpty() ? QStringList() : QStringList{message});
         QVERIFY(m->protokol1().isEmpty());
         QVERIFY(m->services.focusRequests.isEmpty());
         m->services.forget();
 
         for (int silent : {2, -1}) {
-            run(m->district, silent);
+            run(m->district(), silent);
             QVERIFY(m->protokol1().isEmpty());
             QVERIFY(m->services.messageBoxes.isEmpty());
         }
@@ -136,15 +136,15 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, focus);
         QFETCH(QString, name);
-        m->setS1({{"OBVOD", obvod}, {"OBEC", obec}});
+        m->setProtocol({{"OBVOD", obvod}, {"OBEC", obec}});
         for (int mode : {0, 1, 5}) {
-            CheckFixture::set(m->data->TTEMPTLAC(), {{"NOBEC", "stará obec"}});
-            m->district.clearMemo(District::protokol1());
+            CheckFixture::set(m->data().TTEMPTLAC(), {{"NOBEC", "stará obec"}});
+            m->district().clearMemo(District::protokol1());
             m->services.forget();
-            T12K02(m->district, mode);
+            T12K02(m->district(), mode);
             // The name follows the lookup in every mode.
             QCOMPARE(m->tempTlacName(), name);
-            QCOMPARE(m->data->TTEMPTLAC().recordCount(), 1);
+            QCOMPARE(m->data().TTEMPTLAC().recordCount(), 1);
             const bool failed = !message.isEmpty();
             QCOMPARE(m->protokol1(), mode == 0 && failed ? QStringList({message, QString()}) : QStringList());
             QCOMPARE(m->services.messageBoxes, mode == 1 && failed ? QStringList{message} : QStringList());
@@ -154,20 +154,20 @@ private slots:
 
     void nameIntoAnEmptyTempTlac()
     {
-        m->data->TTEMPTLAC().empty();
-        m->setS1({{"OBVOD", "101"}, {"OBEC", "500011"}});
-        T12K02(m->district, 2);
-        QCOMPARE(m->data->TTEMPTLAC().recordCount(), 1);
-        QCOMPARE(DataModule(m->copy.dataFolder()).TTEMPTLAC().text("NOBEC"), QStringLiteral("Vyšný Škychomec"));
+        m->data().TTEMPTLAC().empty();
+        m->setProtocol({{"OBVOD", "101"}, {"OBEC", "500011"}});
+        T12K02(m->district(), 2);
+        QCOMPARE(m->data().TTEMPTLAC().recordCount(), 1);
+        QCOMPARE(DataModule(m->dataFolder()).TTEMPTLAC().text("NOBEC"), QStringLiteral("Vyšný Škychomec"));
     }
 
     void firstMatchInTableOrder()
     {
         m->appendMunicipality("555", "500011", "Neskorší záznam", "99");
-        m->setS1({{"OBVOD", "101"}, {"OBEC", "500011"}, {"OKRSOK", "31"}});
-        T12K02(m->district, 0);
+        m->setProtocol({{"OBVOD", "101"}, {"OBEC", "500011"}, {"OKRSOK", "31"}});
+        T12K02(m->district(), 0);
         QCOMPARE(m->tempTlacName(), QStringLiteral("Vyšný Škychomec"));
-        T12K03(m->district, 0);
+        T12K03(m->district(), 0);
         QCOMPARE(m->protokol1(),
                  QStringList({"K03 Chybné číslo volebného okrsku, zaz. = 31 , počet vol. okrskov v obci = 30", ""}));
     }
@@ -191,13 +191,13 @@ private slots:
         QFETCH(QString, obec);
         QFETCH(QString, okrsok);
         QFETCH(QString, message);
-        m->setS1({{"OBEC", obec}, {"OKRSOK", okrsok}});
-        T12K03(m->district, 0);
+        m->setProtocol({{"OBEC", obec}, {"OKRSOK", okrsok}});
+        T12K03(m->district(), 0);
         QCOMPARE(m->protokol1(), message.isEmpty() ? QStringList() : QStringList({message, QString()}));
-        T12K03(m->district, 1);
+        T12K03(m->district(), 1);
         QCOMPARE(m->services.messageBoxes, message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(m->services.focusRequests, message.isEmpty() ? QStringList() : QStringList{"eOKRSOK"});
-        T12K03(m->district, 4);
+        T12K03(m->district(), 4);
         QCOMPARE(m->services.messageBoxes.size(), message.isEmpty() ? 0 : 1);
         QCOMPARE(m->protokol1().size(), message.isEmpty() ? 0 : 2);
     }
@@ -214,26 +214,26 @@ private slots:
     {
         QFETCH(QString, check);
         QFETCH(Fields, fields);
-        m->setS1(fields);
-        QVERIFY_THROWS_EXCEPTION(ConversionError, checkNamed(check)(m->district, 0));
+        m->setProtocol(fields);
+        QVERIFY_THROWS_EXCEPTION(ConversionError, checkNamed(check)(m->district(), 0));
         QVERIFY(m->protokol1().isEmpty());
     }
 
     void codeListCountNotANumber()
     {
         m->appendMunicipality("101", "888888", "Obec bez počtu", "x");
-        m->setS1({{"OBEC", "888888"}, {"OKRSOK", "1"}});
-        QVERIFY_THROWS_EXCEPTION(ConversionError, T12K03(m->district, 1));
+        m->setProtocol({{"OBEC", "888888"}, {"OKRSOK", "1"}});
+        QVERIFY_THROWS_EXCEPTION(ConversionError, T12K03(m->district(), 1));
         QVERIFY(m->services.messageBoxes.isEmpty());
     }
 
     // The complete check's order on a protocol of zeros in a known municipality with polling district 0.
     void allChecksInProtocolMode()
     {
-        m->setS1({{"OBVOD", "101"}, {"OBEC", "500011"}, {"OKRSOK", "0"}});
+        m->setProtocol({{"OBVOD", "101"}, {"OBEC", "500011"}, {"OKRSOK", "0"}});
         for (const auto check : {T12K01, T12K02, T12K03, T12K04, T12K05, T12K06, T12K07, T12K08, T12K09, T12I10,
                                  T12K11})
-            check(m->district, 0);
+            check(m->district(), 0);
         QCOMPARE(m->protokol1(),
                  QStringList({"K03 Chybné číslo volebného okrsku, zaz. = 0 , počet vol. okrskov v obci = 30", "",
                               "I10 Rovnaký počet voličov zapísaných do zoznamu voličov a počet voličov, ktorí sa "
@@ -244,9 +244,9 @@ private slots:
 
     void failuresAppendInOrder()
     {
-        m->setS1({{"POZZV", "1"}, {"PVO", "2"}, {"POO", "3"}});
-        T12K04(m->district, 0);
-        T12K06(m->district, 0);
+        m->setProtocol({{"POZZV", "1"}, {"PVO", "2"}, {"POO", "3"}});
+        T12K04(m->district(), 0);
+        T12K06(m->district(), 0);
         const QStringList lines = m->protokol1();
         QCOMPARE(lines.size(), 4);
         QVERIFY(lines[0].startsWith("K04 "));

@@ -15,20 +15,20 @@ private slots:
     void init()
     {
         m = std::make_unique<CheckFixture>();
-        QVERIFY(m->copy.isValid());
+        QVERIFY(m->isValid());
     }
     void cleanup() { m.reset(); }
 
     void protocolKC1AndKC2()
     {
-        m->setS1({{"OBVOD", "1"}, {"OBEC", "123"}, {"OKRSOK", "3"}, {"POZZV", "100"}, {"PVO", "80"},
+        m->setProtocol({{"OBVOD", "1"}, {"OBEC", "123"}, {"OKRSOK", "3"}, {"POZZV", "100"}, {"PVO", "80"},
                   {"POO_POSTA", "5"}, {"POO", "70"}, {"PPHS", "60"}});
-        sKC1(m->district);
-        sKC2(m->district);
-        QCOMPARE(m->data->TS1().text("KC1"), QStringLiteral("127"));
-        QCOMPARE(m->data->TS1().text("KC2"), QStringLiteral("315"));
+        sKC1(m->district());
+        sKC2(m->district());
+        QCOMPARE(m->data().TS1().text("KC1"), QStringLiteral("127"));
+        QCOMPARE(m->data().TS1().text("KC2"), QStringLiteral("315"));
         // Each routine posted: a second data module on the same files reads the sums.
-        DataModule reread(m->copy.dataFolder());
+        DataModule reread(m->dataFolder());
         QCOMPARE(reread.TS1().text("KC1"), QStringLiteral("127"));
         QCOMPARE(reread.TS1().text("KC2"), QStringLiteral("315"));
     }
@@ -48,27 +48,27 @@ private slots:
     void protocolKC3AndCounters()
     {
         QFETCH(Fields, votes);
-        m->setS1(votes);
-        m->district.setLabel13("3");
-        sKC3(m->district);
-        QTEST(m->data->TS1().text("KC3"), "kc3");
-        QTEST(m->district.asponhlas(), "asponhlas");
-        QTEST(m->district.ePocetHlasov(), "total");
-        const bool none = m->district.asponhlas() == "0";
-        QCOMPARE(m->district.noVotes(), none);
+        m->setProtocol(votes);
+        m->district().setLabel13("3");
+        sKC3(m->district());
+        QTEST(m->data().TS1().text("KC3"), "kc3");
+        QTEST(m->district().asponhlas(), "asponhlas");
+        QTEST(m->district().ePocetHlasov(), "total");
+        const bool none = m->district().asponhlas() == "0";
+        QCOMPARE(m->district().noVotes(), none);
         // The counters are reset only when no party has a vote.
-        QCOMPARE(m->district.Label13(), none ? QStringLiteral("-") : QStringLiteral("3"));
-        QCOMPARE(DataModule(m->copy.dataFolder()).TS1().text("KC3"), m->data->TS1().text("KC3"));
+        QCOMPARE(m->district().Label13(), none ? QStringLiteral("-") : QStringLiteral("3"));
+        QCOMPARE(DataModule(m->dataFolder()).TS1().text("KC3"), m->data().TS1().text("KC3"));
     }
 
     void votesComingBackLeaveTheNoVotesState()
     {
-        sKC3(m->district);
-        QVERIFY(m->district.noVotes());
-        m->setS1({{"PPHPS21", "4"}});
-        sKC3(m->district);
-        QVERIFY(!m->district.noVotes());
-        QCOMPARE(m->district.asponhlas(), QStringLiteral("1"));
+        sKC3(m->district());
+        QVERIFY(m->district().noVotes());
+        m->setProtocol({{"PPHPS21", "4"}});
+        sKC3(m->district());
+        QVERIFY(!m->district().noVotes());
+        QCOMPARE(m->district().asponhlas(), QStringLiteral("1"));
     }
 
     void attachmentSums_data()
@@ -91,12 +91,12 @@ private slots:
     {
         QFETCH(Fields, fields);
         QFETCH(QStringList, sums);
-        m->setP1(fields);
-        pKC1to5(m->district);
+        m->setAttachment(fields);
+        pKC1to5(m->district());
         const QStringList names{"KC1", "KC2", "KC3", "KC4", "KC5"};
-        DataModule reread(m->copy.dataFolder());
+        DataModule reread(m->dataFolder());
         for (int i = 0; i < names.size(); ++i) {
-            QCOMPARE(m->data->TP1().text(names[i]), sums[i]);
+            QCOMPARE(m->data().TP1().text(names[i]), sums[i]);
             QCOMPARE(reread.TP1().text(names[i]), sums[i]);
         }
     }
@@ -114,19 +114,19 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, sum);
         const bool protocol = sum.startsWith('s');
-        Table &table = protocol ? m->data->TS1() : m->data->TP1();
+        Table &table = protocol ? m->data().TS1() : m->data().TP1();
         // Every figure of the group at its largest: the weighted sum leaves the 32-bit range.
         table.edit();
         for (int n = 1; n <= (protocol ? 26 : 150); ++n)
             table.setText((protocol ? "PPHPS" : "K") + QString::number(n), "9999999");
         table.setText(field, "777");
         table.post();
-        m->district.setAsponhlas("5");
+        m->district().setAsponhlas("5");
         auto run = protocol ? sKC3 : sum == "pKC4" ? pKC4 : pKC5;
-        QVERIFY_THROWS_EXCEPTION(OverflowError, run(m->district));
+        QVERIFY_THROWS_EXCEPTION(OverflowError, run(m->district()));
         QCOMPARE(table.text(field), QStringLiteral("777"));
         QVERIFY(!table.inEditState());
-        QCOMPARE(m->district.asponhlas(), QStringLiteral("5"));
+        QCOMPARE(m->district().asponhlas(), QStringLiteral("5"));
     }
 
     void overflowMessageIsSlovak()
@@ -175,28 +175,28 @@ private slots:
 
     void operandNotANumberKeepsTheSum()
     {
-        m->setP1({{"VPH", ""}, {"KC2", "8"}});
-        QVERIFY_THROWS_EXCEPTION(ConversionError, pKC2(m->district));
-        QCOMPARE(m->data->TP1().text("KC2"), QStringLiteral("8"));
+        m->setAttachment({{"VPH", ""}, {"KC2", "8"}});
+        QVERIFY_THROWS_EXCEPTION(ConversionError, pKC2(m->district()));
+        QCOMPARE(m->data().TP1().text("KC2"), QStringLiteral("8"));
     }
 
     // A protocol started by a first edit holds blank party votes until their page has been left once.
     void blankPartyVoteKeepsKC3AndCounters()
     {
-        m->setS1({{"PPHPS1", "4"}, {"KC3", "9"}, {"PPHPS13", ""}});
-        m->district.setAsponhlas("2");
-        m->district.setEPocetHlasov("8");
-        QVERIFY_THROWS_EXCEPTION(ConversionError, sKC3(m->district));
-        QCOMPARE(m->data->TS1().text("KC3"), QStringLiteral("9"));
-        QCOMPARE(m->district.asponhlas(), QStringLiteral("2"));
-        QCOMPARE(m->district.ePocetHlasov(), QStringLiteral("8"));
+        m->setProtocol({{"PPHPS1", "4"}, {"KC3", "9"}, {"PPHPS13", ""}});
+        m->district().setAsponhlas("2");
+        m->district().setEPocetHlasov("8");
+        QVERIFY_THROWS_EXCEPTION(ConversionError, sKC3(m->district()));
+        QCOMPARE(m->data().TS1().text("KC3"), QStringLiteral("9"));
+        QCOMPARE(m->district().asponhlas(), QStringLiteral("2"));
+        QCOMPARE(m->district().ePocetHlasov(), QStringLiteral("8"));
     }
 
     void sumOnAnEmptyTableFailsWithoutARecord()
     {
-        m->data->TP1().empty();
-        QVERIFY_THROWS_EXCEPTION(ConversionError, pKC1(m->district));
-        QCOMPARE(m->data->TP1().recordCount(), 0);
+        m->data().TP1().empty();
+        QVERIFY_THROWS_EXCEPTION(ConversionError, pKC1(m->district()));
+        QCOMPARE(m->data().TP1().recordCount(), 0);
     }
 
 private:

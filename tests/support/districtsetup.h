@@ -7,13 +7,12 @@
 #include "support/installationcopy.h"
 #include "support/scriptedservices.h"
 
+#include <QMap>
 #include <QString>
 
 #include <functional>
-#include <initializer_list>
 #include <map>
 #include <memory>
-#include <utility>
 
 // Scripted services that also keep one journal of what was shown and asked, in order across kinds:
 // "box:<text>", "busy:<text>", "focus:<control>", "beep". onMessage, when set, runs at each plain
@@ -57,7 +56,7 @@ public:
 // directly, as data that did not pass the entry boxes would be.
 class DistrictSetup {
 public:
-    using Values = std::initializer_list<std::pair<const char *, QString>>;
+    using Values = QMap<QString, QString>; // field name to text
 
     DistrictSetup() : m_data(std::make_unique<DataModule>(m_copy.dataFolder())), m_district(*m_data, services) {}
 
@@ -68,15 +67,20 @@ public:
     Table &p1() { return m_data->TP1(); }
     QString dataFolder() const { return m_copy.dataFolder(); }
 
+    // Writes the fields of the current record (edit state, so an empty table gets one) and posts it.
+    static void set(Table &table, const Values &values)
+    {
+        table.edit();
+        for (auto it = values.begin(); it != values.end(); ++it)
+            table.setText(it.key(), it.value());
+        table.post();
+    }
+
     // S1 fields by name, posted.
     void setProtocol(Values values)
     {
-        Table &s1 = m_data->TS1();
-        s1.first();
-        s1.edit();
-        for (const auto &[name, value] : values)
-            s1.setText(QString::fromLatin1(name), value);
-        s1.post();
+        m_data->TS1().first();
+        set(m_data->TS1(), values);
     }
 
     // The valid identification and counts of a district without findings (municipality 500011 of
@@ -106,11 +110,7 @@ public:
     // Fields of the current P1 record by name, posted.
     void setAttachment(Values values)
     {
-        Table &p1 = m_data->TP1();
-        p1.edit();
-        for (const auto &[name, value] : values)
-            p1.setText(QString::fromLatin1(name), value);
-        p1.post();
+        set(m_data->TP1(), values);
     }
 
     // Appends a P1 record of zeros with the fields given.
@@ -120,8 +120,8 @@ public:
         p1.append();
         for (int i = 0; i < p1.fieldCount(); ++i)
             p1.setText(i, QStringLiteral("0"));
-        for (const auto &[name, value] : values)
-            p1.setText(QString::fromLatin1(name), value);
+        for (auto it = values.begin(); it != values.end(); ++it)
+            p1.setText(it.key(), it.value());
         p1.post();
     }
 
