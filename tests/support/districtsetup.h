@@ -10,46 +10,8 @@
 #include <QMap>
 #include <QString>
 
-#include <functional>
 #include <map>
 #include <memory>
-
-// Scripted services that also keep one journal of what was shown and asked, in order across kinds:
-// "box:<text>", "busy:<text>", "focus:<control>", "beep". onMessage, when set, runs at each plain
-// message box, so that a test can look at the tables at the moment the message appears.
-class JournalServices : public ScriptedServices {
-public:
-    QStringList journal;
-    std::function<void(const QString &)> onMessage;
-
-    void messageBox(const QString &text) override
-    {
-        journal.append(QStringLiteral("box:") + text);
-        ScriptedServices::messageBox(text);
-        if (onMessage)
-            onMessage(text);
-    }
-    void pracujem(const QString &text) override
-    {
-        journal.append(QStringLiteral("busy:") + text);
-        ScriptedServices::pracujem(text);
-    }
-    void focus(const QString &control) override
-    {
-        journal.append(QStringLiteral("focus:") + control);
-        ScriptedServices::focus(control);
-    }
-    void beep1() override
-    {
-        journal.append(QStringLiteral("beep"));
-        ScriptedServices::beep1();
-    }
-    void forget()
-    {
-        ScriptedServices::forget();
-        journal.clear();
-    }
-};
 
 // A district on a copy of the installation's tables (S1 and P1 as the wipe leaves them, the code lists
 // filled): the data module, the scripted services and the model state, with helpers that write records

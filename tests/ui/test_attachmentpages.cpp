@@ -2,12 +2,12 @@
 #include "model/district.h"
 #include "store/datamodule.h"
 #include "store/schema.h"
-#include "support/installationcopy.h"
 #include "support/scriptedservices.h"
 #include "ui/entrycontrols.h"
 #include "ui/focusrouter.h"
 #include "ui/mainwindow.h"
 #include "ui/pagecontrol.h"
+#include "windowfixture.h"
 
 #include "support/modal.h"
 
@@ -33,18 +33,18 @@ const int parties[] = {party150, party12, party51, party50, party75};
 
 // The main window on the tables of an installation copy with votes for five parties, its dialogs
 // answered by a script, showing page 1 of the attachment.
-class Window {
+class Window : public WindowFixture {
 public:
     // Without a script the real dialogs show, and the sounds sound.
     explicit Window(bool scripted = true)
-        : m_data(m_copy.dataFolder()), m_window(m_data, scripted ? &script : nullptr), district(m_window.district())
+        : WindowFixture(nullptr, scripted ? Dialogs::Scripted : Dialogs::Real), district(window->district())
     {
-        Table &koal = m_data.TVQ_KOAL();
+        Table &koal = data->TVQ_KOAL();
         koal.locate(QStringLiteral("KON"), QString::number(party75));
         koal.edit();
         koal.setText(QStringLiteral("POCKAN"), QStringLiteral("75"));
         koal.post();
-        Table &s1 = m_data.TS1();
+        Table &s1 = data->TS1();
         s1.first();
         s1.edit();
         for (const int party : parties)
@@ -52,49 +52,36 @@ public:
         s1.post();
         GeneratingP1(district);
 
-        m_window.show();
         m_active = activate();
-        m_window.router().changePage(2, false);
+        window->router().changePage(2, false);
     }
     // The window manager gives the activation back after a dialog; offscreen the test does.
     bool activate()
     {
-        m_window.activateWindow();
-        return QTest::qWaitForWindowActive(&m_window);
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window.get());
     }
     bool active() const { return m_active; }
 
-    int currentPage() { return m_window.pages().currentIndex(); }
-    QWidget *control(const QString &name) const { return m_window.findChild<QWidget *>(name); }
-    QString focused() const
-    {
-        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-    }
-    QStringList errors() const { return m_window.errorsShown(); }
-    Table &p1() { return m_data.TP1(); }
-    QString dataFolder() const { return m_copy.dataFolder(); }
+    QStringList errors() const { return window->errorsShown(); }
+    Table &p1() { return data->TP1(); }
+    QString dataFolder() const { return copy.dataFolder(); }
 
     // Makes the party current through the quick-choice list, as the user would.
     void choose(int party)
     {
-        auto *combo = static_cast<QComboBox *>(control(QStringLiteral("Combo_RychlaVolba")));
+        auto *combo = control<QComboBox>(QStringLiteral("Combo_RychlaVolba"));
         combo->setCurrentIndex(combo->findText(QStringLiteral("Číslo politickej strany: ") + QString::number(party)));
     }
-    void focus(const QString &name) { m_window.router().focus(control(name)); }
-    void key(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
-    void type(const QString &digits) { QTest::keyClicks(QApplication::focusWidget(), digits); }
+    // The focus moved as the user moves it, not asked of the services: the script records only the
+    // requests of the handlers.
+    void focus(const QString &name) { window->router().focus(control(name)); }
     void click(const QString &button) { QTest::mouseClick(control(button), Qt::LeftButton); }
 
-    ScriptedServices script;
+    District &district;
 
 private:
-    InstallationCopy m_copy;
-    DataModule m_data;
-    TUI m_window;
     bool m_active = false;
-
-public:
-    District &district;
 };
 
 } // namespace

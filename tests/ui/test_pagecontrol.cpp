@@ -2,6 +2,7 @@
 // of events, the change steps of a change made by the user, the refusal when the exit processing keeps
 // the focus, and the next-page buttons.
 
+#include "support/scriptedservices.h"
 #include "windowfixture.h"
 
 #include "store/table.h"
@@ -22,23 +23,6 @@ QStringList partiesOf(Table &p1) {
         parties.append(p1.text("KON"));
     return parties;
 }
-
-// Messages, busy-window texts and focus requests in one list, in the order they came.
-struct OrderedScript : ScriptedServices {
-    QStringList log;
-    void messageBox(const QString &text) override {
-        log.append(QStringLiteral("message ") + text.left(3));
-        ScriptedServices::messageBox(text);
-    }
-    void pracujem(const QString &text) override {
-        log.append(QStringLiteral("busy ") + text);
-        ScriptedServices::pracujem(text);
-    }
-    void focus(const QString &control) override {
-        log.append(QStringLiteral("focus ") + control);
-        ScriptedServices::focus(control);
-    }
-};
 
 } // namespace
 
@@ -82,16 +66,18 @@ void TestPageControl::tabClickFromPartyBox() {
 }
 
 void TestPageControl::orderOfEvents() {
-    OrderedScript script;
+    JournalServices script;
     WindowFixture f(&script);
     f.focus("ePPHPS5");
     f.type("6");
-    script.log.clear();
+    script.journal.clear();
     f.clickTab(2);
     // The exit of ePPHPS5 posted its 6 before K09 summed the votes; then the page's leave handler's
     // busy window, the enter of TabSheet4 and last the change steps.
-    QCOMPARE(script.log,
-             (QStringList{"message K09", "busy Aktualizujem prílohy ...", "busy off", "focus pVPH", "focus pVPH"}));
+    QCOMPARE(script.journal.size(), 5);
+    QVERIFY(script.journal.first().startsWith(QStringLiteral("box:K09")));
+    QCOMPARE(script.journal.mid(1),
+             (QStringList{"busy:Aktualizujem prílohy ...", "busy:off", "focus:pVPH", "focus:pVPH"}));
     QVERIFY(script.messageBoxes[0].contains(QStringLiteral("strán : 6,")));
 }
 

@@ -23,11 +23,14 @@ struct WindowFixture {
     ScriptedServices &script;
     std::unique_ptr<TUI> window;
 
-    // With a script of the test's own (one that records more), or a plain one.
-    explicit WindowFixture(ScriptedServices *own = nullptr)
+    enum class Dialogs { Scripted, Real };
+
+    // With a script of the test's own (one that records more), or a plain one; with Dialogs::Real the
+    // real dialogs show and the sounds sound, and the script stays unasked.
+    explicit WindowFixture(ScriptedServices *own = nullptr, Dialogs dialogs = Dialogs::Scripted)
         : owned(own ? nullptr : new ScriptedServices), script(own ? *own : *owned) {
         data = std::make_unique<DataModule>(copy.dataFolder());
-        window = std::make_unique<TUI>(*data, &script);
+        window = std::make_unique<TUI>(*data, dialogs == Dialogs::Scripted ? &script : nullptr);
         window->show();
         window->activateWindow();
         if (!QTest::qWaitForWindowActive(window.get()))
