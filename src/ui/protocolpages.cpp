@@ -186,7 +186,7 @@ void ProtocolPages::connectHandlers() {
     const std::pair<const char *, const char *> sums[] = {
         {"eKC1", "ePOZZV"}, {"eKC2", "NaStranu2"}, {"eKC3", "NaStranu3"}};
     for (const auto &[sum, next] : sums)
-        m_router.setHandlers(m_controls.value(sum), {.enter = [this, next] { moveFocus(next); }});
+        m_router.setHandlers(m_controls.value(sum), {.enter = [this, next = next] { moveFocus(next); }});
 
     const auto pageUp = [this](const char *target) {
         return [this, target](int key) {
