@@ -29,13 +29,12 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const std::pair<const char *, QPrinter::DuplexMode> duplexModes[] = {
-    {"None", QPrinter::DuplexNone},
-    {"Long side", QPrinter::DuplexLongSide},
-    {"Short side", QPrinter::DuplexShortSide},
+    {"Nie", QPrinter::DuplexNone},
+    {"Po dlhšej strane", QPrinter::DuplexLongSide},
+    {"Po kratšej strane", QPrinter::DuplexShortSide},
 };
 
-QSpinBox *spinBox(int minimum, int maximum, const char *name)
-{
+QSpinBox *spinBox(int minimum, int maximum, const char *name) {
     auto *box = new QSpinBox;
     box->setRange(minimum, maximum);
     box->setObjectName(QLatin1String(name));
@@ -43,8 +42,7 @@ QSpinBox *spinBox(int minimum, int maximum, const char *name)
 }
 
 // The printer's own dialog without the choice of a file as the printer.
-bool printerDialog(QPrinter &printer, QWidget *parent)
-{
+bool printerDialog(QPrinter &printer, QWidget *parent) {
     QPrintDialog dialog(&printer, parent);
     dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCollateCopies |
                       QAbstractPrintDialog::PrintShowPageSize);
@@ -53,58 +51,62 @@ bool printerDialog(QPrinter &printer, QWidget *parent)
 
 } // namespace
 
-void OutputOptions::applyTo(QPrinter &printer) const
-{
+void OutputOptions::applyTo(QPrinter &printer) const {
     printer.setCopyCount(copies);
     printer.setCollateCopies(collate);
     printer.setDuplex(duplex);
     printer.setFromTo(firstPage, lastPage);
 }
 
-OutputOptionsDialog::OutputOptionsDialog(QPrinter &printer, QWidget *parent) : QDialog(parent), m_printer(printer)
-{
+OutputOptionsDialog::OutputOptionsDialog(QPrinter &printer, QWidget *parent) : QDialog(parent), m_printer(printer) {
     setObjectName(u"OutputOptions"_s);
     setWindowTitle(u"Output Options"_s);
 
-    auto *destination = new QGroupBox(u"Destination"_s);
-    m_preview = new QRadioButton(u"Preview"_s);
+    auto *destination = new QGroupBox(u"Výstup"_s);
+    m_preview = new QRadioButton(u"Náhľad"_s);
     m_preview->setObjectName(u"destinationPreview"_s);
-    m_toPrinter = new QRadioButton(u"Printer"_s);
+    m_toPrinter = new QRadioButton(u"Tlačiareň"_s);
     m_toPrinter->setObjectName(u"destinationPrinter"_s);
     m_toPrinter->setEnabled(printerAvailable());
-    auto *setup = new QPushButton(u"Printer Setup..."_s);
+    m_toPdf = new QRadioButton(u"Súbor PDF"_s);
+    m_toPdf->setObjectName(u"destinationPdf"_s);
+    auto *setup = new QPushButton(u"Nastavenie tlačiarne..."_s);
     setup->setObjectName(u"printerSetup"_s);
     setup->setEnabled(printerAvailable());
     connect(setup, &QPushButton::clicked, this, &OutputOptionsDialog::printerSetup);
     auto *destinationLayout = new QVBoxLayout(destination);
     destinationLayout->addWidget(m_preview);
     destinationLayout->addWidget(m_toPrinter);
+    destinationLayout->addWidget(m_toPdf);
     destinationLayout->addWidget(setup);
 
-    auto *previewSetup = new QGroupBox(u"Preview Setup"_s);
+    auto *previewSetup = new QGroupBox(u"Nastavenie náhľadu"_s);
     m_zoom = spinBox(10, 400, "zoom");
     m_zoom->setSuffix(u" %"_s);
     auto *previewLayout = new QFormLayout(previewSetup);
-    previewLayout->addRow(u"Zoom:"_s, m_zoom);
+    previewLayout->addRow(u"Zväčšenie:"_s, m_zoom);
 
-    auto *printing = new QGroupBox(u"Printer Options"_s);
+    auto *printing = new QGroupBox(u"Možnosti tlače"_s);
     m_copies = spinBox(1, 99, "copies");
-    m_collate = new QCheckBox(u"Collate"_s);
+    m_collate = new QCheckBox(u"Zoradiť kópie"_s);
     m_collate->setObjectName(u"collate"_s);
     m_duplex = new QComboBox;
     m_duplex->setObjectName(u"duplex"_s);
     for (const auto &[caption, mode] : duplexModes)
-        m_duplex->addItem(QLatin1String(caption), int(mode));
+        m_duplex->addItem(QString::fromUtf8(caption), int(mode));
     m_firstPage = spinBox(1, 9999, "firstPage");
     m_lastPage = spinBox(1, 9999, "lastPage");
     auto *printingLayout = new QFormLayout(printing);
-    printingLayout->addRow(u"Copies:"_s, m_copies);
+    printingLayout->addRow(u"Počet kópií:"_s, m_copies);
     printingLayout->addRow(QString(), m_collate);
-    printingLayout->addRow(u"Duplex:"_s, m_duplex);
-    printingLayout->addRow(u"From page:"_s, m_firstPage);
-    printingLayout->addRow(u"To page:"_s, m_lastPage);
+    printingLayout->addRow(u"Obojstranná tlač:"_s, m_duplex);
+    printingLayout->addRow(u"Od strany:"_s, m_firstPage);
+    printingLayout->addRow(u"Po stranu:"_s, m_lastPage);
 
+    // Qt's Slovak catalogue lacks the standard buttons' texts.
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText(u"OK"_s);
+    buttons->button(QDialogButtonBox::Cancel)->setText(u"Zrušiť"_s);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -116,9 +118,10 @@ OutputOptionsDialog::OutputOptionsDialog(QPrinter &printer, QWidget *parent) : Q
     showOptions(OutputOptions());
 }
 
-void OutputOptionsDialog::showOptions(const OutputOptions &options)
-{
-    (options.preview || !m_toPrinter->isEnabled() ? m_preview : m_toPrinter)->setChecked(true);
+void OutputOptionsDialog::showOptions(const OutputOptions &options) {
+    QRadioButton *const destinations[] = {m_preview, m_toPrinter, m_toPdf};
+    QRadioButton *chosen = destinations[options.destination];
+    (chosen->isEnabled() ? chosen : m_preview)->setChecked(true);
     m_zoom->setValue(options.zoom);
     m_copies->setValue(options.copies);
     m_collate->setChecked(options.collate);
@@ -127,10 +130,11 @@ void OutputOptionsDialog::showOptions(const OutputOptions &options)
     m_lastPage->setValue(options.lastPage);
 }
 
-OutputOptions OutputOptionsDialog::options() const
-{
+OutputOptions OutputOptionsDialog::options() const {
     OutputOptions options;
-    options.preview = m_preview->isChecked();
+    options.destination = m_toPrinter->isChecked() ? OutputOptions::Printer
+                          : m_toPdf->isChecked()   ? OutputOptions::Pdf
+                                                   : OutputOptions::Preview;
     options.zoom = m_zoom->value();
     options.copies = m_copies->value();
     options.collate = m_collate->isChecked();
@@ -140,8 +144,7 @@ OutputOptions OutputOptionsDialog::options() const
     return options;
 }
 
-void OutputOptionsDialog::printerSetup()
-{
+void OutputOptionsDialog::printerSetup() {
     options().applyTo(m_printer);
     if (!printerDialog(m_printer, this))
         return;
@@ -157,8 +160,7 @@ void OutputOptionsDialog::printerSetup()
     showOptions(changed);
 }
 
-ReportStatus::ReportStatus(QWidget *parent) : QDialog(parent), m_text(new QLabel)
-{
+ReportStatus::ReportStatus(QWidget *parent) : QDialog(parent), m_text(new QLabel) {
     setObjectName(u"ReportStatus"_s);
     setWindowTitle(u"Report Status"_s);
     m_text->setObjectName(u"status"_s);
@@ -168,10 +170,9 @@ ReportStatus::ReportStatus(QWidget *parent) : QDialog(parent), m_text(new QLabel
     layout->addWidget(m_text);
 }
 
-int ReportStatus::paint(const ReportDocument &document, QPrinter &printer, const QString &pattern)
-{
+int ReportStatus::paint(const ReportDocument &document, QPagedPaintDevice &device, const QString &pattern) {
     show();
-    const int painted = document.paint(printer, [&](int page) {
+    const int painted = document.paint(device, [&](int page) {
         m_text->setText(QString(pattern).replace(u"%p"_s, QString::number(page)));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
@@ -179,12 +180,15 @@ int ReportStatus::paint(const ReportDocument &document, QPrinter &printer, const
     return painted;
 }
 
-QString ReportStatus::text() const { return m_text->text(); }
+QString ReportStatus::text() const {
+    return m_text->text();
+}
 
-bool printerAvailable() { return !QPrinterInfo::availablePrinters().isEmpty(); }
+bool printerAvailable() {
+    return !QPrinterInfo::availablePrinters().isEmpty();
+}
 
-void showReportPreview(const ReportDocument &document, QPrinter &printer, int zoom, QWidget *parent)
-{
+void showReportPreview(const ReportDocument &document, QPrinter &printer, int zoom, QWidget *parent) {
     QPrintPreviewDialog preview(&printer, parent);
     preview.setObjectName(u"ReportPreview"_s);
     preview.setWindowTitle(u"Report Preview"_s);
@@ -217,8 +221,8 @@ void showReportPreview(const ReportDocument &document, QPrinter &printer, int zo
             return;
         try {
             const bool previewing = target->paintEngine() && target->paintEngine()->type() == QPaintEngine::Picture;
-            ReportStatus(&preview).paint(document, *target, QLatin1String(previewing ? ReportStatus::generating
-                                                                                     : ReportStatus::printing));
+            ReportStatus(&preview).paint(document, *target,
+                                         QLatin1String(previewing ? ReportStatus::generating : ReportStatus::printing));
         } catch (const VolbyError &) {
             failure = std::current_exception();
             QMetaObject::invokeMethod(&preview, &QDialog::reject, Qt::QueuedConnection);
@@ -229,8 +233,7 @@ void showReportPreview(const ReportDocument &document, QPrinter &printer, int zo
         std::rethrow_exception(failure);
 }
 
-void outputReport(QWidget *parent, const QString &title, const QString &html)
-{
+void outputReport(QWidget *parent, const QString &title, const QString &html, const PdfFileChoice &choosePdf) {
     const ReportDocument document(html);
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(title);
@@ -240,8 +243,17 @@ void outputReport(QWidget *parent, const QString &title, const QString &html)
         return;
     const OutputOptions options = dialog.options();
     options.applyTo(printer);
-    if (options.preview)
-        showReportPreview(document, printer, options.zoom, parent);
-    else
+    switch (options.destination) {
+    case OutputOptions::Preview:
+        return showReportPreview(document, printer, options.zoom, parent);
+    case OutputOptions::Printer:
         ReportStatus(parent).paint(document, printer, QLatin1String(ReportStatus::printing));
+        return;
+    case OutputOptions::Pdf:
+        if (const std::optional<QString> path = choosePdf(parent, title)) {
+            ReportStatus status(parent);
+            saveReportPdf(renderReportPdf(document, title, printer.pageRanges(), status), *path);
+        }
+        return;
+    }
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "ui/reportpdf.h"
+
 #include <QDialog>
 #include <QPrinter>
 #include <QString>
+
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -12,11 +16,12 @@ class QSpinBox;
 class ReportDocument;
 
 // The output of a report as the report engine of the forms offers it: the "Output Options" dialog, the
-// "Report Status" window while pages are generated or printed, and the "Report Preview" window.
-// There is no output to a file: neither the options nor the printer dialogs offer it.
+// "Report Status" window while pages are generated or printed, and the "Report Preview" window; besides
+// them a PDF file, so that the forms can be printed elsewhere when this computer has no printer.
 
 struct OutputOptions {
-    bool preview = true; // the default destination
+    enum Destination { Preview, Printer, Pdf };
+    Destination destination = Preview; // the default
     int copies = 1;
     bool collate = false;
     QPrinter::DuplexMode duplex = QPrinter::DuplexNone;
@@ -28,8 +33,8 @@ struct OutputOptions {
     void applyTo(QPrinter &printer) const;
 };
 
-// "Output Options": destination preview or printer, printer setup, preview setup (zoom), copies,
-// collation, duplex and the pages. The printer destination is offered only when a printer is installed.
+// "Output Options": destination preview, printer or PDF file, printer setup, preview setup (zoom),
+// copies, collation, duplex and the pages. The printer is offered only when one is installed.
 class OutputOptionsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -43,6 +48,7 @@ private:
     QPrinter &m_printer;
     QRadioButton *m_preview;
     QRadioButton *m_toPrinter;
+    QRadioButton *m_toPdf;
     QSpinBox *m_zoom;
     QSpinBox *m_copies;
     QCheckBox *m_collate;
@@ -59,22 +65,26 @@ public:
     static constexpr const char *printing = "Printing page %p";
 
     explicit ReportStatus(QWidget *parent = nullptr);
-    // Paints the document's pages on the printer (its page range) while showing the pattern, %p being
+    // Paints the document's pages on the device (its page range) while showing the pattern, %p being
     // the page number; hidden again afterwards. Returns the number of pages painted.
-    int paint(const ReportDocument &document, QPrinter &printer, const QString &pattern);
+    int paint(const ReportDocument &document, QPagedPaintDevice &device, const QString &pattern);
     QString text() const;
 
 private:
     QLabel *m_text;
 };
 
-// Whether a printer is installed: without one nothing can be printed, since output to a file is not offered.
+// Whether a printer is installed: without one the preview and the PDF file remain.
 bool printerAvailable();
 
 // "Report Preview": maximised, at the zoom given, modal; its print button prints the document (the
 // printer dialog without output to a file), and is disabled when no printer is installed.
 void showReportPreview(const ReportDocument &document, QPrinter &printer, int zoom, QWidget *parent);
 
-// The whole output of a report: the options, then the preview or the printer. Nothing when the user
-// cancels the options. A VolbyError of the painting reaches the caller.
-void outputReport(QWidget *parent, const QString &title, const QString &html);
+// The whole output of a report: the options, then the preview, the printer or the PDF file (reportpdf.h).
+// Nothing when the user cancels the options or the file's dialog. A VolbyError of the painting or of
+// writing the file reaches the caller.
+// choosePdf asks for the PDF's path: the save dialog, unless a test answers.
+using PdfFileChoice = std::function<std::optional<QString>(QWidget *parent, const QString &title)>;
+void outputReport(QWidget *parent, const QString &title, const QString &html,
+                  const PdfFileChoice &choosePdf = choosePdfFile);

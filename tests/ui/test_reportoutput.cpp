@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QProcess>
@@ -26,8 +27,7 @@ namespace {
 const QString threePages = u"<p style=\"page-break-after: always\">Prvá strana</p>"
                            "<p style=\"page-break-after: always\">Druhá strana</p><p>Tretia strana</p>"_s;
 
-int pdfPages(const QString &path)
-{
+int pdfPages(const QString &path) {
     QProcess info;
     info.start(u"pdfinfo"_s, {path});
     info.waitForFinished();
@@ -42,30 +42,61 @@ int pdfPages(const QString &path)
 class TestReportOutput : public QObject {
     Q_OBJECT
 private slots:
-    void optionDefaults()
-    {
+    void optionDefaults() {
         QPrinter printer;
         OutputOptionsDialog dialog(printer);
         QCOMPARE(dialog.windowTitle(), u"Output Options"_s);
         QVERIFY(dialog.findChild<QRadioButton *>(u"destinationPreview"_s)->isChecked());
         QCOMPARE(dialog.findChild<QRadioButton *>(u"destinationPrinter"_s)->isEnabled(), printerAvailable());
+        QVERIFY(dialog.findChild<QRadioButton *>(u"destinationPdf"_s)->isEnabled());
         QCOMPARE(dialog.findChild<QSpinBox *>(u"zoom"_s)->value(), 80);
         QCOMPARE(dialog.findChild<QSpinBox *>(u"copies"_s)->value(), 1);
         QCOMPARE(dialog.findChild<QSpinBox *>(u"firstPage"_s)->value(), 1);
         QCOMPARE(dialog.findChild<QSpinBox *>(u"lastPage"_s)->value(), 100);
         QVERIFY(!dialog.findChild<QCheckBox *>(u"collate"_s)->isChecked());
-        QCOMPARE(dialog.findChild<QComboBox *>(u"duplex"_s)->currentText(), u"None"_s);
-        const OutputOptions options = dialog.options();
-        QVERIFY(options.preview);
-        // No output to a file is offered anywhere in the dialog.
-        for (const QAbstractButton *button : dialog.findChildren<QAbstractButton *>())
-            QVERIFY2(!button->text().contains(u"file"_s, Qt::CaseInsensitive), qPrintable(button->text()));
-        for (const QLabel *label : dialog.findChildren<QLabel *>())
-            QVERIFY2(!label->text().contains(u"file"_s, Qt::CaseInsensitive), qPrintable(label->text()));
+        QCOMPARE(dialog.findChild<QComboBox *>(u"duplex"_s)->currentText(), u"Nie"_s);
+        QCOMPARE(dialog.options().destination, OutputOptions::Preview);
     }
 
-    void optionsReachPrinter_data()
-    {
+    // Every text of the dialog but its title is Slovak: the whole set, none left out, none English.
+    void optionTextsAreSlovak() {
+        QPrinter printer;
+        OutputOptionsDialog dialog(printer);
+        dialog.show();
+        QStringList texts;
+        for (const QGroupBox *group : dialog.findChildren<QGroupBox *>())
+            texts << group->title();
+        for (const QAbstractButton *button : dialog.findChildren<QAbstractButton *>())
+            texts << button->text();
+        for (const QLabel *label : dialog.findChildren<QLabel *>())
+            texts << label->text();
+        const QComboBox *duplex = dialog.findChild<QComboBox *>(u"duplex"_s);
+        for (int i = 0; i < duplex->count(); ++i)
+            texts << duplex->itemText(i);
+        texts.sort();
+        QStringList slovak{u"Výstup"_s,
+                           u"Nastavenie náhľadu"_s,
+                           u"Možnosti tlače"_s,
+                           u"Náhľad"_s,
+                           u"Tlačiareň"_s,
+                           u"Súbor PDF"_s,
+                           u"Nastavenie tlačiarne..."_s,
+                           u"Zoradiť kópie"_s,
+                           u"OK"_s,
+                           u"Zrušiť"_s,
+                           u"Zväčšenie:"_s,
+                           u"Počet kópií:"_s,
+                           u"Obojstranná tlač:"_s,
+                           u"Od strany:"_s,
+                           u"Po stranu:"_s,
+                           u"Nie"_s,
+                           u"Po dlhšej strane"_s,
+                           u"Po kratšej strane"_s};
+        slovak.sort();
+        QCOMPARE(texts, slovak);
+    }
+
+    void optionsReachPrinter_data() {
         QTest::addColumn<int>("copies");
         QTest::addColumn<bool>("collate");
         QTest::addColumn<int>("duplexIndex");
@@ -78,8 +109,7 @@ private slots:
         QTest::newRow("short side") << 1 << false << 2 << 1 << 100 << 100 << int(QPrinter::DuplexShortSide);
         QTest::newRow("range turned round is one page") << 1 << false << 0 << 7 << 3 << 7 << int(QPrinter::DuplexNone);
     }
-    void optionsReachPrinter()
-    {
+    void optionsReachPrinter() {
         QFETCH(int, copies);
         QFETCH(bool, collate);
         QFETCH(int, duplexIndex);
@@ -104,8 +134,7 @@ private slots:
     }
 
     // The status window names each page as it is painted; only the pages of the range are painted.
-    void statusWhilePrinting_data()
-    {
+    void statusWhilePrinting_data() {
         QTest::addColumn<int>("first");
         QTest::addColumn<int>("last");
         QTest::addColumn<int>("pages");
@@ -113,8 +142,7 @@ private slots:
         QTest::newRow("pages 1 to 100 of three") << 1 << 100 << 3 << u"Printing page 3"_s;
         QTest::newRow("page 2 alone") << 2 << 2 << 1 << u"Printing page 2"_s;
     }
-    void statusWhilePrinting()
-    {
+    void statusWhilePrinting() {
         QFETCH(int, first);
         QFETCH(int, last);
         QFETCH(int, pages);
@@ -133,8 +161,7 @@ private slots:
         QCOMPARE(pdfPages(dir.filePath(u"out.pdf"_s)), pages);
     }
 
-    void preview()
-    {
+    void preview() {
         QPrinter printer;
         setReportPage(printer);
         printer.setFromTo(1, 100);
@@ -176,8 +203,7 @@ private slots:
     }
 
     // Cancelled options show nothing; accepted ones with the preview destination open the preview.
-    void wholeOutput()
-    {
+    void wholeOutput() {
         bool previewed = false;
         whenModal(u"Output Options"_s, [](QWidget *dialog) { static_cast<QDialog *>(dialog)->reject(); });
         const QPointer<QTimer> watch = whenModal(u"Report Preview"_s, [&](QWidget *window) {
