@@ -3,9 +3,9 @@
 #include "checks/completecheck.h"
 #include "exchange/archive.h"
 #include "exchange/busyguard.h"
-#include "exchange/dialogfolder.h"
 #include "exchange/durablefile.h"
 #include "exchange/exchangelines.h"
+#include "exchange/exportmemory.h"
 #include "exchange/password.h"
 #include "exchange/tkc.h"
 #include "model/decimalvalue.h"
@@ -121,7 +121,7 @@ void ExportVQ(District &district) {
 
     const exchange::Names names = exchange::names(obec, okrsok);
     const std::optional<QString> chosen = services.saveFileName(QStringLiteral("EXPORT Súboru:  ") + names.archive,
-                                                                initialDialogFolder(), names.archive, QString());
+                                                                exportDialogFolder(), names.archive, QString());
     if (!chosen)
         return;
     // Only the folder of the chosen path counts: the archive keeps its own name.
@@ -155,6 +155,9 @@ void ExportVQ(District &district) {
                             QStringLiteral(",  error code = ") + QString::number(failure));
         return;
     }
-    services.zobraz_spravu(QStringLiteral("Export bol dokončený, : ") + QDir(folder).filePath(names.archive),
-                           Services::Information, Services::OK);
+    const QString copy = QDir(folder).filePath(names.archive);
+    const QString unrecorded = recordExport(district, copy, zip);
+    services.zobraz_spravu(QStringLiteral("Export bol dokončený, : ") + copy, Services::Information, Services::OK);
+    if (!unrecorded.isEmpty())
+        error(services, unrecorded);
 }

@@ -2,13 +2,19 @@
 
 #include "exchange/codelistimport.h"
 #include "exchange/export.h"
+#include "exchange/exportmemory.h"
 #include "exchange/import.h"
 #include "model/district.h"
+#include "model/services.h"
 #include "store/datamodule.h"
+#include "store/errors.h"
 #include "ui/codelistgrid.h"
 #include "ui/focusrouter.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -50,9 +56,59 @@ void heading(QWidget *parent, const char *text, int x, int y) {
     label->move(x, y);
 }
 
+// The digest in groups of four hex digits, four groups a line, as it is copied onto the paper protocol.
+QString digestGroups(const QByteArray &hex) {
+    QStringList lines;
+    for (qsizetype at = 0; at < hex.size(); at += 16) {
+        QStringList groups;
+        for (qsizetype group = at; group < qMin(at + 16, hex.size()); group += 4)
+            groups.append(QString::fromLatin1(hex.mid(group, 4)));
+        lines.append(groups.join(u' '));
+    }
+    return lines.join(u'\n');
+}
+
+// The group "Posledný export": the archive, the time and the digest of the last export the log records.
+std::function<void()> buildLastExport(QWidget &page, const QString &dataFolder) {
+    auto *group =
+        placed(new QGroupBox(QStringLiteral("Posledný export"), &page), "GB_PoslednyExport", {8, 256, 377, 169});
+    auto *archive = placed(new QLabel(group), "lastExport", {16, 24, 345, 34});
+    auto *digest = placed(new QLabel(group), "lastExportDigest", {16, 76, 345, 81});
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSize(11);
+    digest->setFont(fixed);
+    for (QLabel *label : {archive, digest})
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    placed(new QLabel(QStringLiteral("SHA-256:"), group), "lastExportDigestCaption", {16, 60, 345, 15});
+    return [=] {
+        digest->clear();
+        try {
+            const std::optional<ExportRecord> last = lastExport(dataFolder);
+            archive->setText(last ? last->name + u'\n' + last->time.toString(QStringLiteral("d.M.yyyy H:mm:ss"))
+                                  : QStringLiteral("Zatiaľ nebol urobený žiadny export."));
+            if (last)
+                digest->setText(digestGroups(last->sha256));
+        } catch (const VolbyError &e) {
+            archive->setText(e.message()); // shown in its place: the page opens without an error box
+        }
+    };
+}
+
+// The program's version and the folders it works on.
+QString aboutText(const QString &dataFolder) {
+    return QStringLiteral("Voľby do VQRA 2006\nVerzia %1\n\nÚdaje: %2\nZostavy: %3")
+        .arg(QCoreApplication::applicationVersion(), QDir::toNativeSeparators(QDir(dataFolder).absolutePath()),
+             QDir::toNativeSeparators(QDir(QStringLiteral("reporty")).absolutePath()));
+}
+
 void buildExport(QWidget &page, District &district, FocusRouter &router) {
+    const std::function<void()> showLastExport = buildLastExport(page, district.data().folder());
+    showLastExport();
     auto *group = placed(new QGroupBox(QStringLiteral("EXPORT"), &page), "GB_Export", {400, 16, 369, 81});
-    button(group, "Button16", "EXPORT", {16, 24, 145, 41}, router, [&district] { Button16Click(district); });
+    button(group, "Button16", "EXPORT", {16, 24, 145, 41}, router, [&district, showLastExport] {
+        Button16Click(district);
+        showLastExport();
+    });
     // Carries the complete check's verdict only: never shown, never changed by the user.
     auto *bezchybnost =
         placed(new QCheckBox(QStringLiteral("Bezchybnost zápisnice"), group), "Bezchybnost", {184, 34, 169, 17});
@@ -61,6 +117,10 @@ void buildExport(QWidget &page, District &district, FocusRouter &router) {
     const auto follow = [bezchybnost, &district] { bezchybnost->setChecked(district.Bezchybnost()); };
     QObject::connect(&district, &District::changed, bezchybnost, follow);
     follow();
+
+    button(&page, "ButtonOPrograme", "O programe", {8, 440, 145, 33}, router, [&district] {
+        district.services().zobraz_spravu(aboutText(district.data().folder()), Services::Information, Services::OK);
+    });
 
     // The import is present but not offered: its group stays hidden.
     auto *importGroup = placed(new QGroupBox(QStringLiteral("IMPORT"), &page), "GB_Import", {400, 112, 369, 377});

@@ -10,24 +10,39 @@
 #include "ui/codelistgrid.h"
 
 #include <QCheckBox>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 
 class TestExchangeControls : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void controls_data();
     void controls();
     void bezchybnostFollowsTheCompleteCheck();
     void exportOfADistrictWithErrorsIsRefused();
     void exportThenImportThroughTheButtons();
+    void lastExportOnThePage();
+    void aboutNamesVersionAndFolders();
     void gridsShowTheCodeLists();
     void codeListImportRefreshesTheShownGrid();
     void unreadableCodeListReachesTheErrorBox();
+
+private:
+    QTemporaryDir m_config;
 };
+
+// The exports remember their folder in the user's settings: here a folder of the test's own.
+void TestExchangeControls::initTestCase() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
+}
 
 void TestExchangeControls::controls_data() {
     QTest::addColumn<QString>("name");
@@ -38,6 +53,8 @@ void TestExchangeControls::controls_data() {
     QTest::newRow("export group") << "GB_Export" << 5 << "EXPORT" << true << true;
     QTest::newRow("export button") << "Button16" << 5 << "EXPORT" << true << true;
     QTest::newRow("error-free flag") << "Bezchybnost" << 5 << "Bezchybnost zápisnice" << false << false;
+    QTest::newRow("last export") << "GB_PoslednyExport" << 5 << "Posledný export" << true << true;
+    QTest::newRow("about") << "ButtonOPrograme" << 5 << "O programe" << true << true;
     QTest::newRow("import group, hidden") << "GB_Import" << 5 << "IMPORT" << false << true;
     QTest::newRow("import button") << "Button13" << 5 << "IMPORT" << false << true;
     QTest::newRow("staging memo") << "importdebug" << 5 << "" << false << true;
@@ -112,6 +129,49 @@ void TestExchangeControls::exportThenImportThroughTheButtons() {
     QCOMPARE(fixture::records(target.data->TS1()), fixture::records(source.data->TS1()));
     QCOMPARE(target.data->TP1().recordCount(), 3);
     QVERIFY(target.control<QCheckBox>(QStringLiteral("Bezchybnost"))->isChecked());
+}
+
+void TestExchangeControls::lastExportOnThePage() {
+    QTemporaryDir folder;
+    WindowFixture f;
+    fixture::makeCleanDistrict(f.window->district());
+    f.window->pages().setCurrentIndex(5);
+    auto *archive = f.control<QLabel>(QStringLiteral("lastExport"));
+    auto *digest = f.control<QLabel>(QStringLiteral("lastExportDigest"));
+    QCOMPARE(archive->text(), QStringLiteral("Zatiaľ nebol urobený žiadny export."));
+    QCOMPARE(digest->text(), QString());
+
+    f.script.fileAnswers.push_back(folder.filePath(QStringLiteral("VQ500011.1")));
+    const QDateTime before = QDateTime::currentDateTime();
+    QTest::mouseClick(f.control<QPushButton>(QStringLiteral("Button16")), Qt::LeftButton);
+
+    const QStringList shown = archive->text().split(u'\n');
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown[0], QStringLiteral("VQ500011.1"));
+    const QDateTime time = QDateTime::fromString(shown[1], QStringLiteral("d.M.yyyy H:mm:ss"));
+    QVERIFY2(time.secsTo(before) <= 1 && before.secsTo(time) <= 2, qPrintable(shown[1]));
+    // Sixteen groups of four, four a line, of the archive's SHA-256.
+    const QByteArray sha = QCryptographicHash::hash(fixture::fileBytes(folder.filePath(QStringLiteral("VQ500011.1"))),
+                                                    QCryptographicHash::Sha256)
+                               .toHex();
+    const QStringList lines = digest->text().split(u'\n');
+    QCOMPARE(lines.size(), 4);
+    for (const QString &line : lines)
+        QVERIFY2(QRegularExpression(QStringLiteral("^([0-9a-f]{4} ){3}[0-9a-f]{4}$")).match(line).hasMatch(),
+                 qPrintable(line));
+    QCOMPARE(digest->text().remove(u' ').remove(u'\n'), QString::fromLatin1(sha));
+}
+
+void TestExchangeControls::aboutNamesVersionAndFolders() {
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.2.3"));
+    WindowFixture f;
+    f.window->pages().setCurrentIndex(5);
+    QTest::mouseClick(f.control<QPushButton>(QStringLiteral("ButtonOPrograme")), Qt::LeftButton);
+    QCOMPARE(int(f.script.dialogs.size()), 1);
+    QCOMPARE(f.script.dialogs[0].kind, int(Services::Information));
+    QCOMPARE(f.script.dialogs[0].text, QStringLiteral("Voľby do VQRA 2006\nVerzia 1.2.3\n\nÚdaje: ") +
+                                           f.copy.dataFolder() + QStringLiteral("\nZostavy: ") +
+                                           QDir::current().filePath(QStringLiteral("reporty")));
 }
 
 void TestExchangeControls::gridsShowTheCodeLists() {

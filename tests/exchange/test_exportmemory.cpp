@@ -1,0 +1,144 @@
+// What the export remembers: the folder of its save dialog and the log of exports in data/, with the
+// final message unchanged when the log or the settings cannot be written.
+#include "exchange/exportmemory.h"
+
+#include "exchange/dialogfolder.h"
+#include "exchange/export.h"
+#include "exchangefixture.h"
+
+#include <QCryptographicHash>
+#include <QSettings>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Scripted services that also keep the folder each save dialog opened in.
+class FolderServices : public ScriptedServices {
+public:
+    QStringList folders;
+    std::optional<QString> saveFileName(const QString &title, const QString &folder, const QString &proposed,
+                                        const QString &filter) override {
+        folders.append(folder);
+        return ScriptedServices::saveFileName(title, folder, proposed, filter);
+    }
+};
+
+QString logOf(const QString &dataFolder) {
+    return QDir(dataFolder).filePath(u"exporty.log"_s);
+}
+
+} // namespace
+
+class TestExportMemory : public QObject {
+    Q_OBJECT
+private slots:
+    // A fresh user configuration for each test.
+    void init() {
+        m_config = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config->path());
+    }
+
+    void exportsAreLoggedAndTheirFolderKept() {
+        FolderServices services;
+        InstallationCopy copy;
+        DataModule data(copy.dataFolder());
+        District district(data, services);
+        fixture::makeCleanDistrict(district);
+        QTemporaryDir first, second;
+        services.fileAnswers = {first.filePath(u"iné meno"_s), second.filePath(u"VQ500011.1"_s)};
+
+        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        Button16Click(district);
+        Button16Click(district);
+
+        QCOMPARE(services.folders, (QStringList{initialDialogFolder(), first.path()}));
+        QCOMPARE(exportDialogFolder(), second.path());
+        const QList<QByteArray> lines = fixture::fileBytes(logOf(copy.dataFolder())).split('\n');
+        QCOMPARE(lines.size(), 3); // two lines, each ended
+        QVERIFY(lines[2].isEmpty());
+        Table &s1 = data.TS1();
+        for (int i = 0; i < 2; ++i) {
+            const QString path = QDir(i == 0 ? first.path() : second.path()).filePath(u"VQ500011.1"_s);
+            const QByteArray archive = fixture::fileBytes(path);
+            const std::optional<ExportRecord> r = ExportRecord::parse(lines[i]);
+            QVERIFY(r);
+            QVERIFY(r->time >= before && r->time <= QDateTime::currentDateTime());
+            QCOMPARE(r->name, u"VQ500011.1"_s);
+            QCOMPARE(r->path, path);
+            QCOMPARE(r->size, archive.size());
+            QCOMPARE(r->sha256, QCryptographicHash::hash(archive, QCryptographicHash::Sha256).toHex());
+            QCOMPARE((QStringList{r->kc1, r->kc2, r->kc3}),
+                     (QStringList{s1.text(u"KC1"_s), s1.text(u"KC2"_s), s1.text(u"KC3"_s)}));
+        }
+        QCOMPARE(lastExport(copy.dataFolder())->path, second.filePath(u"VQ500011.1"_s));
+        QCOMPARE(services.dialogs.back().text, u"Export bol dokončený, : "_s + second.filePath(u"VQ500011.1"_s));
+
+        // A folder that is gone is not offered again.
+        QVERIFY(second.remove());
+        QCOMPARE(exportDialogFolder(), initialDialogFolder());
+    }
+
+    void parse_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("path"); // empty: the line is not a record
+        const QByteArray sha(64, 'a');
+        QTest::newRow("whole") << "2006-06-17T23:15:02+02:00\tVQ1.1\t/a/VQ1.1\t310\t" + sha + "\t1\t2\t3"
+                               << u"/a/VQ1.1"_s;
+        QTest::newRow("tab in the path") << "2006-06-17T23:15:02Z\tVQ1.1\t/a\tb/VQ1.1\t310\t" + sha + "\t1\t2\t3"
+                                         << u"/a\tb/VQ1.1"_s;
+        QTest::newRow("cut short") << "2006-06-17T23:15:02Z\tVQ1.1\t/a/VQ1.1\t310\t" + sha.left(20) << QString();
+        QTest::newRow("digest not hex") << "2006-06-17T23:15:02Z\tVQ1.1\t/a/VQ1.1\t310\t" + QByteArray(64, 'g') +
+                                               "\t1\t2\t3"
+                                        << QString();
+        QTest::newRow("no time") << "dnes\tVQ1.1\t/a/VQ1.1\t310\t" + sha + "\t1\t2\t3" << QString();
+    }
+    void parse() {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, path);
+        const std::optional<ExportRecord> r = ExportRecord::parse(line);
+        QCOMPARE(r.has_value(), !path.isEmpty());
+        if (r) {
+            QCOMPARE(r->path, path);
+            QCOMPARE(r->line(), line + '\n');
+        }
+    }
+
+    // The archive is exported all the same: its final message first, then what was not recorded.
+    void unrecorded_data() {
+        QTest::addColumn<QString>(
+            "blocked"); // "log": the log's name is a folder; "settings": so is the configuration's
+        QTest::addColumn<QString>("error");
+        QTest::newRow("log") << u"log"_s << u"Záznam o exportoch %1 sa nepodarilo prečítať."_s;
+        QTest::newRow("settings") << u"settings"_s << u"Priečinok exportu sa nepodarilo uložiť do nastavení %1"_s;
+    }
+    void unrecorded() {
+        QFETCH(QString, blocked);
+        QFETCH(QString, error);
+        ScriptedServices services;
+        InstallationCopy copy;
+        DataModule data(copy.dataFolder());
+        District district(data, services);
+        fixture::makeCleanDistrict(district);
+        const QString settingsFile = QSettings(QSettings::UserScope, u"volby"_s, u"volby"_s).fileName();
+        const QString blockedPath = blocked == u"log"_s ? logOf(copy.dataFolder()) : settingsFile;
+        QVERIFY(QDir().mkpath(blockedPath));
+        QTemporaryDir target;
+        services.fileAnswers = {target.filePath(u"VQ500011.1"_s)};
+
+        Button16Click(district);
+
+        QVERIFY(QFileInfo(target.filePath(u"VQ500011.1"_s)).isFile());
+        QCOMPARE(int(services.dialogs.size()), 2);
+        QCOMPARE(services.dialogs[0].text, u"Export bol dokončený, : "_s + target.filePath(u"VQ500011.1"_s));
+        QCOMPARE(services.dialogs[1].text, error.arg(blockedPath));
+        QCOMPARE(services.dialogs[1].kind, int(Services::Error));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_config;
+};
+
+QTEST_MAIN(TestExportMemory)
+#include "test_exportmemory.moc"
