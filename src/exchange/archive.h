@@ -24,15 +24,20 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// No member of a real export comes near this; a larger one is refused rather than inflated into memory.
+// No export comes near these; a larger archive file is refused before it is read, a larger member
+// rather than inflated into memory.
+constexpr qint64 MAX_ARCHIVE_SIZE = 16 * 1024 * 1024;
 constexpr qint64 MAX_MEMBER_SIZE = 16 * 1024 * 1024;
 
-// The archive holding the members in the given order, each deflated and encrypted with the password.
+// The archive holding the members in the given order, each deflated and encrypted with the password. At
+// least one member: libzip writes no archive without one.
 QByteArray pack(const QList<Member> &members, const QString &password);
 
 // The content of each named member, found by its name without regard to letter case; nullopt for a
-// name that the archive lacks. ArchiveError when the data is no ZIP archive, or when a member asked for
-// cannot be decrypted with the password, fails its CRC or exceeds MAX_MEMBER_SIZE.
+// name that the archive lacks. ArchiveError when the data is no ZIP archive, holds what pack() never
+// writes (a member not encrypted by the traditional method, two members whose names differ at most in
+// letter case), or when a member asked for cannot be decrypted with the password, fails its CRC or
+// exceeds MAX_MEMBER_SIZE.
 QList<std::optional<QByteArray>> unpack(const QByteArray &zip, const QString &password, const QStringList &names);
 
 } // namespace archive

@@ -46,14 +46,26 @@ QString withCapitalP(QString name) {
     return name;
 }
 
-QByteArray readArchiveFile(const QString &path) {
+// The chosen file as far as the import reads it: a file larger than any export (by its size, or by what
+// a read gives, for a device that tells none) is not read beyond its first two bytes, which still tell
+// whether it is a ZIP archive.
+struct ArchiveFile {
+    QByteArray bytes;
+    bool tooLarge = false;
+};
+
+ArchiveFile readArchiveFile(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw InputOutputError(QStringLiteral("Súbor %1 sa nedá otvoriť: %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
+    ArchiveFile chosen;
+    chosen.tooLarge = file.size() > archive::MAX_ARCHIVE_SIZE;
+    chosen.bytes = file.read(chosen.tooLarge ? 2 : archive::MAX_ARCHIVE_SIZE + 1);
     if (file.error() != QFile::NoError)
         throw InputOutputError(QStringLiteral("Súbor %1 sa nedá prečítať: %2").arg(path, file.errorString()));
-    return bytes;
+    if (chosen.bytes.size() > archive::MAX_ARCHIVE_SIZE)
+        chosen = {chosen.bytes.left(2), true};
+    return chosen;
 }
 
 } // namespace
@@ -152,8 +164,8 @@ void rozbal_zip(District &district) {
 
     BusyOffOnError busyOff(services);
     services.pracujem(QStringLiteral("on"));
-    const QByteArray bytes = readArchiveFile(*chosen);
-    if (!bytes.startsWith("PK")) {
+    const ArchiveFile file = readArchiveFile(*chosen);
+    if (!file.bytes.startsWith("PK")) {
         refuse(services, QStringLiteral("Neznámy typ súboru, import súboru je zrušený"));
         return;
     }
@@ -163,12 +175,14 @@ void rozbal_zip(District &district) {
     services.pracujem(QStringLiteral("Rozbaľujem ... "));
     const QString sName = QStringLiteral("s") + suffix;
     const QString pName = QStringLiteral("p") + suffix;
-    QList<std::optional<QByteArray>> members;
-    try {
-        members = archive::unpack(bytes, heslo_zip(), {sName, pName});
-    } catch (const archive::ArchiveError &) {
-        // Another password, a damaged archive: nothing could be unpacked, which is all the user can act on.
-        members = {std::nullopt, std::nullopt};
+    QList<std::optional<QByteArray>> members{std::nullopt, std::nullopt};
+    if (!file.tooLarge) {
+        try {
+            members = archive::unpack(file.bytes, heslo_zip(), {sName, pName});
+        } catch (const archive::ArchiveError &) {
+            // Another password, a damaged archive, one the program never writes: nothing could be
+            // unpacked, which is all the user can act on.
+        }
     }
     if (!members[1]) {
         refuse(services, QStringLiteral("Rozbalovanie bolo neúspešné"));

@@ -13,6 +13,7 @@
 #include "support/districtsetup.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -195,6 +196,14 @@ void TestImport::refusedArchives_data() {
     QTest::newRow("truncated archive") << "truncated" << kUnpackFailed;
     QTest::newRow("P file missing") << "noP" << kUnpackFailed;
     QTest::newRow("S file missing") << "noS" << sMissing;
+    // What the program never writes.
+    QTest::newRow("members not encrypted (Info-ZIP)") << "clear" << kUnpackFailed;
+    QTest::newRow("S member alone not encrypted") << "clearS" << kUnpackFailed;
+    QTest::newRow("two members of one name") << "twice" << kUnpackFailed;
+    QTest::newRow("two members of one name but for letter case") << "twiceCase" << kUnpackFailed;
+    QTest::newRow("an export with a third member, larger than 16 MiB") << "large" << kUnpackFailed;
+    QTest::newRow("larger than 16 MiB, not a ZIP archive")
+        << "largeText" << QStringLiteral("Neznámy typ súboru, import súboru je zrušený");
 }
 
 void TestImport::refusedArchives() {
@@ -234,6 +243,42 @@ void TestImport::refusedArchives() {
         writeArchive({{QStringLiteral("S500011.1"), s}});
     } else if (kind == QStringLiteral("noS")) {
         writeArchive({{QStringLiteral("P500011.1"), p}});
+    } else if (kind == QStringLiteral("clear") || kind == QStringLiteral("clearS")) {
+        QVERIFY(QFile::remove(path(kArchive)));
+        QVERIFY(fixture::writeBytes(path(QStringLiteral("S500011.1")), s));
+        QVERIFY(fixture::writeBytes(path(QStringLiteral("P500011.1")), p));
+        const QStringList password =
+            kind == QStringLiteral("clear") ? QStringList() : QStringList{QStringLiteral("-P"), heslo_zip()};
+        QCOMPARE(fixture::runTool(m_folder->path(), QStringLiteral("zip"),
+                                  QStringList{QStringLiteral("-q")} + password + QStringList{kArchive, "P500011.1"}),
+                 0);
+        QCOMPARE(fixture::runTool(m_folder->path(), QStringLiteral("zip"), {"-q", kArchive, "S500011.1"}), 0);
+    } else if (kind == QStringLiteral("twice")) {
+        // A third member renamed in its local header and in the central directory.
+        zip = archive::pack({{QStringLiteral("S500011.1"), s},
+                             {QStringLiteral("P500011.1"), p},
+                             {QStringLiteral("Q500011.1"), pLine(1, {1}) + "\r\n"}},
+                            heslo_zip());
+        QCOMPARE(zip.count("Q500011.1"), 2);
+        QVERIFY(fixture::writeBytes(path(kArchive), zip.replace("Q500011.1", "P500011.1")));
+    } else if (kind == QStringLiteral("twiceCase")) {
+        writeArchive({{QStringLiteral("S500011.1"), s},
+                      {QStringLiteral("P500011.1"), p},
+                      {QStringLiteral("p500011.1"), pLine(1, {1}) + "\r\n"}});
+    } else if (kind == QStringLiteral("large")) {
+        // Sound S and P members: only the size refuses it.
+        QVERIFY(QFile::remove(path(kArchive)));
+        QVERIFY(fixture::writeBytes(path(QStringLiteral("S500011.1")), s));
+        QVERIFY(fixture::writeBytes(path(QStringLiteral("P500011.1")), p));
+        QVERIFY(fixture::writeBytes(path(QStringLiteral("X")), QByteArray(archive::MAX_ARCHIVE_SIZE, '\0')));
+        QCOMPARE(fixture::runTool(m_folder->path(), QStringLiteral("zip"),
+                                  {"-q", "-0", "-P", heslo_zip(), kArchive, "S500011.1", "P500011.1", "X"}),
+                 0);
+        QVERIFY(QFileInfo(path(kArchive)).size() > archive::MAX_ARCHIVE_SIZE);
+    } else if (kind == QStringLiteral("largeText")) {
+        QFile file(path(kArchive));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(s) == s.size());
+        QVERIFY(file.resize(archive::MAX_ARCHIVE_SIZE + 1)); // sparse: nothing of it is written
     }
 
     importInto(*m_target, name);
