@@ -1,19 +1,35 @@
+#include "datafolder.h"
+#include "store/errors.h"
 #include "ui/mainwindow.h"
 #include "ui/startup.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QMessageBox>
+#include <QStandardPaths>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Volby do VQRA 2006"));
+    QApplication::setApplicationVersion(QStringLiteral(VOLBY_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("volby"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/volby/volby.png")));
     QApplication::setFont(TUI::windowFont());
-    // data/ and reporty/ lie beside the program, whatever folder it was started from.
-    QDir::setCurrent(QApplication::applicationDirPath());
 
-    std::optional<Program> program = startProgram(QStringLiteral("data"));
+    // reporty/ is found relative to the working folder, whatever folder the program was started from.
+    const Installation installation =
+        findInstallation(QApplication::applicationDirPath(), QStringLiteral(VOLBY_INSTALLED));
+    QDir::setCurrent(installation.folder);
+    QString dataFolder;
+    try {
+        dataFolder = prepareDataFolder(installation, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    } catch (const VolbyError &e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Volby do VQRA 2006"), e.message());
+        return 1;
+    }
+
+    std::optional<Program> program = startProgram(dataFolder);
     if (!program)
         return 1;
     program->window->show();
