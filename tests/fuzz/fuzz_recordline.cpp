@@ -1,0 +1,42 @@
+// The record line of the exchange files and its TKC: the check takes any bytes, shows the mismatch
+// message exactly when a line with a TKC field fails, and a line it accepts cuts into values that,
+// written again, give the same covered part with the canonical TKC, which the check accepts with the same
+// values.
+#include "exchange/exchangelines.h"
+#include "exchange/recordcheck.h"
+#include "exchange/tkc.h"
+#include "fuzz/fuzzcheck.h"
+#include "support/scriptedservices.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    const QByteArray line(reinterpret_cast<const char *>(data), qsizetype(size));
+    const RecordCheck check = checkRecordLine(line);
+    ScriptedServices services;
+    const bool accepted = kontrola_TKC(services, line);
+    FUZZ_REQUIRE(accepted == check.passed());
+    FUZZ_REQUIRE(services.dialogs.size() == (!accepted && check.hasTkcField ? 1u : 0u));
+    if (!accepted)
+        return 0;
+
+    const QList<QByteArray> values = exchange::cutRecordLine(line);
+    QByteArray covered;
+    QStringList texts;
+    bool carriedByTheCodec = true;
+    for (const QByteArray &value : values) {
+        FUZZ_REQUIRE(!value.contains('|'));
+        covered += value + '|';
+        texts.append(cp1250::decode(value));
+        carriedByTheCodec = carriedByTheCodec && cp1250::encode(texts.last()) == value;
+    }
+    FUZZ_REQUIRE(covered == line.first(check.coveredLength));
+    if (!carriedByTheCodec) // an undefined byte cannot be written again as it was
+        return 0;
+    const QByteArray again = exchange::recordLine(texts);
+    FUZZ_REQUIRE(again == covered + QByteArray::number(check.computed) + '|');
+    FUZZ_REQUIRE(checkRecordLine(again).passed());
+    FUZZ_REQUIRE(exchange::cutRecordLine(again) == values);
+    return 0;
+}
