@@ -89,10 +89,6 @@ private slots:
         QTest::newRow("tab in the path") << "2006-06-17T23:15:02Z\tVQ1.1\t/a\tb/VQ1.1\t310\t" + sha + "\t1\t2\t3"
                                          << u"/a\tb/VQ1.1"_s;
         QTest::newRow("cut short") << "2006-06-17T23:15:02Z\tVQ1.1\t/a/VQ1.1\t310\t" + sha.left(20) << QString();
-        QTest::newRow("digest not hex") << "2006-06-17T23:15:02Z\tVQ1.1\t/a/VQ1.1\t310\t" + QByteArray(64, 'g') +
-                                               "\t1\t2\t3"
-                                        << QString();
-        QTest::newRow("no time") << "dnes\tVQ1.1\t/a/VQ1.1\t310\t" + sha + "\t1\t2\t3" << QString();
     }
     void parse() {
         QFETCH(QByteArray, line);
