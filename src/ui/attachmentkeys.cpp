@@ -11,14 +11,12 @@ namespace {
 constexpr int lastOnPage1 = 50;
 constexpr int maxCandidates = 150;
 
-QString ifFocusable(const QString &control, const CanFocus &canFocus)
-{
+QString ifFocusable(const QString &control, const CanFocus &canFocus) {
     return canFocus(control) ? control : QString();
 }
 
 // The identification row of page 1: pOBVOD, pOBEC, pOKRSOK, pVPH.
-QString identificationTarget(const QString &control, Key key, bool groupShown, const CanFocus &canFocus)
-{
+QString identificationTarget(const QString &control, Key key, bool groupShown, const CanFocus &canFocus) {
     static const QString rows[] = {QStringLiteral("pOBVOD"), QStringLiteral("pOBEC"), QStringLiteral("pOKRSOK"),
                                    QStringLiteral("pVPH")};
     const auto it = std::find(std::begin(rows), std::end(rows), control);
@@ -38,15 +36,14 @@ QString identificationTarget(const QString &control, Key key, bool groupShown, c
         return toGrid();
     case Key::PageUp:
         return row > 0 && !isVPH ? rows[0] : QString();
-    case Key::Other:
+    default:
         break;
     }
     return {};
 }
 
 // Page 1: candidates 1..50, the count capped at 50.
-QString page1Target(int n, Key key, int count, const CanFocus &canFocus)
-{
+QString page1Target(int n, Key key, int count, const CanFocus &canFocus) {
     const int last = std::min(count, lastOnPage1);
     switch (key) {
     case Key::PageDown:
@@ -63,15 +60,14 @@ QString page1Target(int n, Key key, int count, const CanFocus &canFocus)
         return n < last ? ifFocusable(candidateBox(n + 1), canFocus) : QString();
     case Key::Up:
         return n > 1 ? candidateBox(n - 1) : QString();
-    case Key::Other:
+    default:
         break;
     }
     return {};
 }
 
 // Page 2: candidates 51..150, the count not capped at the page (only at the 150 boxes there are).
-QString page2Target(int n, Key key, int count, const CanFocus &canFocus)
-{
+QString page2Target(int n, Key key, int count, const CanFocus &canFocus) {
     const int last = std::min(count, maxCandidates);
     switch (key) {
     case Key::PageDown:
@@ -87,7 +83,7 @@ QString page2Target(int n, Key key, int count, const CanFocus &canFocus)
         return n < last ? ifFocusable(candidateBox(n + 1), canFocus) : QString();
     case Key::Up:
         return n > lastOnPage1 + 1 ? candidateBox(n - 1) : QString();
-    case Key::Other:
+    default:
         break;
     }
     return {};
@@ -95,27 +91,7 @@ QString page2Target(int n, Key key, int count, const CanFocus &canFocus)
 
 } // namespace
 
-Key keyOf(int qtKey)
-{
-    switch (qtKey) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return Key::Enter;
-    case Qt::Key_Down:
-        return Key::Down;
-    case Qt::Key_Up:
-        return Key::Up;
-    case Qt::Key_PageDown:
-        return Key::PageDown;
-    case Qt::Key_PageUp:
-        return Key::PageUp;
-    default:
-        return Key::Other;
-    }
-}
-
-int candidateNumber(const QString &control)
-{
+int candidateNumber(const QString &control) {
     if (!control.startsWith(QStringLiteral("pK")) || control.size() < 3 || control.size() > 5)
         return 0;
     bool ok = false;
@@ -123,13 +99,11 @@ int candidateNumber(const QString &control)
     return ok && n >= 1 && n <= maxCandidates && control.mid(2) == QString::number(n) ? n : 0;
 }
 
-QString candidateBox(int n)
-{
+QString candidateBox(int n) {
     return QStringLiteral("pK") + QString::number(n);
 }
 
-QString keyTarget(const QString &control, Key key, int count, bool groupShown, const CanFocus &canFocus)
-{
+QString keyTarget(const QString &control, Key key, int count, bool groupShown, const CanFocus &canFocus) {
     if (const int n = candidateNumber(control))
         return n <= lastOnPage1 ? page1Target(n, key, count, canFocus) : page2Target(n, key, count, canFocus);
     if (control == QStringLiteral("dalsia_strana"))
@@ -141,8 +115,7 @@ QString keyTarget(const QString &control, Key key, int count, bool groupShown, c
     return identificationTarget(control, key, groupShown, canFocus);
 }
 
-QString f10Target(const QString &control, const CanFocus &canFocus)
-{
+QString f10Target(const QString &control, const CanFocus &canFocus) {
     if (const int n = candidateNumber(control))
         return ifFocusable(n <= lastOnPage1 ? QStringLiteral("RVUPor") : QStringLiteral("RVUPor2"), canFocus);
     if (control == QStringLiteral("RVUPor") || control == QStringLiteral("RVUPoc"))
@@ -152,8 +125,7 @@ QString f10Target(const QString &control, const CanFocus &canFocus)
     return {};
 }
 
-QString sumBoxTarget(const QString &control, const CanFocus &canFocus)
-{
+QString sumBoxTarget(const QString &control, const CanFocus &canFocus) {
     if (control == QStringLiteral("ePKC1") || control == QStringLiteral("ePKC2") || control == QStringLiteral("ePKC3"))
         return ifFocusable(QStringLiteral("pK1"), canFocus);
     if (control == QStringLiteral("ePKC4") || control == QStringLiteral("ePKC5"))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/keys.h"
+
 #include <QString>
 
 #include <functional>
@@ -12,9 +14,9 @@ namespace attachmentkeys {
 // Whether the control of that object name can take the focus now (shown and enabled).
 using CanFocus = std::function<bool(const QString &)>;
 
-// The keys that move the focus; Enter covers the main and the keypad key.
-enum class Key { Enter, Down, Up, PageDown, PageUp, Other };
-Key keyOf(int qtKey);
+// The keys, from the window's key table: Enter covers the main and the keypad key.
+using keys::Key;
+using keys::keyOf;
 
 // The number of the candidate box pK<n>, or 0 for any other name.
 int candidateNumber(const QString &control);

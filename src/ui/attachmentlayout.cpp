@@ -21,10 +21,35 @@ const QString gridCaption =
 // The navigation group of a page: its buttons, the counter, the party number and name. Both pages
 // carry the same group, with their own names.
 void addNavigation(std::vector<Control> &rows, const QString &group, const QString &back, const QString &forward,
-                   const QString &counter, const QString &number, const QString &name)
-{
-    rows.push_back({Kind::Button, back, group, QStringLiteral("< dozadu"), {}, 8, 16, 65, 33, 0, 1});
-    rows.push_back({Kind::Button, forward, group, QStringLiteral("dopredu >"), {}, 112, 16, 65, 33, 0, 0});
+                   const QString &counter, const QString &number, const QString &name) {
+    rows.push_back({Kind::Button,
+                    back,
+                    group,
+                    QStringLiteral("< dozadu"),
+                    {},
+                    8,
+                    16,
+                    65,
+                    33,
+                    0,
+                    1,
+                    Plain,
+                    0,
+                    QStringLiteral("Predchádzajúca politická strana")});
+    rows.push_back({Kind::Button,
+                    forward,
+                    group,
+                    QStringLiteral("dopredu >"),
+                    {},
+                    112,
+                    16,
+                    65,
+                    33,
+                    0,
+                    0,
+                    Plain,
+                    0,
+                    QStringLiteral("Ďalšia politická strana")});
     rows.push_back({Kind::Label, {}, group, QStringLiteral("Príloha /"), {}, 24, 88, 80, 24, 0, -1, Bold, 19});
     rows.push_back(
         {Kind::StateLabel, counter, group, QStringLiteral("-"), {}, 104, 88, 56, 24, 0, -1, Bold | Centred, 19});
@@ -45,18 +70,42 @@ void addNavigation(std::vector<Control> &rows, const QString &group, const QStri
     rows.push_back({Kind::StateLabel, name, group, {}, {}, 8, 176, 169, 33, 0, -1, Bold | Centred | WordWrap, 24});
 }
 
-void addQuickEntry(std::vector<Control> &rows, const QString &group, const QString &order, const QString &votes)
-{
-    rows.push_back({Kind::Quick, order, group, {}, {}, 24, 16, 41, boxHeight, 3, 0});
-    rows.push_back({Kind::Quick, votes, group, {}, {}, 120, 16, 41, boxHeight, 7, 1});
+void addQuickEntry(std::vector<Control> &rows, const QString &group, const QString &order, const QString &votes) {
+    rows.push_back({Kind::Quick,
+                    order,
+                    group,
+                    {},
+                    {},
+                    24,
+                    16,
+                    41,
+                    boxHeight,
+                    3,
+                    0,
+                    Plain,
+                    0,
+                    QStringLiteral("Rýchle vkladanie – poradové číslo kandidáta")});
+    rows.push_back({Kind::Quick,
+                    votes,
+                    group,
+                    {},
+                    {},
+                    120,
+                    16,
+                    41,
+                    boxHeight,
+                    7,
+                    1,
+                    Plain,
+                    0,
+                    QStringLiteral("Rýchle vkladanie – počet prednostných hlasov")});
     rows.push_back(
         {Kind::Label, {}, group, QStringLiteral("Por. číslo kand."), {}, 4, 38, 84, 30, 0, -1, Centred | WordWrap});
     rows.push_back(
         {Kind::Label, {}, group, QStringLiteral("Počet predn. hlasov"), {}, 96, 38, 88, 30, 0, -1, Centred | WordWrap});
 }
 
-std::vector<Control> buildControls()
-{
+std::vector<Control> buildControls() {
     std::vector<Control> rows;
     const QString id = QStringLiteral("GroupBox2");
     const QString grid1 = QStringLiteral("GroupBox3");
@@ -140,8 +189,20 @@ std::vector<Control> buildControls()
     rows.push_back({Kind::Group, nav1, grid1, partyCaption, {}, 568, 16, 185, 217, 0, 54});
     addNavigation(rows, nav1, QStringLiteral("DoZadu"), QStringLiteral("DoPredu"), QStringLiteral("Label13"),
                   QStringLiteral("DBText1"), QStringLiteral("NazovKoal"));
-    rows.push_back(
-        {Kind::Combo, QStringLiteral("Combo_RychlaVolba"), nav1, partyCaption, {}, 8, 56, 169, 21, 0, 2, NoTab});
+    rows.push_back({Kind::Combo,
+                    QStringLiteral("Combo_RychlaVolba"),
+                    nav1,
+                    partyCaption,
+                    {},
+                    8,
+                    56,
+                    169,
+                    21,
+                    0,
+                    2,
+                    Plain,
+                    0,
+                    QStringLiteral("Rýchla voľba politickej strany")});
     rows.push_back(
         {Kind::Group, quick1, grid1, QStringLiteral("Rýchle vkladanie údajov"), {}, 568, 248, 185, 73, 0, 52});
     addQuickEntry(rows, quick1, QStringLiteral("RVUPor"), QStringLiteral("RVUPoc"));
@@ -183,14 +244,12 @@ std::vector<Control> buildControls()
 
 } // namespace
 
-const std::vector<Control> &controls()
-{
+const std::vector<Control> &controls() {
     static const std::vector<Control> rows = buildControls();
     return rows;
 }
 
-GridPlace gridPlace(int n)
-{
+GridPlace gridPlace(int n) {
     // Page 1 holds 1..50; page 2 an upper block 51..100 and a lower block 101..150. Within a block the
     // columns run down by candidate number and the Tab key runs across the rows.
     const bool onPage1 = n <= 50;
@@ -203,8 +262,7 @@ GridPlace gridPlace(int n)
             (first == 101 ? lowerBlockY : upperBlockY) + rowStep * row, blockTab + row * 5 + column};
 }
 
-std::vector<Control> candidateGrid()
-{
+std::vector<Control> candidateGrid() {
     std::vector<Control> rows;
     for (int n = 1; n <= 150; ++n) {
         const GridPlace place = gridPlace(n);
@@ -230,7 +288,10 @@ std::vector<Control> candidateGrid()
                         49,
                         boxHeight,
                         7,
-                        place.tabOrder});
+                        place.tabOrder,
+                        Plain,
+                        0,
+                        QStringLiteral("Kandidát %1 – prednostné hlasy").arg(n)});
     }
     // The headings stand over the columns of the upper blocks (page 1, and 51..100 on page 2).
     for (const QString &group : {QStringLiteral("GroupBox3"), QStringLiteral("GroupBox4")}) {
@@ -264,8 +325,7 @@ std::vector<Control> candidateGrid()
     return rows;
 }
 
-std::vector<Control> allControls()
-{
+std::vector<Control> allControls() {
     std::vector<Control> rows = controls();
     const std::vector<Control> grid = candidateGrid();
     rows.insert(rows.end(), grid.begin(), grid.end());

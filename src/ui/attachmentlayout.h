@@ -32,7 +32,6 @@ enum Style : unsigned {
     Bold = 1,
     WordWrap = 2,
     Centred = 4,
-    NoTab = 8, // reachable by the mouse only, skipped by the Tab key
 };
 
 struct Control {
@@ -46,6 +45,9 @@ struct Control {
     int tabOrder = -1; // order among the siblings; -1: takes no focus by Tab
     unsigned style = Plain;
     int fontPixels = 0; // 0: the window's font
+    // The name for assistive technology where neither the control's text nor the caption before it
+    // says what it holds.
+    QString spoken = {};
 };
 
 // Every control of both pages apart from the candidate grids, each page's own rows first.

@@ -11,6 +11,7 @@
 #include "ui/entrycontrols.h"
 #include "ui/focusrouter.h"
 #include "ui/pagecontrol.h"
+#include "ui/spokennames.h"
 #include "ui/wrapbutton.h"
 
 #include <QApplication>
@@ -21,7 +22,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -34,8 +38,13 @@ namespace {
 const char *const fittedPixels = "fittedPixels";
 const QString zeroQuestion = QStringLiteral("Naozaj chcete vymazať prílohu pre celú pol. stranu?");
 
-void applyStyle(QWidget &widget, const Control &row)
-{
+// Enter and Down move on in the quick entry.
+bool storesQuickEntry(int key) {
+    const attachmentkeys::Key k = attachmentkeys::keyOf(key);
+    return k == attachmentkeys::Key::Enter || k == attachmentkeys::Key::Down;
+}
+
+void applyStyle(QWidget &widget, const Control &row) {
     QFont font = widget.font();
     if (row.style & attachmentlayout::Bold)
         font.setBold(true);
@@ -51,8 +60,7 @@ void applyStyle(QWidget &widget, const Control &row)
 
 // The party's name in the largest bold font, up to the layout's size, whose wrapped lines fit the label:
 // the code list's short names run up to 60 characters.
-void showFitted(QLabel &label, const QString &text)
-{
+void showFitted(QLabel &label, const QString &text) {
     const int maxPixels = label.property(fittedPixels).toInt();
     QFont font = label.font();
     for (int pixels = maxPixels; pixels > 8; --pixels) {
@@ -66,8 +74,30 @@ void showFitted(QLabel &label, const QString &text)
     label.setText(text);
 }
 
-QWidget *makeControl(const Control &row, QWidget *parent, Table &p1)
-{
+// The quick-choice list in the window's font, or in a smaller one where its text or its longest item
+// would not fit the box whole.
+void fitComboFont(QComboBox &combo) {
+    QStyleOptionComboBox option;
+    option.initFrom(&combo);
+    option.editable = true;
+    const int room =
+        combo.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &combo).width() - 4;
+    QStringList texts = {combo.currentText()};
+    for (int i = 0; i < combo.count(); ++i)
+        texts.append(combo.itemText(i));
+    QFont font = combo.font();
+    for (int pixels = QFontInfo(combo.window()->font()).pixelSize(); pixels > 7; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        if (std::all_of(texts.begin(), texts.end(),
+                        [&](const QString &t) { return metrics.horizontalAdvance(t) <= room; }))
+            break;
+    }
+    if (font != combo.font())
+        combo.setFont(font);
+}
+
+QWidget *makeControl(const Control &row, QWidget *parent, Table &p1) {
     switch (row.kind) {
     case Kind::Group:
         return new QGroupBox(row.text, parent);
@@ -93,6 +123,8 @@ QWidget *makeControl(const Control &row, QWidget *parent, Table &p1)
         box->setReadOnly(row.kind != Kind::Entry);
         box->setFocusColor(row.kind == Kind::Sum ? colors::skyBlue : colors::moneyGreen);
         if (row.kind == Kind::Sum) {
+            // Tab passes over the sums: entered, they send the focus on, which would lead Tab in a loop.
+            box->setFocusPolicy(Qt::ClickFocus);
             box->setBackground(colors::skyBlue);
             QFont font = box->font();
             font.setBold(true);
@@ -147,8 +179,7 @@ QWidget *makeControl(const Control &row, QWidget *parent, Table &p1)
 AttachmentPages::AttachmentPages(District &district, FocusRouter &router, PageControl &pages, QWidget &tabSheet4,
                                  QWidget &tabSheet5)
     : QObject(&tabSheet4), m_district(district), m_router(router), m_pages(pages), m_page1(&tabSheet4),
-      m_page2(&tabSheet5)
-{
+      m_page2(&tabSheet5) {
     build(tabSheet4, tabSheet5);
     setTabOrder();
     connectHandlers();
@@ -156,28 +187,34 @@ AttachmentPages::AttachmentPages(District &district, FocusRouter &router, PageCo
     showState();
 }
 
-void AttachmentPages::build(QWidget &tabSheet4, QWidget &tabSheet5)
-{
+void AttachmentPages::build(QWidget &tabSheet4, QWidget &tabSheet5) {
     m_controls.insert(QStringLiteral("TabSheet4"), &tabSheet4);
     m_controls.insert(QStringLiteral("TabSheet5"), &tabSheet5);
+    SpokenNames names;
     for (const Control &row : attachmentlayout::allControls()) {
         QWidget *widget = makeControl(row, m_controls.value(row.parent), m_district.TP1());
         widget->setGeometry(row.x, row.y, row.width, row.height);
         applyStyle(*widget, row);
         if (row.kind == Kind::StateLabel && row.style & attachmentlayout::WordWrap)
             widget->setProperty(fittedPixels, row.fontPixels);
-        if (row.style & attachmentlayout::NoTab)
-            widget->setFocusPolicy(Qt::ClickFocus);
+        if (row.kind == Kind::Label)
+            names.caption(static_cast<QLabel *>(widget), row.text);
+        else if (row.kind == Kind::Entry || row.kind == Kind::ReadOnly || row.kind == Kind::Sum ||
+                 row.kind == Kind::Counter || row.kind == Kind::Quick)
+            names.box(widget, row.spoken);
+        else
+            names.other(widget, row.spoken);
         if (!row.name.isEmpty()) {
             widget->setObjectName(row.name);
             m_controls.insert(row.name, widget);
         }
     }
     m_combo = qobject_cast<QComboBox *>(control(QStringLiteral("Combo_RychlaVolba")));
+    // The list's own name is its text; its edit box says what the list is for.
+    m_combo->lineEdit()->setAccessibleName(m_combo->accessibleName());
 }
 
-void AttachmentPages::setTabOrder()
-{
+void AttachmentPages::setTabOrder() {
     // Tab orders are numbered among the siblings of a page or group, as on the form; the window's focus
     // chain runs through them depth first.
     std::map<QString, std::map<int, const Control *>> children;
@@ -203,24 +240,20 @@ void AttachmentPages::setTabOrder()
     }
 }
 
-attachmentkeys::CanFocus AttachmentPages::focusTest()
-{
+attachmentkeys::CanFocus AttachmentPages::focusTest() {
     return [this](const QString &name) { return m_district.services().canFocus(name); };
 }
 
-void AttachmentPages::moveFocus(const QString &target)
-{
+void AttachmentPages::moveFocus(const QString &target) {
     if (!target.isEmpty())
         m_district.services().focus(target);
 }
 
-void AttachmentPages::showPage(QWidget &page)
-{
+void AttachmentPages::showPage(QWidget &page) {
     m_router.changePage(m_pages.indexOf(&page), false);
 }
 
-void AttachmentPages::handOver(const QString &orderBox)
-{
+void AttachmentPages::handOver(const QString &orderBox) {
     // The focus goes straight to the other page's order-number box, no candidate box entered on the way.
     // Entering page 1 sends it into pVPH (TabSheet4Enter); the quick entry then takes it back.
     moveFocus(orderBox);
@@ -228,8 +261,7 @@ void AttachmentPages::handOver(const QString &orderBox)
         moveFocus(orderBox);
 }
 
-void AttachmentPages::connectHandlers()
-{
+void AttachmentPages::connectHandlers() {
     const attachmentkeys::CanFocus canFocus = focusTest();
     const auto keyMove = [this, canFocus](const QString &name) {
         return [this, canFocus, name](int key) {
@@ -265,8 +297,7 @@ void AttachmentPages::connectHandlers()
     connectQuickEntry(QStringLiteral("RVUPor2"), QStringLiteral("RVUPoc2"), QStringLiteral("GroupBox11"), false);
 }
 
-void AttachmentPages::connectCandidateBoxes()
-{
+void AttachmentPages::connectCandidateBoxes() {
     const attachmentkeys::CanFocus canFocus = focusTest();
     for (int n = 1; n <= 150; ++n) {
         const QString name = attachmentkeys::candidateBox(n);
@@ -280,14 +311,13 @@ void AttachmentPages::connectCandidateBoxes()
                                                  },
                                              .keyUp =
                                                  [this, canFocus, name](int key) {
-                                                     if (key == Qt::Key_F10)
+                                                     if (attachmentkeys::keyOf(key) == attachmentkeys::Key::QuickEntry)
                                                          moveFocus(attachmentkeys::f10Target(name, canFocus));
                                                  }});
     }
 }
 
-void AttachmentPages::connectButtons()
-{
+void AttachmentPages::connectButtons() {
     const auto onClick = [this](const QString &name, std::function<void()> operation) {
         auto *button = qobject_cast<QPushButton *>(control(name));
         connect(button, &QPushButton::clicked, this, [this, operation] { m_router.run(operation); });
@@ -312,8 +342,7 @@ void AttachmentPages::connectButtons()
     });
 }
 
-void AttachmentPages::connectCombo()
-{
+void AttachmentPages::connectCombo() {
     connect(m_combo, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!m_showingCombo)
             comboChanged(index);
@@ -326,19 +355,17 @@ void AttachmentPages::connectCombo()
     });
 }
 
-void AttachmentPages::comboChanged(int index)
-{
+void AttachmentPages::comboChanged(int index) {
     m_router.run([this, index] { Combo_RychlaVolbaChange(m_district, index); });
     // A refused choice, or an error on the way: the list shows what the state says.
     showCombo();
 }
 
-void AttachmentPages::connectQuickEntry(const QString &order, const QString &votes, const QString &group, bool page1)
-{
+void AttachmentPages::connectQuickEntry(const QString &order, const QString &votes, const QString &group, bool page1) {
     const attachmentkeys::CanFocus canFocus = focusTest();
     const auto f10 = [this, canFocus](const QString &name) {
         return [this, canFocus, name](int key) {
-            if (key == Qt::Key_F10)
+            if (attachmentkeys::keyOf(key) == attachmentkeys::Key::QuickEntry)
                 moveFocus(attachmentkeys::f10Target(name, canFocus));
         };
     };
@@ -368,9 +395,8 @@ void AttachmentPages::connectQuickEntry(const QString &order, const QString &vot
     });
 }
 
-void AttachmentPages::quickOrderKey(const QString &order, const QString &votes, int key)
-{
-    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Down)
+void AttachmentPages::quickOrderKey(const QString &order, const QString &votes, int key) {
+    if (!storesQuickEntry(key))
         return;
     auto *orderBox = static_cast<QLineEdit *>(control(order));
     moveFocus(votes);
@@ -381,9 +407,8 @@ void AttachmentPages::quickOrderKey(const QString &order, const QString &votes, 
         moveFocus(order);
 }
 
-void AttachmentPages::quickStoreKey(const QString &order, const QString &votes, int key, bool page1)
-{
-    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Down)
+void AttachmentPages::quickStoreKey(const QString &order, const QString &votes, int key, bool page1) {
+    if (!storesQuickEntry(key))
         return;
     auto *orderBox = static_cast<QLineEdit *>(control(order));
     auto *votesBox = static_cast<QLineEdit *>(control(votes));
@@ -400,8 +425,7 @@ void AttachmentPages::quickStoreKey(const QString &order, const QString &votes, 
     votesBox->clear();
 }
 
-void AttachmentPages::showState()
-{
+void AttachmentPages::showState() {
     const bool noVotes = m_district.noVotes();
     control(QStringLiteral("GroupBox3"))->setHidden(noVotes);
     control(QStringLiteral("GroupBox4"))->setHidden(noVotes);
@@ -415,8 +439,7 @@ void AttachmentPages::showState()
     showCandidateBoxes();
 }
 
-void AttachmentPages::showParty()
-{
+void AttachmentPages::showParty() {
     for (const QString &name : {QStringLiteral("Label13"), QStringLiteral("Label13_2")})
         static_cast<QLabel *>(control(name))->setText(m_district.Label13());
     for (const QString &name : {QStringLiteral("NazovKoal"), QStringLiteral("NazovKoal_2")}) {
@@ -427,8 +450,7 @@ void AttachmentPages::showParty()
     static_cast<QLineEdit *>(control(QStringLiteral("EPocKand")))->setText(m_district.EPocKand());
 }
 
-void AttachmentPages::showCombo()
-{
+void AttachmentPages::showCombo() {
     m_showingCombo = true;
     const QStringList items = m_district.comboItems();
     QStringList shown;
@@ -442,14 +464,14 @@ void AttachmentPages::showCombo()
         m_combo->setCurrentIndex(m_district.comboIndex());
     if (m_combo->currentText() != m_district.comboText())
         m_combo->setEditText(m_district.comboText());
+    fitComboFont(*m_combo);
     // A text wider than the box is shown from its start, not from where the cursor ended.
     if (!m_combo->hasFocus())
         m_combo->lineEdit()->setCursorPosition(0);
     m_showingCombo = false;
 }
 
-void AttachmentPages::showCandidateBoxes()
-{
+void AttachmentPages::showCandidateBoxes() {
     const int enabled = m_district.enabledCandidates();
     control(QStringLiteral("dalsia_strana"))->setEnabled(enabled > 50);
     for (int n = 1; n <= 150; ++n) {

@@ -1,7 +1,10 @@
 #include "ui/entrycontrols.h"
 
-#include <QFocusEvent>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
 #include <QValidator>
 
 namespace {
@@ -53,11 +56,71 @@ void setBase(QLineEdit &edit, const QColor &color) {
     edit.setPalette(palette);
 }
 
-// Entering by the keyboard or by the program selects the whole figure, so typing replaces it; a mouse
-// click places the cursor, and the return of the window's activation leaves the selection alone.
-void selectOnEntry(QLineEdit &edit, Qt::FocusReason reason) {
-    if (reason != Qt::MouseFocusReason && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-        edit.selectAll();
+// The boxes are flat, as on the form, but keep a thin edge against the page (QPalette::Dark).
+void setEdge(QLineEdit &edit) {
+    QPalette palette = edit.palette();
+    palette.setColor(QPalette::Dark, colors::edge);
+    edit.setPalette(palette);
+}
+
+void paintEdge(QLineEdit &edit) {
+    QPainter painter(&edit);
+    painter.setPen(edit.palette().color(QPalette::Dark));
+    painter.drawRect(edit.rect().adjusted(0, 0, -1, -1));
+}
+
+// The menu of a box: Qt's commands of a line edit with Qt's own (Slovak) captions, only those the box
+// can carry out: a read-only box offers copying and selecting alone.
+void showContextMenu(QLineEdit &edit, const QPoint &position) {
+    struct Command {
+        const char *name, *caption;
+        QKeySequence::StandardKey key;
+        void (*run)(QLineEdit &);
+        bool changesText;
+    };
+    static const Command commands[] = {
+        {"edit-undo", QT_TRANSLATE_NOOP("QLineEdit", "&Undo"), QKeySequence::Undo, [](QLineEdit &e) { e.undo(); },
+         true},
+        {"edit-redo", QT_TRANSLATE_NOOP("QLineEdit", "&Redo"), QKeySequence::Redo, [](QLineEdit &e) { e.redo(); },
+         true},
+        {nullptr, nullptr, QKeySequence::UnknownKey, nullptr, true},
+        {"edit-cut", QT_TRANSLATE_NOOP("QLineEdit", "Cu&t"), QKeySequence::Cut, [](QLineEdit &e) { e.cut(); }, true},
+        {"edit-copy", QT_TRANSLATE_NOOP("QLineEdit", "&Copy"), QKeySequence::Copy, [](QLineEdit &e) { e.copy(); },
+         false},
+        {"edit-paste", QT_TRANSLATE_NOOP("QLineEdit", "&Paste"), QKeySequence::Paste, [](QLineEdit &e) { e.paste(); },
+         true},
+        {"edit-delete", QT_TRANSLATE_NOOP("QLineEdit", "Delete"), QKeySequence::UnknownKey,
+         [](QLineEdit &e) { e.del(); }, true},
+        {nullptr, nullptr, QKeySequence::UnknownKey, nullptr, false},
+        {"select-all", QT_TRANSLATE_NOOP("QLineEdit", "Select All"), QKeySequence::SelectAll,
+         [](QLineEdit &e) { e.selectAll(); }, false},
+    };
+    const bool selected = edit.hasSelectedText();
+    QMenu menu;
+    for (const Command &c : commands) {
+        if (c.changesText && edit.isReadOnly())
+            continue;
+        if (!c.name) {
+            menu.addSeparator();
+            continue;
+        }
+        QString caption = QCoreApplication::translate("QLineEdit", c.caption);
+        if (c.key != QKeySequence::UnknownKey)
+            caption += u'\t' + QKeySequence(c.key).toString(QKeySequence::NativeText);
+        QAction *action = menu.addAction(caption, &edit, [&edit, run = c.run] { run(edit); });
+        action->setObjectName(QString::fromLatin1(c.name));
+        const QString name = action->objectName();
+        if (name == QStringLiteral("edit-undo"))
+            action->setEnabled(edit.isUndoAvailable());
+        else if (name == QStringLiteral("edit-redo"))
+            action->setEnabled(edit.isRedoAvailable());
+        else if (name == QStringLiteral("edit-cut") || name == QStringLiteral("edit-copy") ||
+                 name == QStringLiteral("edit-delete"))
+            action->setEnabled(selected);
+        else if (name == QStringLiteral("select-all"))
+            action->setEnabled(!edit.text().isEmpty());
+    }
+    menu.exec(position);
 }
 
 } // namespace
@@ -66,6 +129,7 @@ TDBEdit_VQRA01::TDBEdit_VQRA01(QWidget *parent) : QLineEdit(parent), m_remembere
     setValidator(new DigitFilter(this));
     setAlignment(Qt::AlignRight);
     setFrame(false);
+    setEdge(*this);
     setBackground(m_rememberedColor);
 }
 
@@ -117,15 +181,20 @@ void TDBEdit_VQRA01::keyPressEvent(QKeyEvent *event) {
     event->accept();
 }
 
-void TDBEdit_VQRA01::focusInEvent(QFocusEvent *event) {
-    QLineEdit::focusInEvent(event);
-    selectOnEntry(*this, event->reason());
+void TDBEdit_VQRA01::paintEvent(QPaintEvent *event) {
+    QLineEdit::paintEvent(event);
+    paintEdge(*this);
+}
+
+void TDBEdit_VQRA01::contextMenuEvent(QContextMenuEvent *event) {
+    showContextMenu(*this, event->globalPos());
 }
 
 TAlignEdit::TAlignEdit(QWidget *parent) : QLineEdit(parent) {
     setValidator(new DigitFilter(this));
     setAlignment(Qt::AlignRight);
     setFrame(false);
+    setEdge(*this);
 }
 
 void TAlignEdit::setBackground(const QColor &color) {
@@ -143,9 +212,13 @@ void TAlignEdit::keyPressEvent(QKeyEvent *event) {
     event->accept();
 }
 
-void TAlignEdit::focusInEvent(QFocusEvent *event) {
-    QLineEdit::focusInEvent(event);
-    selectOnEntry(*this, event->reason());
+void TAlignEdit::paintEvent(QPaintEvent *event) {
+    QLineEdit::paintEvent(event);
+    paintEdge(*this);
+}
+
+void TAlignEdit::contextMenuEvent(QContextMenuEvent *event) {
+    showContextMenu(*this, event->globalPos());
 }
 
 QLineEdit *createCounterBox(const QString &text, QWidget *parent) {

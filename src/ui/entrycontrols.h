@@ -11,9 +11,9 @@
 //
 // TDBEdit_VQRA01 shows one field of the current record of a table and writes it back; TAlignEdit is the
 // unbound box of the quick entry. Both take digits only (typed or pasted) and keep their alignment while
-// editing. Neither moves the focus by itself: the pages register enter, exit and key handlers with the
-// FocusRouter (focusrouter.h), which also runs TDBEdit_VQRA01::commit() and the focus colours at the
-// right moments.
+// editing; both are flat with a thin edge, and their context menu offers only what the box can do. Neither moves the
+// focus by itself: the pages register enter, exit and key handlers with the FocusRouter (focusrouter.h), which also
+// runs TDBEdit_VQRA01::commit() and the focus colours at the right moments.
 
 class TDBEdit_VQRA01 : public QLineEdit {
     Q_OBJECT
@@ -40,7 +40,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     QPointer<Table> m_table;
@@ -57,7 +58,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 };
 
 // The colours shared by the pages.
@@ -67,6 +69,8 @@ inline const QColor skyBlue(166, 202, 240);
 inline const QColor silver(192, 192, 192);
 inline const QColor boldRed(255, 0, 0);
 inline const QColor window(255, 255, 255);
+// The edge of the flat boxes: 4:1 against the page, so that an empty white box is seen.
+inline const QColor edge(112, 112, 112);
 } // namespace colors
 
 // A read-only counter box showing a figure of the model (asponhlas, EPocKand): disabled, so that it

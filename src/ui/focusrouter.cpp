@@ -2,6 +2,7 @@
 
 #include "store/errors.h"
 #include "ui/entrycontrols.h"
+#include "ui/keys.h"
 #include "ui/pagecontrol.h"
 
 #include <QAbstractButton>
@@ -74,7 +75,7 @@ bool FocusRouter::eventFilter(QObject *watched, QEvent *event) {
 
     const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
     if (type == QEvent::FocusIn) {
-        arrive(control);
+        arrive(control, reason);
         // A handler sent the focus on: the control never sees the focus it no longer has.
         return !control->hasFocus();
     }
@@ -87,7 +88,7 @@ bool FocusRouter::eventFilter(QObject *watched, QEvent *event) {
     return control->hasFocus();
 }
 
-void FocusRouter::arrive(QWidget *control) {
+void FocusRouter::arrive(QWidget *control, Qt::FocusReason reason) {
     if (control == m_entered)
         return;
     // The box entered before is left first, whichever event came first.
@@ -104,6 +105,12 @@ void FocusRouter::arrive(QWidget *control) {
         run(handlers.enter);
     if (auto *box = qobject_cast<TDBEdit_VQRA01 *>(control))
         box->setBackground(box->focusColor().isValid() ? box->focusColor() : box->rememberedColor());
+    // Entering by the keyboard or the program selects the whole figure, so that typing replaces it; a
+    // mouse click places the cursor. Decided here, on the entry, not by the focus event's reason alone:
+    // a focus request made while the window is inactive (the busy window closing) arrives as the
+    // window's activation, and is an entry all the same.
+    if (auto *edit = qobject_cast<QLineEdit *>(control); edit && reason != Qt::MouseFocusReason)
+        edit->selectAll();
 }
 
 void FocusRouter::leave(QWidget *control) {
@@ -145,9 +152,10 @@ bool FocusRouter::keyEvent(QWidget *control, QKeyEvent *event, bool press) {
     // A key refused by a control travels on to its parents; the handlers hear it once, from the control.
     if (control != QApplication::focusWidget())
         return false;
-    const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    if (press && ctrl && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
-        changePage(m_pages.neighbourPage(event->key() == Qt::Key_Tab), true);
+    const keys::Key key = keys::keyOf(event->keyCombination());
+    if (key == keys::Key::NextPage || key == keys::Key::PreviousPage) {
+        if (press)
+            changePage(m_pages.neighbourPage(key == keys::Key::NextPage), true);
         return true;
     }
     const auto handlers = m_handlers.value(control);
@@ -201,12 +209,9 @@ void FocusRouter::changePage(int index, bool byUser, QWidget *target) {
             QPointer<QWidget> back = m_refocus;
             if (byUser && m_pageChange)
                 run([&] { m_pageChange(m_pages.currentIndex()); });
-            if (back && back->hasFocus()) {
-                arrive(back);
-                // As any entry by the program, it selects the whole figure.
-                if (auto *box = qobject_cast<QLineEdit *>(back.data()))
-                    box->selectAll();
-            }
+            // As any entry by the program, it selects the whole figure.
+            if (back && back->hasFocus())
+                arrive(back, Qt::OtherFocusReason);
             return;
         }
     }

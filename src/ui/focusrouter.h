@@ -29,7 +29,7 @@ class VolbyError;
 //                              .keyDown = [..](int key) { ... }});
 //
 // - enter runs when the focus arrives; for a TDBEdit_VQRA01 the focus colour is applied after it, and
-//   the text is selected when the focus came by keyboard or program.
+//   the text of an edit box is selected unless the mouse brought the focus.
 // - exit runs when the focus leaves; for a TDBEdit_VQRA01 the typed text is written into the field
 //   before it (commit()) and the remembered colour applied after it.
 // - keyDown / keyUp get the Qt key of every key pressed / released while the control has the focus;
@@ -78,7 +78,7 @@ protected:
 
 private:
     void changePage(int index, bool byUser, QWidget *target);
-    void arrive(QWidget *control);
+    void arrive(QWidget *control, Qt::FocusReason reason);
     void leave(QWidget *control);
     void pageMove(QWidget *control);
     bool keyEvent(QWidget *control, QKeyEvent *event, bool press);

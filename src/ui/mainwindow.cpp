@@ -6,17 +6,34 @@
 #include "ui/attachmentpages.h"
 #include "ui/exchangecontrols.h"
 #include "ui/focusrouter.h"
+#include "ui/fonts.h"
+#include "ui/keypage.h"
+#include "ui/keys.h"
 #include "ui/pagecontrol.h"
+#include "ui/pagetabsaccessible.h"
 #include "ui/protocolpages.h"
 #include "ui/reportbuttons.h"
+#include "ui/slovak.h"
 #include "ui/windowservices.h"
 
-#include <QFontDatabase>
+#include <QApplication>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QWindow>
 
 namespace {
+
+// Every process that builds the window speaks Slovak in Qt's own dialogs and has both faces of the
+// window's font, from its start: Qt builds its font database once, at the first font asked for.
+void prepareApplication() {
+    registerWindowFonts();
+    installSlovak();
+    installPageTabsAccessible();
+}
+Q_COREAPP_STARTUP_FUNCTION(prepareApplication)
 
 struct Page {
     const char *name;
@@ -30,6 +47,7 @@ const Page pageTable[] = {
     {"TabSheet8", "CISELNIKY"},
 };
 constexpr int hiddenPage = 6;
+const QSize clientSize(789, 530);
 
 void showLines(QPlainTextEdit &memo, const Memo &content) {
     const QString text = content.lines.join(u'\n');
@@ -41,12 +59,6 @@ void showLines(QPlainTextEdit &memo, const Memo &content) {
 } // namespace
 
 QFont TUI::windowFont() {
-    static const bool loaded = [] {
-        const bool regular = QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf")) >= 0;
-        QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf"));
-        return regular;
-    }();
-    Q_UNUSED(loaded);
     QFont font;
     font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
     font.setPixelSize(11);
@@ -59,15 +71,22 @@ TUI::TUI(DataModule &data, Services *script, QWidget *parent) : QMainWindow(pare
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(windowFont());
-    setFixedSize(789, 530);
 
-    auto *client = new QWidget(this);
-    setCentralWidget(client);
+    // The form at its own size within a scroll area: it scrolls only where the screen is smaller.
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    // It scrolls to the focused control by itself; it never takes the focus.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
+    auto *client = new QWidget;
+    client->setFixedSize(clientSize);
+    m_scroll->setWidget(client);
+    setCentralWidget(m_scroll);
     m_pages = new PageControl(client);
     m_pages->setObjectName(QStringLiteral("PageControl1"));
     m_pages->setGeometry(0, 0, 785, 529);
     m_router = std::make_unique<FocusRouter>(*this, *m_pages);
     m_services = std::make_unique<WindowServices>(*this, *m_router, script);
+    m_services->setControlMissing([this] { buildAllPages(); });
     m_router->setErrorHandler([this](const VolbyError &error) {
         if (m_scripted)
             m_errorsShown.append(error.message());
@@ -76,10 +95,19 @@ TUI::TUI(DataModule &data, Services *script, QWidget *parent) : QMainWindow(pare
     m_district = std::make_unique<District>(data, *m_services);
     buildPages();
     connectPageChanges();
-    buildPrintGroup(*this);
+    // A control that takes the focus is scrolled into sight, whoever moved the focus.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && m_scroll->widget()->isAncestorOf(now))
+            m_scroll->ensureWidgetVisible(now, 8, 8);
+    });
+    auto *help = new QShortcut(this);
+    for (const keys::Row &row : keys::table()) {
+        if (row.key == keys::Key::Help)
+            help->setKeys({QKeySequence(row.combinations.front())});
+    }
+    connect(help, &QShortcut::activated, this, [this] { showKeyPage(this); });
 
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    followScreen();
     // The window opens with the focus on the page tabs; Tab leads into eOBVOD.
     m_pages->tabs()->setFocus(Qt::OtherFocusReason);
 }
@@ -90,21 +118,73 @@ TUI::~TUI() {
 }
 
 QWidget *TUI::page(int index) const {
-    return m_pages->widget(index);
+    return index >= 0 && index < int(m_pageWidgets.size()) ? m_pageWidgets[index] : nullptr;
+}
+
+void TUI::fitTo(const QSize &available) {
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize room = available - frame;
+    setFixedSize(clientSize.boundedTo(room.expandedTo(QSize(200, 150))));
+}
+
+void TUI::followScreen() {
+    const auto fit = [this] {
+        if (const QScreen *screen = this->screen()) {
+            fitTo(screen->availableGeometry().size());
+            move(screen->availableGeometry().center() - rect().center());
+        }
+    };
+    fit();
+    if (const QScreen *screen = this->screen())
+        connect(screen, &QScreen::availableGeometryChanged, this, fit);
 }
 
 void TUI::buildPages() {
     for (const Page &p : pageTable) {
         auto *page = new QWidget;
         page->setObjectName(QString::fromLatin1(p.name));
-        m_pages->addTab(page, QString::fromUtf8(p.caption));
+        // The page in the window's colour, which the boxes' edges stand out against.
+        page->setAutoFillBackground(true);
+        m_pageWidgets.push_back(page);
     }
+    for (int i = 0; i < int(m_pageWidgets.size()); ++i)
+        m_pages->addTab(page(i), QString::fromUtf8(pageTable[i].caption));
     m_pages->setTabVisible(hiddenPage, false);
     m_pages->setCurrentIndex(0);
-    m_protocolPages = new ProtocolPages(*m_district, *m_router, *page(0), *page(1));
-    new AttachmentPages(*m_district, *m_router, *m_pages, *page(2), *page(3));
-    buildProtocolMemos(*page(4));
-    buildExchangeControls(*page(5), *page(6), *m_district, *m_router);
+
+    auto *protocol = new ProtocolPages(*m_district, *m_router, *page(0), *page(1));
+    m_lazyPages.push_back({{1}, [this, protocol] { protocol->buildPage(*page(1)); }});
+    m_lazyPages.push_back(
+        {{2, 3}, [this] { new AttachmentPages(*m_district, *m_router, *m_pages, *page(2), *page(3)); }});
+    m_lazyPages.push_back({{4}, [this] { buildProtocolMemos(*page(4)); }});
+    m_lazyPages.push_back({{5, 6}, [this] {
+                               buildExchangeControls(*page(5), *page(6), *m_district, *m_router);
+                               buildPrintGroup(*this);
+                           }});
+    connect(m_pages, &QTabWidget::currentChanged, this, &TUI::buildPage);
+}
+
+void TUI::buildPage(int index) {
+    for (LazyPages &lazy : m_lazyPages) {
+        if (lazy.built || std::find(lazy.pages.begin(), lazy.pages.end(), index) == lazy.pages.end())
+            continue;
+        lazy.built = true;
+        lazy.build();
+        // Controls made on a page already shown are shown by hand; those hidden on purpose stay hidden.
+        for (int i : lazy.pages) {
+            if (!page(i)->isVisible())
+                continue;
+            for (QWidget *child : page(i)->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+                if (!child->testAttribute(Qt::WA_WState_ExplicitShowHide))
+                    child->show();
+            }
+        }
+    }
+}
+
+void TUI::buildAllPages() {
+    for (int i = 0; i < int(m_pageWidgets.size()); ++i)
+        buildPage(i);
 }
 
 void TUI::buildProtocolMemos(QWidget &page) {
@@ -120,6 +200,7 @@ void TUI::buildProtocolMemos(QWidget &page) {
         group->setGeometry(8, places[i].y, 761, places[i].groupHeight);
         auto *memo = new QPlainTextEdit(group);
         memo->setObjectName(QString::fromLatin1(places[i].name));
+        memo->setAccessibleName(group->title());
         memo->setGeometry(8, 16, 745, places[i].memoHeight);
         memo->setReadOnly(true);
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

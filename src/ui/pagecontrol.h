@@ -25,6 +25,8 @@ class PageTabs : public QTabBar {
     Q_OBJECT
 public:
     explicit PageTabs(PageControl &pages);
+    // Asks for the page of a shown tab, as a click on it does.
+    void request(int index);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -32,7 +34,5 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
-    void request(int index);
-
     PageControl &m_pages;
 };

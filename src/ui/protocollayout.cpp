@@ -1,5 +1,7 @@
 #include "ui/protocollayout.h"
 
+#include "ui/keys.h"
+
 #include <Qt>
 
 #include <map>
@@ -33,16 +35,15 @@ QString party(int n) {
 
 // The party-vote boxes: n from the digits after "ePPHPS".
 QString partyTarget(int n, int key) {
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Down:
+    switch (keys::keyOf(key)) {
+    case keys::Key::Enter:
+    case keys::Key::Down:
         return n < partiesInUse ? party(n + 1) : QStringLiteral("NaStranu3");
-    case Qt::Key_Up:
+    case keys::Key::Up:
         return n > 1 ? party(n - 1) : QString();
-    case Qt::Key_PageDown:
+    case keys::Key::PageDown:
         return party(partiesInUse);
-    case Qt::Key_PageUp:
+    case keys::Key::PageUp:
         return party(1);
     default:
         return {};
@@ -62,16 +63,15 @@ QString keyTarget(const QString &box, int key) {
     if (row == identificationMoves().end())
         return {};
     const Moves &m = row->second;
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Down:
+    switch (keys::keyOf(key)) {
+    case keys::Key::Enter:
+    case keys::Key::Down:
         return QString::fromLatin1(m.enterDown);
-    case Qt::Key_Up:
+    case keys::Key::Up:
         return QString::fromLatin1(m.up);
-    case Qt::Key_PageDown:
+    case keys::Key::PageDown:
         return QString::fromLatin1(m.pageDown);
-    case Qt::Key_PageUp:
+    case keys::Key::PageUp:
         return QString::fromLatin1(m.pageUp);
     default:
         return {};
@@ -124,11 +124,11 @@ const std::vector<Control> &controls() {
         {K::Sum, "eKC2", s1, {}, "KC2", 520, 350, 97, 19},
         {K::Button, "Button11", s1, "Kompletné vymazanie údajov (databázy)", {}, 16, 448, 137, 49, 0, true, true},
         // TabSheet2: the party rows of FormularT12 are made by the loop, then KC3.
-        {K::Group, f, s2, {}, {}, 8, 32, 761, 369},
+        {K::Group, f, s2, {}, {}, 8, 32, 761, 369, 0, false, false, false, "Platné hlasy politických strán"},
         {K::Label, {}, f, "KC3:", {}, 610, 344, 28, 13},
         {K::Sum, "eKC3", f, {}, "KC3", 640, 342, 97, 19},
         {K::Button, "NaStranu3", s2, "Ďalšia strana (Aktualizácia príloh)", {}, 656, 456, 113, 41, 0, false, true},
-        {K::Group, g7, s2, {}, {}, 8, 424, 313, 57},
+        {K::Group, g7, s2, {}, {}, 8, 424, 313, 57, 0, false, false, false, "Strany s hlasmi"},
         {K::Label, {}, g7, "Počet pol. strán, ktoré získali aspoň 1 hlas ", {}, 8, 8, 180, 26, 0, false, true, true},
         {K::Counter, "asponhlas", g7, "0", {}, 82, 34, 33, 19},
         {K::Label, {}, g7, "Počet hlasov ", {}, 200, 16, 100, 13, 0, false, false, true},

@@ -33,6 +33,9 @@ struct Control {
     bool bold = false;
     bool wordWrap = false;
     bool centred = false;
+    // The name for assistive technology where neither the control's text nor the caption before it
+    // serves (a group without a caption).
+    QString spoken = {};
 };
 
 // Every control of both pages apart from the party rows, in creation order, which is the tab order.

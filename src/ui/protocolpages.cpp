@@ -8,12 +8,15 @@
 #include "ui/entrycontrols.h"
 #include "ui/focusrouter.h"
 #include "ui/protocollayout.h"
+#include "ui/spokennames.h"
 #include "ui/wrapbutton.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+
+#include <algorithm>
 
 using namespace protocollayout;
 
@@ -44,18 +47,26 @@ QFont boldFont(const QFont &base, int pointSize = 0) {
 
 ProtocolPages::ProtocolPages(District &district, FocusRouter &router, QWidget &tabSheet1, QWidget &tabSheet2)
     : QObject(&tabSheet1), m_district(district), m_router(router) {
-    build(tabSheet1, tabSheet2);
-    connectHandlers();
-    showState();
+    m_controls.insert(QStringLiteral("TabSheet1"), &tabSheet1);
+    m_controls.insert(QStringLiteral("TabSheet2"), &tabSheet2);
+    buildPage(tabSheet1);
     connect(&district, &District::changed, this, &ProtocolPages::showState);
 }
 
-void ProtocolPages::build(QWidget &tabSheet1, QWidget &tabSheet2) {
-    m_controls.insert(QStringLiteral("TabSheet1"), &tabSheet1);
-    m_controls.insert(QStringLiteral("TabSheet2"), &tabSheet2);
+void ProtocolPages::buildPage(QWidget &page) {
+    build(page);
+    connectHandlers(page);
+    showState();
+}
+
+void ProtocolPages::build(QWidget &page) {
     Table &s1 = m_district.TS1();
+    SpokenNames names;
     for (const Control &row : controls()) {
         QWidget *parent = m_controls.value(row.parent);
+        // The rows of the other page, made when it is built.
+        if (!parent || (parent != &page && !page.isAncestorOf(parent)))
+            continue;
         QWidget *widget = nullptr;
         switch (row.kind) {
         case Kind::Group:
@@ -72,6 +83,7 @@ void ProtocolPages::build(QWidget &tabSheet1, QWidget &tabSheet2) {
             label->setWordWrap(row.wordWrap);
             if (row.centred)
                 label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            names.caption(label, row.text);
             widget = label;
             break;
         }
@@ -81,6 +93,9 @@ void ProtocolPages::build(QWidget &tabSheet1, QWidget &tabSheet2) {
             box->bind(s1, row.field);
             box->setMaxLength(row.maxLength ? row.maxLength : s1.schema().fields[s1.fieldIndex(row.field)].width);
             if (row.kind == Kind::Sum) {
+                // Tab passes over the sums: entered, they send the focus on into the form, which would
+                // lead Tab round in a loop.
+                box->setFocusPolicy(Qt::ClickFocus);
                 box->setReadOnly(true);
                 box->setBackground(colors::skyBlue);
                 box->setFocusColor(colors::skyBlue);
@@ -89,6 +104,7 @@ void ProtocolPages::build(QWidget &tabSheet1, QWidget &tabSheet2) {
             } else {
                 box->setFocusColor(colors::moneyGreen);
             }
+            names.box(box, row.spoken);
             widget = box;
             break;
         }
@@ -105,6 +121,7 @@ void ProtocolPages::build(QWidget &tabSheet1, QWidget &tabSheet2) {
         }
         case Kind::Counter: {
             widget = createCounterBox(row.text, parent);
+            names.box(widget, row.spoken);
             break;
         }
         case Kind::Button: {
@@ -115,6 +132,8 @@ void ProtocolPages::build(QWidget &tabSheet1, QWidget &tabSheet2) {
             break;
         }
         }
+        if (row.kind == Kind::Group || row.kind == Kind::Button || row.kind == Kind::Display)
+            names.other(widget, row.spoken);
         widget->setGeometry(row.x, row.y, row.width, row.height);
         if (!row.name.isEmpty()) {
             widget->setObjectName(row.name);
@@ -128,9 +147,6 @@ void ProtocolPages::build(QWidget &tabSheet1, QWidget &tabSheet2) {
 void ProtocolPages::buildPartyRows(QWidget &group) {
     Table &s1 = m_district.TS1();
     Table &parties = m_district.data().TVQ_KOAL();
-    const QFont captionFont = boldFont(group.font(), 11);
-    const QFontMetrics metrics(captionFont);
-    const auto width = [&](const QString &t) { return metrics.horizontalAdvance(t); };
     for (int n = 1; n <= partyRows; ++n) {
         const PartyRow place = partyRow(n);
         const int captionWidth = place.boxX - place.captionX - 8;
@@ -142,18 +158,15 @@ void ProtocolPages::buildPartyRows(QWidget &group) {
         box->bind(s1, QStringLiteral("PPHPS%1").arg(n));
         box->setMaxLength(4);
         box->setFocusColor(colors::moneyGreen);
+        caption->setBuddy(box);
         m_controls.insert(box->objectName(), box);
+        const QString name = n <= partiesInUse && parties.locate(QStringLiteral("KON"), QString::number(n))
+                                 ? parties.text(QStringLiteral("SNKO"))
+                                 : QString();
+        box->setAccessibleName(name.isEmpty() ? QStringLiteral("Strana %1 – platné hlasy").arg(n)
+                                              : QStringLiteral("Strana %1: %2 – platné hlasy").arg(n).arg(name));
         if (n <= partiesInUse) {
-            // The ballot's short name, a dot leader, and the ballot number at the end.
-            const QString name = parties.locate(QStringLiteral("KON"), QString::number(n))
-                                     ? parties.text(QStringLiteral("SNKO"))
-                                     : QString();
-            const QString number = QString::number(n);
-            const int room = captionWidth - width(number);
-            caption->setFont(captionFont);
-            caption->setText(
-                withLeader(metrics.elidedText(name, Qt::ElideRight, room - width(QStringLiteral(" . "))), room, width) +
-                number);
+            showPartyCaption(*caption, name, n);
         } else {
             caption->setText(QStringLiteral("Počet platných hlasov odovzdaných pre . . . . . . . . . . . "));
             caption->hide();
@@ -164,29 +177,58 @@ void ProtocolPages::buildPartyRows(QWidget &group) {
     }
 }
 
+void ProtocolPages::showPartyCaption(QLabel &caption, const QString &name, int n) {
+    // The ballot's short name, a dot leader, and the ballot number at the end: in 11 point bold, or
+    // smaller where a long name would not fit whole. The width of a text goes with the font's size, so
+    // the size is found from one measure (each size tried costs a font of its own).
+    const QString number = QString::number(n);
+    QFont font = boldFont(caption.font(), 11);
+    const auto needed = [&](const QFontMetrics &m) {
+        return m.horizontalAdvance(name + QStringLiteral(" . ") + number);
+    };
+    const int wide = needed(QFontMetrics(font));
+    if (wide > caption.width())
+        font.setPointSize(std::max(6, 11 * caption.width() / wide));
+    while (font.pointSize() > 6 && needed(QFontMetrics(font)) > caption.width())
+        font.setPointSize(font.pointSize() - 1);
+    const QFontMetrics metrics(font);
+    const auto width = [&](const QString &t) { return metrics.horizontalAdvance(t); };
+    caption.setFont(font);
+    caption.setText(withLeader(name, caption.width() - width(number), width) + number);
+}
+
 void ProtocolPages::moveFocus(const QString &target) {
     if (!target.isEmpty())
         m_district.services().focus(target);
 }
 
-void ProtocolPages::connectHandlers() {
+void ProtocolPages::connectHandlers(QWidget &page) {
     District &d = m_district;
+    // The controls of the page just built; those of the other page are connected with it.
+    const auto on = [&](const QString &name) -> QWidget * {
+        QWidget *control = m_controls.value(name);
+        return control && page.isAncestorOf(control) ? control : nullptr;
+    };
     const auto keys = [this](const QString &box) { return [this, box](int key) { moveFocus(keyTarget(box, key)); }; };
     for (const QString &box : identificationBoxes) {
-        m_router.setHandlers(
-            m_controls.value(box),
-            {.enter = [&d] { eOBVODEnter(d); }, .exit = [&d, box] { protocolBoxExit(d, box); }, .keyDown = keys(box)});
+        if (QWidget *control = on(box))
+            m_router.setHandlers(control, {.enter = [&d] { eOBVODEnter(d); },
+                                           .exit = [&d, box] { protocolBoxExit(d, box); },
+                                           .keyDown = keys(box)});
     }
     for (int n = 1; n <= partyRows; ++n) {
-        m_router.setHandlers(
-            m_controls.value(partyBox(n)),
-            {.enter = [&d] { eOBVODEnter(d); }, .exit = [&d] { ePPHPS1Exit(d); }, .keyDown = keys(partyBox(n))});
+        if (QWidget *control = on(partyBox(n)))
+            m_router.setHandlers(
+                control,
+                {.enter = [&d] { eOBVODEnter(d); }, .exit = [&d] { ePPHPS1Exit(d); }, .keyDown = keys(partyBox(n))});
     }
     // The sum boxes pass the focus on in the order of the form.
     const std::pair<const char *, const char *> sums[] = {
         {"eKC1", "ePOZZV"}, {"eKC2", "NaStranu2"}, {"eKC3", "NaStranu3"}};
-    for (const auto &[sum, next] : sums)
-        m_router.setHandlers(m_controls.value(sum), {.enter = [this, next = next] { moveFocus(next); }});
+    for (const auto &[sum, next] : sums) {
+        if (QWidget *control = on(sum))
+            m_router.setHandlers(control, {.enter = [this, next = next] { moveFocus(next); }});
+    }
 
     const auto pageUp = [this](const char *target) {
         return [this, target](int key) {
@@ -194,16 +236,18 @@ void ProtocolPages::connectHandlers() {
                 moveFocus(target);
         };
     };
-    m_router.setHandlers(m_controls.value("NaStranu2"), {.keyDown = pageUp("eOBVOD")});
-    m_router.setHandlers(m_controls.value("NaStranu3"), {.keyDown = pageUp("ePPHPS1")});
-    const auto clicked = [this](const char *button, std::function<void()> handler) {
-        connect(static_cast<QPushButton *>(m_controls.value(button)), &QPushButton::clicked, this,
-                [this, handler] { m_router.run(handler); });
+    const auto button = [&](const char *name, const char *pageUpTarget, std::function<void()> click) {
+        auto *control = static_cast<QPushButton *>(on(name));
+        if (!control)
+            return;
+        if (pageUpTarget)
+            m_router.setHandlers(control, {.keyDown = pageUp(pageUpTarget)});
+        connect(control, &QPushButton::clicked, this, [this, click] { m_router.run(click); });
     };
     // NaStranu2 changes the page as the user would; NaStranu3 as the program does.
-    clicked("NaStranu2", [this] { m_router.changePage(1, true); });
-    clicked("NaStranu3", [this] { m_router.changePage(2, false); });
-    clicked("Button11", [this] { Button11Click(); });
+    button("NaStranu2", "eOBVOD", [this] { m_router.changePage(1, true); });
+    button("NaStranu3", "ePPHPS1", [this] { m_router.changePage(2, false); });
+    button("Button11", nullptr, [this] { Button11Click(); });
 }
 
 void ProtocolPages::Button11Click() {
@@ -216,6 +260,9 @@ void ProtocolPages::Button11Click() {
 }
 
 void ProtocolPages::showState() {
+    // TabSheet2 not built yet: nothing of it to show.
+    if (!m_controls.contains(QStringLiteral("asponhlas")))
+        return;
     static_cast<QLineEdit *>(m_controls.value("asponhlas"))->setText(m_district.asponhlas());
     static_cast<QLineEdit *>(m_controls.value("ePocetHlasov"))->setText(m_district.ePocetHlasov());
     for (int n = 1; n <= partiesInUse; ++n) {

@@ -6,6 +6,7 @@
 
 class District;
 class FocusRouter;
+class QLabel;
 class QLineEdit;
 class QWidget;
 class TDBEdit_VQRA01;
@@ -19,11 +20,14 @@ public:
     ProtocolPages(District &district, FocusRouter &router, QWidget &tabSheet1, QWidget &tabSheet2);
 
     QWidget *control(const QString &name) const { return m_controls.value(name); }
+    // Builds one of the two pages (TabSheet1 is built with the window, TabSheet2 when first shown).
+    void buildPage(QWidget &page);
 
 private:
-    void build(QWidget &tabSheet1, QWidget &tabSheet2);
+    void build(QWidget &page);
     void buildPartyRows(QWidget &group);
-    void connectHandlers();
+    static void showPartyCaption(QLabel &caption, const QString &name, int n);
+    void connectHandlers(QWidget &page);
     void showState();
     void moveFocus(const QString &target);
     void Button11Click();

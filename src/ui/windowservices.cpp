@@ -12,10 +12,15 @@
 #include <QThread>
 
 WindowServices::WindowServices(QWidget &window, FocusRouter &router, Services *script)
-    : m_window(window), m_router(router), m_script(script), m_working(new TWorking) {}
+    : m_window(window), m_router(router), m_script(script) {}
 
-WindowServices::~WindowServices() {
-    delete m_working;
+WindowServices::~WindowServices() = default;
+
+TWorking &WindowServices::working() {
+    // Made when first switched on: decoding its picture would delay the window's start.
+    if (!m_working)
+        m_working = std::make_unique<TWorking>();
+    return *m_working;
 }
 
 void WindowServices::messageBox(const QString &text) {
@@ -40,13 +45,13 @@ void WindowServices::pracujem(const QString &text) {
         m_window.show();
         m_window.activateWindow();
         m_window.repaint();
-        m_working->hide();
+        working().hide();
     } else {
         m_window.hide();
-        m_working->setText(text == QStringLiteral("on") ? QStringLiteral("Pracujem ...") : text);
-        m_working->show();
-        m_working->raise();
-        m_working->repaint();
+        working().setText(text == QStringLiteral("on") ? QStringLiteral("Pracujem ...") : text);
+        working().show();
+        working().raise();
+        working().repaint();
     }
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
@@ -61,7 +66,12 @@ void WindowServices::beep1() {
 }
 
 QWidget *WindowServices::control(const QString &name) const {
-    return m_window.findChild<QWidget *>(name);
+    QWidget *found = m_window.findChild<QWidget *>(name);
+    if (!found && m_controlMissing) {
+        m_controlMissing();
+        found = m_window.findChild<QWidget *>(name);
+    }
+    return found;
 }
 
 void WindowServices::focus(const QString &name) {
@@ -74,7 +84,8 @@ void WindowServices::focus(const QString &name) {
 }
 
 bool WindowServices::canFocus(const QString &name) const {
-    const QWidget *target = control(name);
+    // A control of a page not built yet is not shown either.
+    const QWidget *target = m_window.findChild<QWidget *>(name);
     return target && target->isEnabled() && target->isVisible();
 }
 
@@ -88,7 +99,9 @@ std::optional<QString> WindowServices::openFileName(const QString &title, const 
                                                     const QString &filter) {
     if (m_script)
         return m_script->openFileName(title, folder, filter);
-    const QString path = QFileDialog::getOpenFileName(&m_window, title, folder, filter);
+    // Qt's own dialog, which speaks Slovak with the program, not the desktop's.
+    const QString path =
+        QFileDialog::getOpenFileName(&m_window, title, folder, filter, nullptr, QFileDialog::DontUseNativeDialog);
     return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
 }
 
@@ -96,7 +109,8 @@ std::optional<QString> WindowServices::saveFileName(const QString &title, const 
                                                     const QString &proposedName, const QString &filter) {
     if (m_script)
         return m_script->saveFileName(title, folder, proposedName, filter);
-    const QString path = QFileDialog::getSaveFileName(&m_window, title, folder + u'/' + proposedName, filter);
+    const QString path = QFileDialog::getSaveFileName(&m_window, title, folder + u'/' + proposedName, filter, nullptr,
+                                                      QFileDialog::DontUseNativeDialog);
     return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
 }
 
@@ -107,7 +121,7 @@ void WindowServices::outputReport(const QString &title, const QString &html) {
 }
 
 void WindowServices::errorBox(const QString &text) {
-    if (m_working->isVisible()) {
+    if (m_working && m_working->isVisible()) {
         m_window.show();
         m_working->hide();
     }

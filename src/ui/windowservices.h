@@ -1,12 +1,13 @@
 #pragma once
 
 #include "model/services.h"
+#include "ui/working.h"
 
 #include <functional>
+#include <memory>
 
 class FocusRouter;
 class QWidget;
-class TWorking;
 
 // The window's implementation of the services: the real message dialogs, the busy window, the sounds,
 // the file dialogs, and focus requests by object name through the focus router.
@@ -34,7 +35,9 @@ public:
     // The general error box, captioned with the application title; the busy window goes off first,
     // so that the main window is not left hidden.
     void errorBox(const QString &text);
-    TWorking &working() { return *m_working; }
+    TWorking &working();
+    // Called when a control asked for by name is not there yet (its page not built), before looking again.
+    void setControlMissing(std::function<void()> build) { m_controlMissing = std::move(build); }
 
 private:
     QWidget *control(const QString &name) const;
@@ -42,5 +45,6 @@ private:
     QWidget &m_window;
     FocusRouter &m_router;
     Services *m_script;
-    TWorking *m_working;
+    std::unique_ptr<TWorking> m_working;
+    std::function<void()> m_controlMissing;
 };

@@ -10,8 +10,7 @@ namespace {
 
 // The pages as Dis_pK leaves them for a party of that count: boxes 1..count enabled, dalsia_strana only
 // for more than 50 candidates, every other control able to take the focus.
-CanFocus pagesWith(int count)
-{
+CanFocus pagesWith(int count) {
     return [count](const QString &control) {
         if (control == QStringLiteral("dalsia_strana"))
             return count > 50;
@@ -37,8 +36,7 @@ private slots:
     void sumBoxes();
 };
 
-void TestAttachmentKeys::moves_data()
-{
+void TestAttachmentKeys::moves_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<Key>("key");
     QTest::addColumn<int>("count");
@@ -130,8 +128,7 @@ void TestAttachmentKeys::moves_data()
     QTest::newRow("Button8 PageUp") << "Button8" << Key::PageUp << 75 << shown << "";
 }
 
-void TestAttachmentKeys::moves()
-{
+void TestAttachmentKeys::moves() {
     QFETCH(QString, control);
     QFETCH(Key, key);
     QFETCH(int, count);
@@ -141,8 +138,7 @@ void TestAttachmentKeys::moves()
     QCOMPARE(keyTarget(control, key, count, groupShown, pagesWith(count)), target);
 }
 
-void TestAttachmentKeys::keyCodes_data()
-{
+void TestAttachmentKeys::keyCodes_data() {
     QTest::addColumn<int>("qtKey");
     QTest::addColumn<Key>("key");
     QTest::newRow("Return") << int(Qt::Key_Return) << Key::Enter;
@@ -152,18 +148,16 @@ void TestAttachmentKeys::keyCodes_data()
     QTest::newRow("PageDown") << int(Qt::Key_PageDown) << Key::PageDown;
     QTest::newRow("PageUp") << int(Qt::Key_PageUp) << Key::PageUp;
     QTest::newRow("Tab") << int(Qt::Key_Tab) << Key::Other;
-    QTest::newRow("F10") << int(Qt::Key_F10) << Key::Other;
+    QTest::newRow("F10") << int(Qt::Key_F10) << Key::QuickEntry;
 }
 
-void TestAttachmentKeys::keyCodes()
-{
+void TestAttachmentKeys::keyCodes() {
     QFETCH(int, qtKey);
     QFETCH(Key, key);
     QCOMPARE(keyOf(qtKey), key);
 }
 
-void TestAttachmentKeys::candidateNumbers_data()
-{
+void TestAttachmentKeys::candidateNumbers_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<int>("number");
     QTest::newRow("pK1") << "pK1" << 1;
@@ -177,15 +171,13 @@ void TestAttachmentKeys::candidateNumbers_data()
     QTest::newRow("pVPH") << "pVPH" << 0;
 }
 
-void TestAttachmentKeys::candidateNumbers()
-{
+void TestAttachmentKeys::candidateNumbers() {
     QFETCH(QString, control);
     QFETCH(int, number);
     QCOMPARE(candidateNumber(control), number);
 }
 
-void TestAttachmentKeys::f10_data()
-{
+void TestAttachmentKeys::f10_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("target");
@@ -202,16 +194,14 @@ void TestAttachmentKeys::f10_data()
     QTest::newRow("pVPH") << "pVPH" << 75 << "";
 }
 
-void TestAttachmentKeys::f10()
-{
+void TestAttachmentKeys::f10() {
     QFETCH(QString, control);
     QFETCH(int, count);
     QFETCH(QString, target);
     QCOMPARE(f10Target(control, pagesWith(count)), target);
 }
 
-void TestAttachmentKeys::sumBoxes_data()
-{
+void TestAttachmentKeys::sumBoxes_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("target");
@@ -224,8 +214,7 @@ void TestAttachmentKeys::sumBoxes_data()
     QTest::newRow("eKC1 is not ours") << "eKC1" << 12 << "";
 }
 
-void TestAttachmentKeys::sumBoxes()
-{
+void TestAttachmentKeys::sumBoxes() {
     QFETCH(QString, control);
     QFETCH(int, count);
     QFETCH(QString, target);

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -68,6 +69,7 @@ private slots:
     void busyWindow();
     void errorBoxEndsBusy();
     void busyWindowDuringPageChange();
+    void figureSelectedAfterBusyWindow();
 };
 
 void TestDialogs::kinds_data() {
@@ -304,6 +306,37 @@ void TestDialogs::busyWindowDuringPageChange() {
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTRY_COMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("pVPH"));
     QVERIFY(data.TP1().inEditState()); // pVPH was entered
+}
+
+void TestDialogs::figureSelectedAfterBusyWindow() {
+    // Back to the attachment through the regeneration, again and again: the figure of pVPH is selected
+    // every time, and typing replaces it. (A focus that arrives only with the window's activation is
+    // tested with the entry controls.)
+    InstallationCopy copy;
+    DataModule data(copy.dataFolder());
+    data.TS1().first();
+    data.TS1().edit();
+    data.TS1().setText("PPHPS2", "4");
+    data.TS1().setText("PPHS", "4");
+    data.TS1().post();
+    TUI window(data);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QString stored = QStringLiteral("0");
+    // At most the party's 4 votes, so that K17 does not speak.
+    for (const QString figure : {"2", "0003", "1", "04"}) {
+        window.services().focus(QStringLiteral("ePPHPS21"));
+        QTest::keyClick(window.findChild<QWidget *>("ePPHPS21"), Qt::Key_Return);
+        QTest::keyClick(window.findChild<QWidget *>("NaStranu3"), Qt::Key_Return); // the busy window
+        QTRY_COMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("pVPH"));
+        auto *vph = static_cast<QLineEdit *>(QApplication::focusWidget());
+        QCOMPARE(vph->text(), stored);
+        QCOMPARE(vph->selectedText(), stored);
+        QTest::keyClicks(vph, figure);
+        QCOMPARE(vph->text(), figure);
+        stored = QString::number(figure.toInt());
+    }
 }
 
 QTEST_MAIN(TestDialogs)

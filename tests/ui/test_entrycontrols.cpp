@@ -170,6 +170,26 @@ void TestEntryControls::selectionOnEntry() {
     QTest::mouseClick(f.box("ePOO_POSTA"), Qt::LeftButton, {}, QPoint(45, 9));
     QCOMPARE(f.focused(), QStringLiteral("ePOO_POSTA"));
     QVERIFY(f.box("ePOO_POSTA")->selectedText().isEmpty());
+    // Asked for while another window is active (the busy window closing): the focus arrives with the
+    // window's activation, and is an entry all the same.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    f.focus("ePVO");
+    QVERIFY(!f.box("ePVO")->hasFocus());
+    f.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    QCOMPARE(f.focused(), QStringLiteral("ePVO"));
+    QVERIFY(f.s1().inEditState());
+    QCOMPARE(f.box("ePVO")->selectedText(), f.box("ePVO")->text());
+    // Coming back to a box after a dialog is no new entry: the selection stays as it was.
+    f.box("ePVO")->setCursorPosition(0);
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    f.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    QVERIFY(f.box("ePVO")->selectedText().isEmpty());
 }
 
 void TestEntryControls::alignEdit_data() {

@@ -102,7 +102,7 @@ void TestProtocolPages::keys_data() {
         {"ePPHPS21", pgUp, "ePPHPS1"},
         {"NaStranu2", pgUp, "eOBVOD"},
         {"NaStranu3", pgUp, "ePPHPS1"},
-        {"NaStranu2", down, ""},
+        {"NaStranu2", down, "Button11"},
     };
     for (const Row &r : rows)
         QTest::addRow("%s %d", r.box, r.key) << QString::fromLatin1(r.box) << r.key << QString::fromLatin1(r.target);
@@ -304,10 +304,10 @@ void TestProtocolPages::tabAroundNaStranu2() {
     f.focus("ePPHS");
     f.key(Qt::Key_Tab);
     QCOMPARE(f.focused(), QStringLiteral("NaStranu2"));
-    f.key(Qt::Key_Tab); // eKC2 passes it back
-    QCOMPARE(f.focused(), QStringLiteral("NaStranu2"));
+    f.key(Qt::Key_Tab); // over eKC2, which would send it back
+    QCOMPARE(f.focused(), QStringLiteral("Button11"));
     f.focus("eOKRSOK");
-    f.key(Qt::Key_Tab); // eKC1 passes it on
+    f.key(Qt::Key_Tab); // over eKC1
     QCOMPARE(f.focused(), QStringLiteral("ePOZZV"));
 }
 
@@ -341,7 +341,8 @@ void TestProtocolPages::layoutTable() {
         }
     }
     QCOMPARE(boxes, 8 + 3);
-    // The tab order of TabSheet1 is the order of the paper form; of TabSheet2 the party rows.
+    // The tab order of TabSheet1 is the order of the paper form; of TabSheet2 the party rows. Tab passes
+    // over the sums, which send the focus on when entered.
     const auto next = [](QWidget *w) {
         do
             w = w->nextInFocusChain();
@@ -350,14 +351,11 @@ void TestProtocolPages::layoutTable() {
     };
     QStringList order;
     QWidget *w = f.control("eOBVOD");
-    for (int i = 0; i < 9; ++i, w = next(w))
+    for (int i = 0; i < 10; ++i, w = next(w))
         order.append(w->objectName());
-    QCOMPARE(order,
-             (QStringList{"eOBVOD", "eOBEC", "eOKRSOK", "eKC1", "ePOZZV", "ePVO", "ePOO_POSTA", "ePOO", "ePPHS"}));
-    QCOMPARE(next(f.control("ePPHS"))->objectName(), QStringLiteral("NaStranu2"));
-    QCOMPARE(next(f.control("NaStranu2"))->objectName(), QStringLiteral("eKC2"));
-    QCOMPARE(next(f.control("eKC2"))->objectName(), QStringLiteral("Button11"));
-    QCOMPARE(next(f.control("ePPHPS26"))->objectName(), QStringLiteral("eKC3"));
+    QCOMPARE(order, (QStringList{"eOBVOD", "eOBEC", "eOKRSOK", "ePOZZV", "ePVO", "ePOO_POSTA", "ePOO", "ePPHS",
+                                 "NaStranu2", "Button11"}));
+    QCOMPARE(next(f.control("ePPHPS26"))->objectName(), QStringLiteral("NaStranu3"));
     QCOMPARE(next(f.control("eKC3"))->objectName(), QStringLiteral("NaStranu3"));
 }
 
@@ -382,10 +380,11 @@ void TestProtocolPages::partyCaptions() {
             QVERIFY(!box->isHidden());
             QVERIFY(parties.locate("KON", QString::number(n)));
             const QString text = (*caption)->text();
-            QVERIFY2(text.startsWith(parties.text("SNKO").left(12)), qPrintable(text));
+            // The whole short name: a long one in a smaller font rather than cut.
+            QVERIFY2(text.startsWith(parties.text("SNKO") + u' '), qPrintable(text));
             QVERIFY2(text.endsWith(QStringLiteral(". %1").arg(n)), qPrintable(text));
             QVERIFY(QFontInfo((*caption)->font()).bold());
-            QCOMPARE((*caption)->font().pointSize(), 11);
+            QVERIFY((*caption)->font().pointSize() <= 11 && (*caption)->font().pointSize() >= 7);
             QVERIFY((*caption)->fontMetrics().horizontalAdvance(text) <= (*caption)->width());
         } else {
             QVERIFY(!box->isEnabled());

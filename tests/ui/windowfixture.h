@@ -38,7 +38,12 @@ struct WindowFixture {
     }
     ~WindowFixture() { window.reset(); }
 
-    template <typename T = QWidget> T *control(const QString &name) const { return window->findChild<T *>(name); }
+    // A control of a page not built yet (built when first shown) has all pages built first.
+    template <typename T = QWidget> T *control(const QString &name) const {
+        if (!window->findChild<QWidget *>(name))
+            window->buildAllPages();
+        return window->findChild<T *>(name);
+    }
     QLineEdit *box(const QString &name) const { return control<QLineEdit>(name); }
     QString focused() const {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
