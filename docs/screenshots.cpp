@@ -129,6 +129,10 @@ int main(int argc, char **argv) {
         fail(u"the window did not become active"_s);
     Keyboard keys(window);
 
+    // F1 anywhere: the page of the keys.
+    photographModal(u"Klávesy"_s, u"klavesy"_s, [](QWidget *page) { QTest::keyClick(page, Qt::Key_Escape); });
+    keys.key(Qt::Key_F1);
+
     // The protocol, page 1: identification, voters, envelopes, valid votes; Enter moves on.
     keys.focus("eOBVOD");
     for (const char *figure : {"101", "500011", "1", "1000"})
