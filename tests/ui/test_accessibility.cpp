@@ -85,6 +85,7 @@ void TestAccessibility::namesOnEveryPage_data() {
     QTest::newRow("T/13 1.strana") << 2 << 62; // the list and its edit box
     QTest::newRow("T/13 2.strana") << 3 << 105;
     QTest::newRow("Prot. o kontrole") << 4 << 2;
+    QTest::newRow("Tlač / Export") << 5 << 6;
 }
 
 void TestAccessibility::namesOnEveryPage() {
