@@ -19,8 +19,7 @@ const Check kProtocolChecks[] = {T12K01, T12K02, T12K03, T12K04, T12K05, T12K06,
                                  T12K07, T12K08, T12K09, T12I10, T12K11};
 const Check kEachAttachmentChecks[] = {T13K12, T13K13, T13K14, T13K15, T13K16, T13K17};
 
-void runChecks(District &district)
-{
+void runChecks(District &district) {
     for (Check check : kProtocolChecks)
         check(district, 0);
     if (decimalValue(district.asponhlas()) <= 0)
@@ -41,16 +40,14 @@ void runChecks(District &district)
 }
 
 // The I10 information alone (its line and the empty one) leaves the error protocol free of errors.
-bool protocolFreeOfErrors(const Memo &memo)
-{
+bool protocolFreeOfErrors(const Memo &memo) {
     return memo.lines.isEmpty() || (memo.lines.size() == 2 && memo.lines.first().left(3) == QLatin1String("I10"));
 }
 
 // Replaces the rows of an error-protocol table by the memo's lines, as one step: one row per line longer
 // than its code, KOD_CHYBY the first three characters, CH_OZNAM the rest from the fifth character on.
 // A failure leaves the previous rows.
-void storeProtocolTable(Table &table, const Memo &memo)
-{
+void storeProtocolTable(Table &table, const Memo &memo) {
     TableRewrite rewrite(table);
     for (const QString &line : memo.lines) {
         if (line.size() <= 3)
@@ -65,13 +62,14 @@ void storeProtocolTable(Table &table, const Memo &memo)
 
 } // namespace
 
-void KompletnaKontrola(District &district)
-{
+void KompletnaKontrola(District &district) {
     Services &services = district.services();
     services.pracujem(QStringLiteral("Prebieha kompletná kontrola zápisnice"));
     const auto protokol1 = District::protokol1();
     const auto protokol2 = District::protokol2();
     try {
+        // The checks' writes and both protocol tables as one action.
+        Action action(district.data().store());
         district.clearMemo(protokol1);
         district.setWordWrap(protokol1, false);
         district.clearMemo(protokol2);
@@ -94,6 +92,7 @@ void KompletnaKontrola(District &district)
         district.setWordWrap(protokol1, true);
         storeProtocolTable(district.data().TProtokol2(), district.Protokol2());
         district.setWordWrap(protokol2, true);
+        action.commit();
         // Only once both tables hold this result: a failed write leaves the district marked with errors.
         district.setBezchybnost(protocolClean && interTableClean);
     } catch (...) {

@@ -7,43 +7,82 @@
 #include "model/district.h"
 #include "model/partydisplay.h"
 #include "model/services.h"
+#include "store/backup.h"
 #include "store/datamodule.h"
+#include "store/errors.h"
 #include "store/schema.h"
 #include "store/table.h"
 
 #include <QStringList>
+
+#include <algorithm>
 
 namespace {
 
 const QString kComboText = QStringLiteral("Prechod na inú politickú stranu");
 const QString kZero = QStringLiteral("0");
 
-void markProtocolGenerated(Table &s1)
-{
+QString comboItem(const QString &kon) {
+    return QStringLiteral("Číslo politickej strany: ") + kon;
+}
+
+void markProtocolGenerated(Table &s1) {
     s1.edit();
     s1.setText(QStringLiteral("TYPV"), QStringLiteral("1"));
     s1.post();
 }
 
-void copyRecord(const Table &from, Table &to)
-{
+void copyRecord(const Table &from, Table &to) {
     for (int i = 0; i < to.fieldCount(); ++i)
         to.setText(i, from.text(i));
 }
 
+bool holdsFigures(const Table &attachment) {
+    for (int i = schemas::P1_VPH; i < schemas::P1_KC1; ++i) {
+        const QString figure = attachment.text(i);
+        if (!figure.isEmpty() && figure != kZero)
+            return true;
+    }
+    return false;
+}
+
+QStringList fieldsOf(const Table &table) {
+    QStringList fields;
+    for (int i = 0; i < table.fieldCount(); ++i)
+        fields.append(table.text(i));
+    return fields;
+}
+
+// The attachments set aside, by party number, in the order of the table.
+using AsideRecords = std::vector<std::pair<QString, QStringList>>;
+
+AsideRecords asideRecords(Table &aside) {
+    AsideRecords records;
+    aside.first();
+    for (int i = 0; i < aside.recordCount(); ++i, aside.next())
+        records.emplace_back(aside.text(schemas::P1_KON), fieldsOf(aside));
+    return records;
+}
+
 // Step 5 of the regeneration: one P1_temp record per party with votes, in ascending number, carrying the
-// content of the party's first P1 record or zeros, with the identification of the protocol.
-QStringList collectAttachments(Table &s1, Table &p1, Table &temp)
-{
+// content of the party's first P1 record, or of its attachment set aside, or zeros, with the
+// identification of the protocol. What is taken back from the aside copy leaves it.
+QStringList collectAttachments(Table &s1, Table &p1, Table &temp, AsideRecords &aside) {
     QStringList items;
     for (int party = 1; party <= 26; ++party) {
         if (s1.integer(schemas::S1_PPHPS1 + party - 1) <= 0)
             continue;
         const QString kon = QString::number(party);
-        items.append(QStringLiteral("Číslo politickej strany: ") + kon);
+        items.append(comboItem(kon));
         temp.append();
+        const auto keptAside =
+            std::find_if(aside.begin(), aside.end(), [&](const auto &record) { return record.first == kon; });
         if (p1.locate(QStringLiteral("KON"), kon)) {
             copyRecord(p1, temp);
+        } else if (keptAside != aside.end()) {
+            for (int i = 0; i < temp.fieldCount(); ++i)
+                temp.setText(i, keptAside->second.value(i));
+            aside.erase(keptAside);
         } else {
             for (int i = 0; i < temp.fieldCount(); ++i)
                 temp.setText(i, kZero);
@@ -56,8 +95,39 @@ QStringList collectAttachments(Table &s1, Table &p1, Table &temp)
     return items;
 }
 
-void moveAndShow(District &district, int step)
-{
+// The attachments the new set drops (parties without votes now) that hold a figure are set aside, the
+// first record of each party, replacing what was set aside for it before: a mistyped 0 in the party's
+// votes must not lose its keyed attachment.
+void setAside(Table &s1, Table &p1, AsideRecords &aside) {
+    QStringList seen;
+    p1.first();
+    for (int i = 0; i < p1.recordCount(); ++i, p1.next()) {
+        const QString kon = p1.text(schemas::P1_KON);
+        if (seen.contains(kon))
+            continue;
+        seen.append(kon);
+        bool number = false;
+        const int party = kon.toInt(&number);
+        const bool hasVotes = number && party >= 1 && party <= 26 && s1.integer(schemas::S1_PPHPS1 + party - 1) > 0;
+        if (hasVotes || !holdsFigures(p1))
+            continue;
+        std::erase_if(aside, [&](const auto &record) { return record.first == kon; });
+        aside.emplace_back(kon, fieldsOf(p1));
+    }
+}
+
+void storeAside(Table &table, const AsideRecords &aside) {
+    TableRewrite rewrite(table);
+    for (const auto &[kon, fields] : aside) {
+        table.append();
+        for (int i = 0; i < table.fieldCount(); ++i)
+            table.setText(i, fields.value(i));
+        table.post();
+    }
+    rewrite.commit();
+}
+
+void moveAndShow(District &district, int step) {
     if (!partyChangeGate(district))
         return;
     if (decimalValue(district.asponhlas()) > 0)
@@ -68,33 +138,28 @@ void moveAndShow(District &district, int step)
 
 } // namespace
 
-void GeneratingP1(District &district)
-{
+void GeneratingP1(District &district) {
     Table &s1 = district.TS1();
     Table &p1 = district.TP1();
     Table &temp = district.data().TP1_TEMP();
+    Table &asideTable = district.data().TP1_ODLOZ();
+    // One action: an error on the way leaves every table as it was, P1_temp included.
+    Action action(district.data().store());
 
     sKC3(district);
-    // P1_temp is scratch: what it holds during the regeneration lives in memory only, and an error on
-    // the way leaves both tables as they were. Its file is written, empty, only when it held rows;
-    // otherwise leaving the rewrite uncommitted reads the empty file back.
-    const bool tempStoredEmpty = temp.recordCount() == 0;
-    TableRewrite tempRewrite(temp);
-    const auto emptyTemp = [&] {
-        temp.empty();
-        if (!tempStoredEmpty)
-            tempRewrite.commit();
-    };
     if (decimalValue(district.asponhlas()) == 0) {
         markProtocolGenerated(s1);
-        emptyTemp();
+        temp.empty();
+        action.commit();
         district.services().messageBox(QStringLiteral("Nikto nedostal ani 1 hlas"));
         return;
     }
 
-    const QStringList items = collectAttachments(s1, p1, temp);
+    temp.empty();
+    AsideRecords aside = asideRecords(asideTable);
+    const QStringList items = collectAttachments(s1, p1, temp, aside);
+    setAside(s1, p1, aside);
 
-    // P1 is replaced as a whole: after a crash the file holds the old or the new attachment set.
     {
         TableRewrite p1Rewrite(p1);
         temp.first();
@@ -106,31 +171,35 @@ void GeneratingP1(District &district)
         }
         p1Rewrite.commit();
     }
+    storeAside(asideTable, aside);
+    markProtocolGenerated(s1);
+    temp.empty();
+    action.commit();
+
     // The list follows the table only once the new set is stored.
     district.clearCombo(kComboText);
     for (const QString &item : items)
         district.addComboItem(item);
-
     p1.first();
     district.setLabel13(QString::number(p1.recordNumber()));
     PocKand(district);
-    markProtocolGenerated(s1);
-    emptyTemp();
 }
 
-bool partyChangeGate(District &district)
-{
+bool partyChangeGate(District &district) {
     T13K14(district, 1);
     T13K15(district, 1);
     return district.K14_OK() && district.K15_OK();
 }
 
-void DoPreduClick(District &district) { moveAndShow(district, 1); }
+void DoPreduClick(District &district) {
+    moveAndShow(district, 1);
+}
 
-void DoZaduClick(District &district) { moveAndShow(district, -1); }
+void DoZaduClick(District &district) {
+    moveAndShow(district, -1);
+}
 
-void Combo_RychlaVolbaChange(District &district, int index)
-{
+void Combo_RychlaVolbaChange(District &district, int index) {
     Table &p1 = district.TP1();
     district.setComboIndex(index);
     if (!partyChangeGate(district)) {
@@ -143,12 +212,38 @@ void Combo_RychlaVolbaChange(District &district, int index)
     showCurrentAttachment(district);
 }
 
-void VymazPolStranu(District &district)
-{
+void VymazPolStranu(District &district) {
     Table &p1 = district.TP1();
+    Action action(district.data().store());
+    backUpDistrict(district.data(), QStringLiteral("nulovanie-prilohy"));
     p1.edit();
     for (int i = schemas::P1_VPH; i < p1.fieldCount(); ++i)
         p1.setText(i, kZero);
     p1.post();
+    action.commit();
     district.services().focus(QStringLiteral("pVPH"));
+}
+
+void showStoredDistrict(District &district) {
+    Table &s1 = district.TS1();
+    Table &p1 = district.TP1();
+    s1.first();
+    p1.first();
+    PartyTotals totals;
+    try {
+        totals = partyTotals(s1);
+    } catch (const VolbyError &) {
+        // Votes that are no numbers (a protocol never keyed): shown as none, until the entry normalises them.
+    }
+    showPartyCounters(district, totals);
+    boldnutT12(district);
+    if (totals.parties > 0) {
+        district.clearCombo(kComboText);
+        for (int i = 0; i < p1.recordCount(); ++i, p1.next())
+            district.addComboItem(comboItem(p1.text(schemas::P1_KON)));
+        p1.first();
+        district.setLabel13(QString::number(p1.recordNumber()));
+    }
+    showParty(district);
+    boldnut(district);
 }

@@ -5,8 +5,14 @@ class District;
 // The attachment set and the moves between attachments.
 
 // Rebuilds P1 from the protocol's party votes through P1_temp, one record per party with votes in
-// ascending number, and the quick-choice list.
+// ascending number, and the quick-choice list, as one action. A dropped attachment that holds a figure
+// is set aside (P1_odlozene) and comes back when its party has votes again.
 void GeneratingP1(District &district);
+
+// At start: what the window shows of the stored district (the party counters and emphasis of the
+// protocol; on the attachment pages the first attachment with its party, candidate count, enabled boxes
+// and emphasis, and the quick-choice list). No check runs, no message is shown, no table is written.
+void showStoredDistrict(District &district);
 
 // T13K14 and T13K15 in mode 1 (both run); true when both flags are set afterwards.
 bool partyChangeGate(District &district);
@@ -17,6 +23,6 @@ void DoZaduClick(District &district);
 // Combo_RychlaVolbaChange with the index now selected in the list (-1: none).
 void Combo_RychlaVolbaChange(District &district, int index);
 
-// Zeroes positions 5.. of the current P1 record and requests the focus of pVPH (after the question,
-// which Button2Click asks).
+// Zeroes positions 5.. of the current P1 record, after a backup of the district, and requests the focus
+// of pVPH (after the question, which Button2Click asks).
 void VymazPolStranu(District &district);

@@ -7,53 +7,44 @@
 #include "model/district.h"
 #include "model/partydisplay.h"
 #include "model/services.h"
+#include "store/datamodule.h"
 #include "store/schema.h"
 #include "store/table.h"
 
-namespace {
-
-// The exit processing shared by pVPH and the candidate boxes, up to their check: the whole record
-// normalised, posted, and its five sums.
-void storeAttachment(District &district)
-{
+void storeAttachment(District &district) {
+    Action action(district.data().store());
     Table &p1 = district.TP1();
     p1.edit();
     normalizeFields(p1, 0, p1.fieldCount() - 1);
     p1.post();
     pKC1to5(district);
+    action.commit();
 }
 
-} // namespace
-
-void pOBVODEnter(District &district)
-{
+void pOBVODEnter(District &district) {
     district.TP1().edit();
     boldnut(district);
 }
 
-void pK1Enter(District &district, int candidate)
-{
+void pK1Enter(District &district, int candidate) {
     district.setPknumber(QString::number(candidate));
     district.TP1().edit();
     boldnut(district);
 }
 
-void pK1Exit(District &district)
-{
+void pK1Exit(District &district) {
     storeAttachment(district);
     T13K16(district, decimalValue(district.pknumber()));
     boldnut(district);
 }
 
-void pVPHExit(District &district)
-{
+void pVPHExit(District &district) {
     storeAttachment(district);
     T13K17(district, 1);
     boldnut(district);
 }
 
-bool quickOrderNumberAccepted(District &district, QString &orderText)
-{
+bool quickOrderNumberAccepted(District &district, QString &orderText) {
     if (orderText.trimmed().isEmpty())
         orderText = QStringLiteral("0");
     if (decimalValue(orderText) <= decimalValue(district.EPocKand()))
@@ -63,16 +54,16 @@ bool quickOrderNumberAccepted(District &district, QString &orderText)
     return false;
 }
 
-int quickStore(District &district, const QString &orderText, QString &votesText)
-{
+int quickStore(District &district, const QString &orderText, QString &votesText) {
     if (votesText.trimmed().isEmpty())
         votesText = QStringLiteral("0");
     votesText = QString::number(decimalValue(votesText));
-    // An order number passed by with the mouse or Tab was never made "0" by its own check; it names no
-    // candidate, so nothing is stored for it.
-    const int candidate = orderText.trimmed().isEmpty() ? 0 : decimalValue(orderText);
+    // An order number passed by with the mouse or Tab was never made "0" by its own check: the conversion
+    // error stops the store before anything is written, and the typed figures stay in their boxes.
+    const int candidate = decimalValue(orderText);
     // The record has 150 candidate fields, whatever count the code list gives.
     const int limit = qMin(decimalValue(district.EPocKand()), 150);
+    Action action(district.data().store());
     if (candidate > 0 && candidate <= limit) {
         Table &p1 = district.TP1();
         p1.edit();
@@ -80,6 +71,7 @@ int quickStore(District &district, const QString &orderText, QString &votesText)
         p1.post();
     }
     pKC1to5(district);
+    action.commit();
     boldnut(district);
     return candidate;
 }

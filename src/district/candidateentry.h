@@ -14,11 +14,15 @@ void pK1Enter(District &district, int candidate);
 // T13K16 with pknumber / T13K17 in mode 1, then boldnut.
 void pK1Exit(District &district);
 void pVPHExit(District &district);
+// Their store alone (normalise all 163 fields, post, pKC1..pKC5, one action, durable before any message):
+// what closing the window keeps of the box being typed in, without its check.
+void storeAttachment(District &district);
 
 // Quick entry. The order-number check (Enter or Down in RVUPor): an empty text becomes "0"; above the
 // count: double beep, "Poradové číslo je väčšie ako počet kandidátov", and false (the window puts the
 // focus back).
 bool quickOrderNumberAccepted(District &district, QString &orderText);
 // The store (Enter or Down in RVUPoc): the vote text normalised; K<p> stored when 0 < p <= count; the
-// sums and boldnut. Returns p (an empty order number counts as 0).
+// sums and boldnut, the record and its sums as one action. Returns p. An empty order number (never
+// checked, the box passed by) raises ConversionError before anything is stored.
 int quickStore(District &district, const QString &orderText, QString &votesText);

@@ -4,6 +4,7 @@
 #include "checks/sums.h"
 #include "model/district.h"
 #include "model/partydisplay.h"
+#include "store/datamodule.h"
 #include "store/schema.h"
 #include "store/table.h"
 
@@ -31,8 +32,7 @@ const BoxChecks kBoxChecks[] = {
     {"ePPHS", {T12K08}},
 };
 
-const BoxChecks &checksOf(const QString &box)
-{
+const BoxChecks &checksOf(const QString &box) {
     for (const BoxChecks &entry : kBoxChecks)
         if (box == QLatin1String(entry.box))
             return entry;
@@ -41,8 +41,7 @@ const BoxChecks &checksOf(const QString &box)
 
 } // namespace
 
-void normalizeFields(Table &table, int from, int to)
-{
+void normalizeFields(Table &table, int from, int to) {
     for (int position = from; position <= to; ++position) {
         if (table.text(position).trimmed().isEmpty())
             table.setText(position, QStringLiteral("0"));
@@ -50,32 +49,38 @@ void normalizeFields(Table &table, int from, int to)
     }
 }
 
-void eOBVODEnter(District &district)
-{
+void eOBVODEnter(District &district) {
     Table &s1 = district.TS1();
     s1.first();
     s1.edit();
 }
 
-void protocolBoxExit(District &district, const QString &box)
-{
-    const BoxChecks &entry = checksOf(box);
+void protocolBoxStore(District &district) {
     Table &s1 = district.TS1();
+    // The record and its sums as one action, durable before any check shows a message.
+    Action action(district.data().store());
     s1.edit();
     normalizeFields(s1, 0, schemas::S1_PPHPS1);
     s1.post();
     sKC1(district);
     sKC2(district);
+    action.commit();
+}
+
+void protocolBoxExit(District &district, const QString &box) {
+    const BoxChecks &entry = checksOf(box);
+    protocolBoxStore(district);
     for (Check check : entry.checks)
         check(district, 1);
 }
 
-void ePPHPS1Exit(District &district)
-{
+void ePPHPS1Exit(District &district) {
     Table &s1 = district.TS1();
+    Action action(district.data().store());
     s1.edit();
     normalizeFields(s1, schemas::S1_PPHPS1, schemas::S1_KC1);
     s1.post();
     sKC3(district);
+    action.commit();
     boldnutT12(district);
 }

@@ -16,5 +16,8 @@ void eOBVODEnter(District &district);
 // The exit of a box of TabSheet1 (eOBVOD .. ePPHS, by object name), after the box wrote its text:
 // normalise 0..9, post, sKC1, sKC2, then the box's checks in mode 1.
 void protocolBoxExit(District &district, const QString &box);
+// The exit's store alone (normalise, post, sKC1, sKC2, one action): what closing the window keeps of the
+// box being typed in, without its checks.
+void protocolBoxStore(District &district);
 // ePPHPS1Exit: normalise 9..35, post, sKC3, boldnutT12.
 void ePPHPS1Exit(District &district);

@@ -10,7 +10,9 @@
 #include "exchange/recordcheck.h"
 #include "model/district.h"
 #include "model/services.h"
+#include "store/backup.h"
 #include "store/codec.h"
+#include "store/datamodule.h"
 #include "store/errors.h"
 #include "store/table.h"
 
@@ -194,12 +196,19 @@ void rozbal_zip(District &district) {
         return;
     }
 
+    // The whole import is one action, after a backup of the district it replaces: after a crash the
+    // tables hold the district before or after it, never S1 of one and P1 of the other. The attachments
+    // set aside belong to the district replaced.
+    Action action(district.data().store());
+    backUpDistrict(district.data(), QStringLiteral("import"));
+    district.data().TP1_ODLOZ().empty();
     import_S1(district, *members[0]);
     import_P1(district, pName, *members[1]);
 
     KompletnaKontrola(district);
     services.pracujem(QStringLiteral("Aktualizujem prílohy ..."));
     GeneratingP1(district);
+    action.commit();
     services.pracujem(QStringLiteral("off"));
     services.zobraz_spravu(QStringLiteral("Import je dokončený"), Services::Information, Services::OK);
 }

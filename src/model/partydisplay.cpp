@@ -9,39 +9,51 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <utility>
 
 namespace {
 
 // What a box bound to a figure shows in emphasis: anything but "0", an empty box included.
-bool emphasised(const QString &shown) { return shown != QStringLiteral("0"); }
+bool emphasised(const QString &shown) {
+    return shown != QStringLiteral("0");
+}
 
-} // namespace
-
-void PocKand(District &district)
-{
-    const QString kon = district.TP1().text(schemas::P1_KON);
+// The current attachment's party in KOAL06: its candidate count and short name, nothing when missing.
+std::optional<std::pair<QString, QString>> lookUpParty(District &district) {
     Table &koal = district.data().TVQ_KOAL();
     koal.first();
-    if (koal.locate(QStringLiteral("KON"), kon)) {
-        district.setEPocKand(koal.text(QStringLiteral("POCKAN")));
-        district.setNazovKoal(koal.text(QStringLiteral("SNKO")));
-    } else {
-        if (kon != QStringLiteral("0"))
-            district.services().messageBox(QStringLiteral("Nenašiel som pol. stranu č. ") + kon);
-        district.setEPocKand(QStringLiteral("0"));
-        district.setNazovKoal(QString());
-    }
+    if (!koal.locate(QStringLiteral("KON"), district.TP1().text(schemas::P1_KON)))
+        return std::nullopt;
+    return std::pair{koal.text(QStringLiteral("POCKAN")), koal.text(QStringLiteral("SNKO"))};
+}
+
+void show(District &district, const std::optional<std::pair<QString, QString>> &party) {
+    district.setEPocKand(party ? party->first : QStringLiteral("0"));
+    district.setNazovKoal(party ? party->second : QString());
     Dis_pK(district);
 }
 
-void Dis_pK(District &district)
-{
+} // namespace
+
+void PocKand(District &district) {
+    const auto party = lookUpParty(district);
+    const QString kon = district.TP1().text(schemas::P1_KON);
+    if (!party && kon != QStringLiteral("0"))
+        district.services().messageBox(QStringLiteral("Nenašiel som pol. stranu č. ") + kon);
+    show(district, party);
+}
+
+void showParty(District &district) {
+    show(district, lookUpParty(district));
+}
+
+void Dis_pK(District &district) {
     // A count outside the 150 boxes (a damaged code list) enables all of them or none.
     district.setEnabledCandidates(std::clamp(decimalValue(district.EPocKand()), 0, 150));
 }
 
-void boldnut(District &district)
-{
+void boldnut(District &district) {
     const Table &p1 = district.TP1();
     std::array<bool, 151> emphasis{};
     for (int n = 1; n <= 150; ++n)
@@ -49,8 +61,7 @@ void boldnut(District &district)
     district.setCandidateEmphasis(emphasis);
 }
 
-void boldnutT12(District &district)
-{
+void boldnutT12(District &district) {
     const Table &s1 = district.TS1();
     // Only the 21 party rows in use are touched; 22..26 keep what they had.
     std::array<bool, 27> emphasis;

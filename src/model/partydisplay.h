@@ -8,6 +8,8 @@ class District;
 // found: "Nenašiel som pol. stranu č. " + KON in the plain message box (not for KON "0"), EPocKand "0",
 // names empty. Then Dis_pK.
 void PocKand(District &district);
+// The same lookup without the message.
+void showParty(District &district);
 
 // Enables candidate boxes 1..EPocKand (at most 150); EPocKand is read as an integer.
 void Dis_pK(District &district);

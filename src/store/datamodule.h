@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/store.h"
 #include "store/table.h"
 
 #include <QString>
@@ -7,8 +8,10 @@
 #include <memory>
 #include <vector>
 
-// Owns the twelve tables of data/ for the program's whole life and opens them all at creation.
-// A missing, unreadable or ill-formed file makes the creation fail with StorageError.
+// Owns the twelve tables of data/ (and the attachments set aside) for the program's whole life and opens
+// them all at creation, after bringing them up to the last commit of the journal when the program ended
+// without closing them. A missing, unreadable or ill-formed file makes the creation fail with StorageError.
+// Everything an operation writes is one action of the store (Action(data.store())).
 class DataModule {
 public:
     explicit DataModule(const QString &folder = QStringLiteral("data"));
@@ -26,10 +29,14 @@ public:
     Table &TProtokol2() { return *m_tables[9]; }
     Table &TS1_TLAC() { return *m_tables[10]; }
     Table &TP1_TEMP() { return *m_tables[11]; }
+    Table &TP1_ODLOZ() { return *m_tables[12]; }
+
+    Store &store() { return *m_store; }
 
     const QString &folder() const { return m_folder; }
 
 private:
     QString m_folder;
-    std::vector<std::unique_ptr<Table>> m_tables; // in the order of schemas::all()
+    std::unique_ptr<Store> m_store;
+    std::vector<std::unique_ptr<Table>> m_tables; // in the order of schemas::all(), then the aside copy
 };

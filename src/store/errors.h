@@ -21,6 +21,12 @@ public:
     using VolbyError::VolbyError;
 };
 
+// Another program holds the data folder.
+class AlreadyRunning : public StorageError {
+public:
+    using StorageError::StorageError;
+};
+
 // A text read as an integer that is empty or not a decimal number.
 class ConversionError : public VolbyError {
 public:

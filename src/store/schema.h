@@ -15,6 +15,8 @@ struct TableSchema {
     QString fileName;
     QString objectName;
     std::vector<FieldDef> fields;
+    // The file is laid out by the first commit that writes the table; until then the table is empty.
+    bool createdWhenFirstWritten = false;
 
     int indexOf(const QString &field) const; // -1 when the table has no such field
 };
@@ -36,11 +38,15 @@ const TableSchema &P1_temp();
 
 const std::vector<const TableSchema *> &all();
 
+// Attachments set aside: the keyed attachment of a party whose votes went back to zero, kept until the
+// party has votes again (P1's layout). Not one of the twelve: older installations lack its file.
+const TableSchema &P1_odlozene();
+
 // Positions used by the entry pages, the sums and the exchange files.
-constexpr int S1_PPHPS1 = 9;   // PPHPS<n> stands at n + 8
+constexpr int S1_PPHPS1 = 9; // PPHPS<n> stands at n + 8
 constexpr int S1_KC1 = 35;
 constexpr int P1_KON = 4;
 constexpr int P1_VPH = 5;
-constexpr int P1_K1 = 6;       // K<n> stands at n + 5
+constexpr int P1_K1 = 6; // K<n> stands at n + 5
 constexpr int P1_KC1 = 156;
 } // namespace schemas

@@ -1,116 +1,140 @@
 #include "store/table.h"
 
 #include "store/codec.h"
-#include "store/dbffile.h"
 #include "store/errors.h"
 
 #include <QDir>
+#include <QFile>
+#include <QtEndian>
 
 #include <algorithm>
 #include <limits>
 
-QString Field::name() const { return m_table->schema().fields[m_position].name; }
-int Field::width() const { return m_table->schema().fields[m_position].width; }
-QString Field::asString() const { return m_table->text(m_position); }
-qint32 Field::asInteger() const { return m_table->integer(m_position); }
-void Field::setString(const QString &text) const { m_table->setText(m_position, text); }
-void Field::setInteger(qint32 value) const { m_table->setInteger(m_position, value); }
+QString Field::name() const {
+    return m_table->schema().fields[m_position].name;
+}
+int Field::width() const {
+    return m_table->schema().fields[m_position].width;
+}
+QString Field::asString() const {
+    return m_table->text(m_position);
+}
+qint32 Field::asInteger() const {
+    return m_table->integer(m_position);
+}
+void Field::setString(const QString &text) const {
+    m_table->setText(m_position, text);
+}
+void Field::setInteger(qint32 value) const {
+    m_table->setInteger(m_position, value);
+}
 
-Table::Table(const TableSchema &schema, const QString &folder)
-    : m_schema(schema), m_path(QDir(folder).filePath(schema.fileName))
-{
+Table::Table(const TableSchema &schema, Store &store)
+    : m_schema(schema), m_path(QDir(store.folder()).filePath(schema.fileName)), m_store(&store) {
     int offset = 0;
     for (const FieldDef &f : m_schema.fields) {
         m_offsets.push_back(offset);
         offset += f.width;
     }
     m_recordLength = offset;
+    m_store->add(*this);
 }
 
-Table::~Table() { delete m_file; }
+Table::Table(const TableSchema &schema, const QString &folder) : Table(schema, *new Store(folder, false)) {
+    m_ownStore.reset(m_store);
+}
 
-QString Table::tableName() const { return dbfDisplayName(m_path); }
+Table::~Table() = default;
 
-void Table::open()
-{
+QString Table::tableName() const {
+    return disk::displayName(m_path);
+}
+
+void Table::open() {
     if (isOpen())
         return;
-    auto *file = new DbfFile(m_path, m_schema);
-    try {
-        file->readAll(m_records, m_fileRows);
-    } catch (...) {
-        delete file;
-        m_records.clear();
-        m_fileRows.clear();
-        throw;
+    std::vector<QByteArray> records;
+    std::vector<int> rows;
+    if (m_schema.createdWhenFirstWritten && !QFile::exists(m_path)) {
+        m_file.reset();
+    } else {
+        m_file = TableFile::open(m_path, m_schema, records, rows);
     }
-    m_file = file;
+    m_records = std::move(records);
+    m_fileRows = std::move(rows);
+    m_fileRowCount = m_file ? m_file->rowCount() : 0;
+    m_open = true;
     m_current = m_records.empty() ? -1 : 0;
     m_state = State::Browse;
     emit changed();
 }
 
-void Table::close()
-{
-    delete m_file;
-    m_file = nullptr;
-    m_rewriting = false;
+void Table::close() {
+    m_file.reset();
+    m_open = false;
     m_records.clear();
     m_fileRows.clear();
+    m_fileRowCount = 0;
     m_current = -1;
     m_state = State::Browse;
+    m_snapshot.reset();
+    m_dirty.clear();
+    m_replaced = false;
 }
 
-bool Table::isOpen() const { return m_file || m_rewriting; }
+void Table::clearContent() {
+    beginChange();
+    m_records.clear();
+    m_fileRows.clear();
+    m_fileRowCount = 0;
+    m_dirty.clear();
+    m_replaced = true;
+    m_current = -1;
+    m_state = State::Browse;
+    emit changed();
+}
 
-void Table::empty()
-{
+void Table::empty() {
     requireOpen();
-    if (m_rewriting) {
-        m_records.clear();
-        m_fileRows.clear();
-        m_current = -1;
-        m_state = State::Browse;
-        emit changed();
-        return;
-    }
-    TableRewrite rewrite(*this);
-    rewrite.commit();
+    Action action(*m_store);
+    clearContent();
+    action.commit();
 }
 
-void Table::requireOpen() const
-{
+void Table::requireOpen() const {
     if (!isOpen())
         throw StorageError(QStringLiteral("Tabuľka %1 nie je otvorená.").arg(tableName()));
 }
 
-void Table::requireField(int position) const
-{
+void Table::requireField(int position) const {
     if (position < 0 || position >= fieldCount())
         throw StorageError(QStringLiteral("Tabuľka %1 nemá pole č. %2.").arg(tableName()).arg(position));
 }
 
-int Table::recordCount() const { return int(m_records.size()); }
+int Table::recordCount() const {
+    return int(m_records.size());
+}
 
-void Table::leaveEditState()
-{
+void Table::leaveEditState() {
     if (inEditState())
         post();
 }
 
-void Table::first()
-{
+void Table::first() {
     requireOpen();
     leaveEditState();
     m_current = m_records.empty() ? -1 : 0;
     emit changed();
 }
 
-void Table::next() { moveBy(1); }
-void Table::prior() { moveBy(-1); }
+void Table::next() {
+    moveBy(1);
+}
+void Table::prior() {
+    moveBy(-1);
+}
 
-void Table::moveBy(int n)
-{
+void Table::moveBy(int n) {
     requireOpen();
     leaveEditState();
     if (m_records.empty())
@@ -120,15 +144,13 @@ void Table::moveBy(int n)
     emit changed();
 }
 
-int Table::recordNumber() const
-{
+int Table::recordNumber() const {
     if (m_state == State::Insert)
         return recordCount() + 1;
     return m_current + 1;
 }
 
-bool Table::locate(const QString &field, const QString &value)
-{
+bool Table::locate(const QString &field, const QString &value) {
     requireOpen();
     const int position = fieldIndex(field);
     leaveEditState();
@@ -142,8 +164,7 @@ bool Table::locate(const QString &field, const QString &value)
     return false;
 }
 
-void Table::edit()
-{
+void Table::edit() {
     requireOpen();
     if (inEditState())
         return;
@@ -155,71 +176,65 @@ void Table::edit()
     m_state = State::Edit;
 }
 
-void Table::append()
-{
+void Table::append() {
     requireOpen();
     leaveEditState();
     m_buffer = QByteArray(m_recordLength, ' ');
     m_state = State::Insert;
 }
 
-void Table::post()
-{
+void Table::post() {
     requireOpen();
     if (!inEditState())
-        throw StorageError(QStringLiteral("Tabuľka %1 nie je v režime úprav; záznam sa nedá zapísať.").arg(tableName()));
-    const bool inserting = m_state == State::Insert;
-    // The file first: when the write fails the record stays in edit state and memory keeps the stored state.
-    int row = -1;
-    if (m_file) {
-        row = inserting ? m_file->rowCount() : m_fileRows[m_current];
-        m_file->write(row, m_buffer);
-    }
-    if (inserting) {
+        throw StorageError(
+            QStringLiteral("Tabuľka %1 nie je v režime úprav; záznam sa nedá zapísať.").arg(tableName()));
+    Action action(*m_store);
+    beginChange();
+    if (m_state == State::Insert) {
         m_records.push_back(m_buffer);
-        m_fileRows.push_back(row);
+        m_fileRows.push_back(m_fileRowCount++);
         m_current = recordCount() - 1;
     } else {
         m_records[m_current] = m_buffer;
     }
+    m_dirty.insert(m_current);
     m_state = State::Browse;
+    // A failing commit rolls the table back into the edit state with the values it was given.
+    action.commit();
     emit changed();
 }
 
-void Table::cancel()
-{
+void Table::cancel() {
     if (!inEditState())
         return;
     m_state = State::Browse;
     emit changed();
 }
 
-int Table::fieldIndex(const QString &name) const
-{
+int Table::fieldIndex(const QString &name) const {
     const int position = m_schema.indexOf(name);
     if (position < 0)
         throw StorageError(QStringLiteral("Tabuľka %1 nemá pole %2.").arg(tableName(), name));
     return position;
 }
 
-Field Table::field(int position)
-{
+Field Table::field(int position) {
     requireField(position);
     return Field(*this, position);
 }
 
-Field Table::fieldByName(const QString &name) { return Field(*this, fieldIndex(name)); }
+Field Table::fieldByName(const QString &name) {
+    return Field(*this, fieldIndex(name));
+}
 
-const QByteArray &Table::shownRecord() const
-{
+const QByteArray &Table::shownRecord() const {
     static const QByteArray none;
     if (inEditState())
         return m_buffer;
     return m_current >= 0 ? m_records[m_current] : none;
 }
 
-QString Table::textOf(const QByteArray &record, int position) const
-{
+QString Table::textOf(const QByteArray &record, int position) const {
     if (record.isEmpty())
         return QString();
     const char *begin = record.constData() + m_offsets[position];
@@ -229,14 +244,12 @@ QString Table::textOf(const QByteArray &record, int position) const
     return cp1250::decode(QByteArray::fromRawData(begin, length));
 }
 
-QString Table::text(int position) const
-{
+QString Table::text(int position) const {
     requireField(position);
     return textOf(shownRecord(), position);
 }
 
-qint32 Table::integer(int position) const
-{
+qint32 Table::integer(int position) const {
     const QString value = text(position);
     // Leading blanks and a sign are allowed, as the decimal conversion of the forms always allowed them.
     qsizetype i = 0;
@@ -259,8 +272,7 @@ qint32 Table::integer(int position) const
     return qint32(number);
 }
 
-void Table::setText(int position, const QString &value)
-{
+void Table::setText(int position, const QString &value) {
     requireOpen();
     requireField(position);
     if (!inEditState())
@@ -277,48 +289,130 @@ void Table::setText(int position, const QString &value)
     m_buffer.replace(m_offsets[position], width, bytes);
 }
 
-TableRewrite::TableRewrite(Table &table) : m_table(table)
-{
-    m_table.requireOpen();
-    if (m_table.m_rewriting)
-        throw StorageError(QStringLiteral("Tabuľka %1 sa už prepisuje.").arg(m_table.tableName()));
-    // close, empty, open: the file stays as it is until commit
-    delete m_table.m_file;
-    m_table.m_file = nullptr;
-    m_table.m_rewriting = true;
-    m_table.m_records.clear();
-    m_table.m_fileRows.clear();
-    m_table.m_current = -1;
-    m_table.m_state = Table::State::Browse;
-    emit m_table.changed();
+QByteArray Table::fileImage() const {
+    const std::vector<QByteArray> &records = m_snapshot ? m_snapshot->records : m_records;
+    QByteArray image = newTableHeader(m_schema);
+    qToLittleEndian<quint32>(quint32(records.size()), image.data() + 4);
+    for (const QByteArray &record : records)
+        image += ' ' + record;
+    return image + '\x1A';
 }
 
-void TableRewrite::commit()
-{
-    if (m_done)
+// ---- the store's side ----------------------------------------------------------------------------------
+
+void Table::actionStarts() {
+    m_start = Position{m_current, m_state, m_buffer};
+}
+
+void Table::actionEnds() {
+    m_start.reset();
+    m_snapshot.reset();
+    m_dirty.clear();
+    m_replaced = false;
+}
+
+void Table::beginChange() {
+    if (m_snapshot)
         return;
+    m_snapshot = Snapshot{m_records, m_fileRows, m_fileRowCount};
+    m_store->touch(*this);
+}
+
+std::optional<TableChange> Table::pendingChange() const {
+    if (!m_snapshot)
+        return std::nullopt;
+    TableChange change{m_schema.fileName, m_replaced, m_fileRowCount, {}};
+    if (m_replaced) {
+        // An emptied and refilled table that holds what it held needs no write (nor loses deleted rows).
+        if (m_records == m_snapshot->records && m_snapshot->fileRowCount == int(m_snapshot->records.size()))
+            return std::nullopt;
+        for (std::size_t i = 0; i < m_records.size(); ++i)
+            change.rows.push_back({int(i), m_records[i]});
+        change.rowCount = int(m_records.size());
+        return change;
+    }
+    for (int i : m_dirty) {
+        const bool same = std::size_t(i) < m_snapshot->records.size() && m_snapshot->records[i] == m_records[i];
+        if (!same)
+            change.rows.push_back({m_fileRows[i], m_records[i]});
+    }
+    if (change.rows.empty() && change.rowCount == m_snapshot->fileRowCount)
+        return std::nullopt;
+    return change;
+}
+
+void Table::prepareFile(const TableChange &change) {
+    if (!m_file) {
+        TableFile::create(m_path, m_schema);
+        std::vector<QByteArray> none;
+        std::vector<int> rows;
+        m_file = TableFile::open(m_path, m_schema, none, rows);
+    }
+    m_file->reserve(change);
+}
+
+void Table::committed(bool replaced) {
+    if (replaced) {
+        for (int i = 0; i < recordCount(); ++i)
+            m_fileRows[i] = i;
+        m_fileRowCount = recordCount();
+    }
+}
+
+void Table::restore() {
+    if (!m_start)
+        return;
+    const bool replaced = m_replaced;
+    if (m_snapshot) {
+        m_records = std::move(m_snapshot->records);
+        m_fileRows = std::move(m_snapshot->fileRows);
+        m_fileRowCount = m_snapshot->fileRowCount;
+    }
+    m_current = m_start->current;
+    m_state = m_start->state;
+    m_buffer = m_start->buffer;
+    // An abandoned replacement reads the old content back from its start, as a table opened anew.
+    if (replaced) {
+        m_current = m_records.empty() ? -1 : 0;
+        m_state = State::Browse;
+    }
+    actionEnds();
+    emit changed();
+}
+
+void Table::writeChange(const TableChange &change) {
+    try {
+        m_file->apply(change);
+    } catch (...) {
+        m_fileBehind = true;
+        throw;
+    }
+}
+
+void Table::bringFileUpToDate() {
+    if (!m_fileBehind || !m_file)
+        return;
+    // The committed content: what the table held before the action now under way changed it.
+    m_file->rewrite(m_snapshot ? m_snapshot->records : m_records, m_snapshot ? m_snapshot->fileRows : m_fileRows);
+    m_fileBehind = false;
+}
+
+void Table::syncFile() const {
+    if (m_file)
+        m_file->sync();
+}
+
+// ---- whole-table replacement ----------------------------------------------------------------------------
+
+TableRewrite::TableRewrite(Table &table) : m_table(table), m_action(table.store()) {
+    m_table.requireOpen();
+    m_table.clearContent();
+}
+
+void TableRewrite::commit() {
     if (m_table.inEditState())
         m_table.post();
-    DbfFile::replace(m_table.m_path, m_table.m_schema, m_table.m_records);
-    m_done = true;
-    m_table.m_rewriting = false;
-    m_table.m_file = new DbfFile(m_table.m_path, m_table.m_schema);
-    for (int i = 0; i < m_table.recordCount(); ++i)
-        m_table.m_fileRows[i] = i;
+    m_action.commit();
     m_table.m_current = m_table.m_records.empty() ? -1 : 0;
     emit m_table.changed();
-}
-
-TableRewrite::~TableRewrite()
-{
-    if (m_done)
-        return;
-    // Abandoned: the file still holds the old content; show it again.
-    m_table.m_rewriting = false;
-    m_table.m_state = Table::State::Browse;
-    try {
-        m_table.open();
-    } catch (const VolbyError &) {
-        // The error that abandoned the rewrite is the one the user sees; the table stays closed.
-    }
 }

@@ -1,15 +1,20 @@
 #pragma once
 
+#include "store/change.h"
 #include "store/schema.h"
+#include "store/store.h"
+#include "store/tablefile.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 
+#include <memory>
+#include <optional>
+#include <set>
 #include <vector>
 
 class Table;
-struct DbfFile;
 
 // A field of the current record (or of the record being edited).
 class Field {
@@ -18,8 +23,8 @@ public:
     int position() const { return m_position; }
     QString name() const;
     int width() const;
-    QString asString() const;   // trailing blanks removed, leading blanks kept
-    qint32 asInteger() const;   // decimal text; empty or other text raises ConversionError
+    QString asString() const;                  // trailing blanks removed, leading blanks kept
+    qint32 asInteger() const;                  // decimal text; empty or other text raises ConversionError
     void setString(const QString &text) const; // cut to the width; needs the edit state
     void setInteger(qint32 value) const;
 
@@ -30,22 +35,25 @@ private:
 
 // A dBase table of character fields with a current record and an edit state.
 //
-// The whole file is read at open and held in memory. Every post writes its record in place and syncs
-// the file before it returns. Replacing the whole content (empty, then appends) goes through
-// TableRewrite: the new content is written to a new file which is renamed over the old one, so a
-// crash leaves either the old or the new table on disk.
+// The whole file is read at open (one read) and held in memory. What a post or a whole-table
+// replacement changes reaches the disk when the action it belongs to commits (Store); outside any action
+// a post or a replacement commits by itself before it returns.
 class Table : public QObject {
     Q_OBJECT
 public:
+    // A table of the store's folder.
+    Table(const TableSchema &schema, Store &store);
+    // A table on its own: its posts are written into its file and synced, without a journal.
     Table(const TableSchema &schema, const QString &folder);
     ~Table() override;
 
     const TableSchema &schema() const { return m_schema; }
     QString filePath() const { return m_path; }
+    Store &store() { return *m_store; }
 
     void open();
     void close();
-    bool isOpen() const;
+    bool isOpen() const { return m_open; }
     void empty(); // close, empty, open
 
     int recordCount() const;
@@ -76,13 +84,30 @@ public:
     void setInteger(int position, qint32 value) { setText(position, QString::number(value)); }
     void setInteger(const QString &name, qint32 value) { setText(fieldIndex(name), QString::number(value)); }
 
+    // The table file as its committed content would be written anew: a copy for a backup.
+    QByteArray fileImage() const;
+
 signals:
     // The current record moved, was posted or the content was replaced: bound controls refresh.
     void changed();
 
 private:
+    friend class Store;
     friend class TableRewrite;
     enum class State { Browse, Edit, Insert };
+
+    // Where the table stood when the current action began, and what it held when the action first
+    // changed its records.
+    struct Position {
+        int current;
+        State state;
+        QByteArray buffer;
+    };
+    struct Snapshot {
+        std::vector<QByteArray> records;
+        std::vector<int> fileRows;
+        int fileRowCount;
+    };
 
     QByteArray &editBuffer();
     const QByteArray &shownRecord() const;
@@ -90,34 +115,53 @@ private:
     void requireOpen() const;
     void requireField(int position) const;
     void leaveEditState(); // navigation posts a pending edit first
-    void writeWholeFile(const std::vector<QByteArray> &records);
+    void clearContent();
     QString tableName() const;
+
+    // The store's side: the change the current action made, and its outcome.
+    void actionStarts();
+    void actionEnds();
+    void beginChange();
+    std::optional<TableChange> pendingChange() const;
+    void prepareFile(const TableChange &change);
+    void committed(bool replaced);
+    void restore();
+    void writeChange(const TableChange &change);
+    void bringFileUpToDate();
+    void syncFile() const;
 
     TableSchema m_schema;
     QString m_path;
-    std::vector<int> m_offsets;         // offset of each field within a record (without the deletion flag)
-    int m_recordLength = 0;             // sum of the widths
-    std::vector<QByteArray> m_records;  // the stored records, in file order, without deleted ones
-    std::vector<int> m_fileRows;        // row of each record within the file
-    int m_current = -1;                 // index into m_records, -1 when empty
+    std::unique_ptr<Store> m_ownStore; // a table on its own
+    Store *m_store;
+    std::vector<int> m_offsets;        // offset of each field within a record (without the deletion flag)
+    int m_recordLength = 0;            // sum of the widths
+    std::vector<QByteArray> m_records; // the records, in file order, without deleted ones
+    std::vector<int> m_fileRows;       // row of each record within the file
+    int m_fileRowCount = 0;            // rows of the file, deleted ones included
+    int m_current = -1;                // index into m_records, -1 when empty
     State m_state = State::Browse;
     QByteArray m_buffer;
-    DbfFile *m_file = nullptr;          // null while closed or inside a rewrite
-    bool m_rewriting = false;
+    bool m_open = false;
+    std::optional<TableFile> m_file;    // none while closed, or before a table created when first written
+    std::optional<Position> m_start;    // during an action
+    std::optional<Snapshot> m_snapshot; // while the current action has changed the table
+    std::set<int> m_dirty;              // records posted within the current action
+    bool m_replaced = false;            // emptied within the current action
+    bool m_fileBehind = false;          // a write of a committed change failed: the file is written anew
 };
 
-// Replaces the whole content of a table as one step: the table is emptied in memory at once; the file
-// keeps its old content until commit(), which writes the new file and renames it over the old one.
-// Leaving the scope without commit() (an error stopped the operation) brings the old content back.
+// Replaces the whole content of a table as one action: the table is emptied in memory at once; the file
+// keeps its old content until commit(). Leaving the scope without commit() (an error stopped the
+// operation) brings the old content back, standing on its first record.
 class TableRewrite {
 public:
     explicit TableRewrite(Table &table);
-    ~TableRewrite();
     TableRewrite(const TableRewrite &) = delete;
     TableRewrite &operator=(const TableRewrite &) = delete;
     void commit();
 
 private:
     Table &m_table;
-    bool m_done = false;
+    Action m_action;
 };

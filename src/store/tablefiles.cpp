@@ -1,16 +1,14 @@
 #include "store/tablefiles.h"
 
-#include "store/dbffile.h"
+#include "store/tablefile.h"
 
 #include <QDir>
 
-void createTableFile(const QString &folder, const TableSchema &schema)
-{
-    DbfFile::replace(QDir(folder).filePath(schema.fileName), schema, {});
+void createTableFile(const QString &folder, const TableSchema &schema) {
+    TableFile::create(QDir(folder).filePath(schema.fileName), schema);
 }
 
-void createTableFiles(const QString &folder)
-{
+void createTableFiles(const QString &folder) {
     for (const TableSchema *schema : schemas::all())
         createTableFile(folder, *schema);
 }

@@ -1,29 +1,29 @@
 #include "store/wipe.h"
 
+#include "store/backup.h"
 #include "store/datamodule.h"
 
 namespace {
 
-void writeZeros(Table &table)
-{
+void writeZeros(Table &table) {
     for (int i = 0; i < table.fieldCount(); ++i)
         table.setText(i, QStringLiteral("0"));
 }
 
 } // namespace
 
-void vymaz_databazu(DataModule &data)
-{
-    // P1: one placeholder record of zeros, replacing every attachment in one step.
+void vymaz_databazu(DataModule &data) {
+    // One action: after a crash the district is either wiped as a whole or not at all.
+    Action action(data.store());
+    backUpDistrict(data, QStringLiteral("vymazanie"));
+
+    // P1: one placeholder record of zeros, replacing every attachment.
     Table &p1 = data.TP1();
-    {
-        TableRewrite rewrite(p1);
-        p1.first();
-        p1.edit(); // the table is empty: this starts the new record
-        writeZeros(p1);
-        p1.post();
-        rewrite.commit();
-    }
+    p1.empty();
+    p1.first();
+    p1.edit(); // the table is empty: this starts the new record
+    writeZeros(p1);
+    p1.post();
 
     Table &s1 = data.TS1();
     s1.first();
@@ -35,4 +35,7 @@ void vymaz_databazu(DataModule &data)
     name.edit();
     name.setText(QStringLiteral("NOBEC"), QString());
     name.post();
+
+    data.TP1_ODLOZ().empty();
+    action.commit();
 }

@@ -8,8 +8,7 @@
 
 namespace {
 
-QStringList konsOf(Table &p1)
-{
+QStringList konsOf(Table &p1) {
     QStringList kons;
     p1.first();
     for (int i = 0; i < p1.recordCount(); ++i, p1.next())
@@ -17,8 +16,7 @@ QStringList konsOf(Table &p1)
     return kons;
 }
 
-QStringList recordOf(const Table &table)
-{
+QStringList recordOf(const Table &table) {
     QStringList fields;
     for (int i = 0; i < table.fieldCount(); ++i)
         fields.append(table.text(i));
@@ -35,7 +33,7 @@ private slots:
     void partiesThreeAndSeven();
     void scratchTableLeftEmpty();
     void keptContentFollowsTheProtocol();
-    void partyWithoutVotesIsDropped();
+    void partyWithoutVotesIsSetAsideAndComesBack();
     void firstOfTwoRecordsWithOneKonRemains();
     void nobodyHasAVote();
     void failedRegenerationKeepsTheOldSet();
@@ -53,30 +51,28 @@ private:
     std::unique_ptr<DistrictSetup> m_setup;
 };
 
-void TestAttachmentSet::init()
-{
+void TestAttachmentSet::init() {
     m_setup = std::make_unique<DistrictSetup>();
     QVERIFY(m_setup->isValid());
 }
 
-void TestAttachmentSet::cleanup() { m_setup.reset(); }
+void TestAttachmentSet::cleanup() {
+    m_setup.reset();
+}
 
-void TestAttachmentSet::generateParties(const std::map<int, int> &votes)
-{
+void TestAttachmentSet::generateParties(const std::map<int, int> &votes) {
     m_setup->setValidProtocol(votes);
     GeneratingP1(m_setup->district());
     m_setup->services.forget();
 }
 
-void TestAttachmentSet::partiesThreeAndSeven()
-{
+void TestAttachmentSet::partiesThreeAndSeven() {
     m_setup->setValidProtocol({{3, 30}, {7, 20}});
     District &district = m_setup->district();
     GeneratingP1(district);
 
     QVERIFY(m_setup->services.messageBoxes.isEmpty());
-    QCOMPARE(district.comboItems(),
-             (QStringList{"Číslo politickej strany: 3", "Číslo politickej strany: 7"}));
+    QCOMPARE(district.comboItems(), (QStringList{"Číslo politickej strany: 3", "Číslo politickej strany: 7"}));
     QCOMPARE(district.comboIndex(), -1);
     QCOMPARE(district.comboText(), QStringLiteral("Prechod na inú politickú stranu"));
     QCOMPARE(district.Label13(), QStringLiteral("1"));
@@ -106,8 +102,7 @@ void TestAttachmentSet::partiesThreeAndSeven()
     QCOMPARE(stored->TP1_TEMP().recordCount(), 0);
 }
 
-void TestAttachmentSet::scratchTableLeftEmpty()
-{
+void TestAttachmentSet::scratchTableLeftEmpty() {
     // Rows left in P1_temp (by a program stopped in the middle) neither reach P1 nor stay.
     Table &temp = m_setup->data().TP1_TEMP();
     for (int i = 0; i < 2; ++i) {
@@ -126,12 +121,18 @@ void TestAttachmentSet::scratchTableLeftEmpty()
     QCOMPARE(stored->TP1().text(QStringLiteral("VPH")), QStringLiteral("0"));
 }
 
-void TestAttachmentSet::keptContentFollowsTheProtocol()
-{
+void TestAttachmentSet::keptContentFollowsTheProtocol() {
     generateParties({{3, 30}, {7, 20}});
     QVERIFY(m_setup->goToParty(7));
-    m_setup->setAttachment({{"TYPV", "2"}, {"VPH", "12"}, {"K1", "5"}, {"K150", "7"}, {"KC2", "24"}, {"KC3", "5"},
-                            {"KC5", "1050"}, {"STAV", "1"}, {"KCT", "987654"}});
+    m_setup->setAttachment({{"TYPV", "2"},
+                            {"VPH", "12"},
+                            {"K1", "5"},
+                            {"K150", "7"},
+                            {"KC2", "24"},
+                            {"KC3", "5"},
+                            {"KC5", "1050"},
+                            {"STAV", "1"},
+                            {"KCT", "987654"}});
     const QStringList before = recordOf(m_setup->p1());
     m_setup->setProtocol({{"OBEC", "500023"}, {"OKRSOK", "2"}});
 
@@ -154,27 +155,39 @@ void TestAttachmentSet::keptContentFollowsTheProtocol()
     }
 }
 
-void TestAttachmentSet::partyWithoutVotesIsDropped()
-{
+void TestAttachmentSet::partyWithoutVotesIsSetAsideAndComesBack() {
     generateParties({{3, 30}, {7, 20}});
     QVERIFY(m_setup->goToParty(7));
     m_setup->setAttachment({{"VPH", "12"}, {"K2", "9"}});
+    const QStringList keyed = recordOf(m_setup->p1());
 
+    // A mistyped 0 in party 7's votes: its attachment leaves P1 but is kept aside, durably.
     m_setup->setPartyVotes({{3, 30}});
     GeneratingP1(m_setup->district());
     QCOMPARE(konsOf(m_setup->p1()), QStringList{"3"});
     QCOMPARE(m_setup->district().comboItems(), QStringList{"Číslo politickej strany: 3"});
+    QCOMPARE(m_setup->reopen()->TP1_ODLOZ().recordCount(), 1);
 
+    // The party comes back with its attachment as it was keyed, not zeros, and leaves the aside copy.
     m_setup->setPartyVotes({{3, 30}, {7, 1}});
     GeneratingP1(m_setup->district());
     QCOMPARE(konsOf(m_setup->p1()), (QStringList{"3", "7"}));
     QVERIFY(m_setup->goToParty(7));
-    QCOMPARE(m_setup->p1().text(QStringLiteral("VPH")), QStringLiteral("0"));
+    QCOMPARE(recordOf(m_setup->p1()), keyed);
+    QCOMPARE(m_setup->reopen()->TP1_ODLOZ().recordCount(), 0);
+
+    // An attachment without any figure is dropped as before: nothing to keep.
+    m_setup->setAttachment({{"VPH", "0"}, {"K2", "0"}});
+    m_setup->setPartyVotes({{3, 30}});
+    GeneratingP1(m_setup->district());
+    m_setup->setPartyVotes({{3, 30}, {7, 1}});
+    GeneratingP1(m_setup->district());
+    QVERIFY(m_setup->goToParty(7));
     QCOMPARE(m_setup->p1().text(QStringLiteral("K2")), QStringLiteral("0"));
+    QCOMPARE(m_setup->data().TP1_ODLOZ().recordCount(), 0);
 }
 
-void TestAttachmentSet::firstOfTwoRecordsWithOneKonRemains()
-{
+void TestAttachmentSet::firstOfTwoRecordsWithOneKonRemains() {
     m_setup->setValidProtocol({{5, 40}});
     m_setup->appendAttachment({{"KON", "5"}, {"VPH", "11"}});
     m_setup->appendAttachment({{"KON", "27"}, {"VPH", "13"}});
@@ -186,8 +199,7 @@ void TestAttachmentSet::firstOfTwoRecordsWithOneKonRemains()
     QCOMPARE(m_setup->p1().text(QStringLiteral("VPH")), QStringLiteral("11"));
 }
 
-void TestAttachmentSet::nobodyHasAVote()
-{
+void TestAttachmentSet::nobodyHasAVote() {
     generateParties({{3, 30}});
     District &district = m_setup->district();
     const QStringList items = district.comboItems();
@@ -205,8 +217,7 @@ void TestAttachmentSet::nobodyHasAVote()
     QCOMPARE(stored->TP1_TEMP().recordCount(), 0);
 }
 
-void TestAttachmentSet::failedRegenerationKeepsTheOldSet()
-{
+void TestAttachmentSet::failedRegenerationKeepsTheOldSet() {
     generateParties({{3, 30}});
     QVERIFY(m_setup->goToParty(3));
     m_setup->setAttachment({{"VPH", "12"}});
@@ -225,22 +236,24 @@ void TestAttachmentSet::failedRegenerationKeepsTheOldSet()
     QCOMPARE(stored->TP1_TEMP().recordCount(), 0);
 }
 
-void TestAttachmentSet::gate_data()
-{
+void TestAttachmentSet::gate_data() {
     QTest::addColumn<QString>("vph");
     QTest::addColumn<QString>("k1");
     QTest::addColumn<QStringList>("codes");
     QTest::addColumn<bool>("passes");
 
-    QTest::newRow("sum between VPH and 4 x VPH") << "10" << "40" << QStringList() << true;
-    QTest::newRow("K14 fails") << "10" << "41" << QStringList{"K14"} << false;
-    QTest::newRow("K15 fails") << "10" << "9" << QStringList{"K15"} << false;
+    QTest::newRow("sum between VPH and 4 x VPH") << "10"
+                                                 << "40" << QStringList() << true;
+    QTest::newRow("K14 fails") << "10"
+                               << "41" << QStringList{"K14"} << false;
+    QTest::newRow("K15 fails") << "10"
+                               << "9" << QStringList{"K15"} << false;
     // Only figures that bypassed the entry boxes fail both: 4 x VPH < sum < VPH.
-    QTest::newRow("both fail") << "-2" << "-5" << QStringList{"K14", "K15"} << false;
+    QTest::newRow("both fail") << "-2"
+                               << "-5" << QStringList{"K14", "K15"} << false;
 }
 
-void TestAttachmentSet::gate()
-{
+void TestAttachmentSet::gate() {
     QFETCH(QString, vph);
     QFETCH(QString, k1);
     QFETCH(QStringList, codes);
@@ -260,8 +273,7 @@ void TestAttachmentSet::gate()
     QCOMPARE(shown, codes);
 }
 
-void TestAttachmentSet::forwardAndBack()
-{
+void TestAttachmentSet::forwardAndBack() {
     generateParties({{1, 10}, {3, 30}, {7, 20}});
     District &district = m_setup->district();
 
@@ -290,8 +302,7 @@ void TestAttachmentSet::forwardAndBack()
     QVERIFY(m_setup->services.messageBoxes.isEmpty());
 }
 
-void TestAttachmentSet::refusedMoveStays()
-{
+void TestAttachmentSet::refusedMoveStays() {
     generateParties({{1, 10}, {3, 30}});
     District &district = m_setup->district();
     m_setup->setAttachment({{"VPH", "5"}, {"K3", "4"}}); // K15: 4 < 5
@@ -306,19 +317,20 @@ void TestAttachmentSet::refusedMoveStays()
     QVERIFY(m_setup->services.focusRequests.isEmpty());
 }
 
-void TestAttachmentSet::quickChoice_data()
-{
+void TestAttachmentSet::quickChoice_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("kon");
     QTest::addColumn<QString>("label");
 
-    QTest::newRow("third item") << 2 << "7" << "3";
-    QTest::newRow("first item") << 0 << "1" << "1";
-    QTest::newRow("none selected") << -1 << "1" << "1";
+    QTest::newRow("third item") << 2 << "7"
+                                << "3";
+    QTest::newRow("first item") << 0 << "1"
+                                << "1";
+    QTest::newRow("none selected") << -1 << "1"
+                                   << "1";
 }
 
-void TestAttachmentSet::quickChoice()
-{
+void TestAttachmentSet::quickChoice() {
     QFETCH(int, index);
     QFETCH(QString, kon);
     QFETCH(QString, label);
@@ -334,8 +346,7 @@ void TestAttachmentSet::quickChoice()
     QCOMPARE(m_setup->services.focusRequests, QStringList{"pVPH"});
 }
 
-void TestAttachmentSet::refusedQuickChoiceSelectsTheCurrentItem()
-{
+void TestAttachmentSet::refusedQuickChoiceSelectsTheCurrentItem() {
     generateParties({{1, 10}, {3, 30}, {7, 20}});
     District &district = m_setup->district();
     DoPreduClick(district);
@@ -348,12 +359,11 @@ void TestAttachmentSet::refusedQuickChoiceSelectsTheCurrentItem()
     QCOMPARE(district.Label13(), QStringLiteral("2"));
 }
 
-void TestAttachmentSet::zeroingKeepsTheIdentification()
-{
+void TestAttachmentSet::zeroingKeepsTheIdentification() {
     generateParties({{3, 30}, {7, 20}});
     QVERIFY(m_setup->goToParty(7));
-    m_setup->setAttachment({{"TYPV", "1"}, {"VPH", "12"}, {"K1", "5"}, {"K150", "7"}, {"KC5", "1050"},
-                            {"STAV", "1"}, {"KCT", "987654"}});
+    m_setup->setAttachment(
+        {{"TYPV", "1"}, {"VPH", "12"}, {"K1", "5"}, {"K150", "7"}, {"KC5", "1050"}, {"STAV", "1"}, {"KCT", "987654"}});
 
     VymazPolStranu(m_setup->district());
 

@@ -22,13 +22,13 @@ private slots:
     void orderNumber();
     void quickStore_data();
     void quickStore();
+    void emptyOrderNumberStoresNothing();
 
 private:
     std::unique_ptr<DistrictSetup> m_setup;
 };
 
-void TestCandidateEntry::init()
-{
+void TestCandidateEntry::init() {
     m_setup = std::make_unique<DistrictSetup>();
     QVERIFY(m_setup->isValid());
     // Party 7 has 51 candidates in the code list; its attachment is current.
@@ -38,10 +38,11 @@ void TestCandidateEntry::init()
     m_setup->services.forget();
 }
 
-void TestCandidateEntry::cleanup() { m_setup.reset(); }
+void TestCandidateEntry::cleanup() {
+    m_setup.reset();
+}
 
-void TestCandidateEntry::candidateExitStoresAndSums()
-{
+void TestCandidateEntry::candidateExitStoresAndSums() {
     District &district = m_setup->district();
     pK1Enter(district, 3);
     m_setup->p1().setText(QStringLiteral("K3"), QStringLiteral("007"));
@@ -65,8 +66,7 @@ void TestCandidateEntry::candidateExitStoresAndSums()
     QVERIFY(!district.candidateEmphasis(3));
 }
 
-void TestCandidateEntry::candidateExitChecksTheBoxLeft()
-{
+void TestCandidateEntry::candidateExitChecksTheBoxLeft() {
     District &district = m_setup->district();
     // Candidate 2 already exceeds VPH: only the box left is checked.
     m_setup->setAttachment({{"K2", "50"}});
@@ -80,8 +80,7 @@ void TestCandidateEntry::candidateExitChecksTheBoxLeft()
     QCOMPARE(m_setup->reopen()->TP1().text(QStringLiteral("K7")), QStringLiteral("11"));
 }
 
-void TestCandidateEntry::exitSequence()
-{
+void TestCandidateEntry::exitSequence() {
     // At the moment the check's message appears the record is posted, on disk, with its sums.
     District &district = m_setup->district();
     bool editing = true;
@@ -104,8 +103,7 @@ void TestCandidateEntry::exitSequence()
     QVERIFY(district.candidateEmphasis(4));
 }
 
-void TestCandidateEntry::vphExitRunsK17()
-{
+void TestCandidateEntry::vphExitRunsK17() {
     District &district = m_setup->district();
     pOBVODEnter(district);
     m_setup->p1().setText(QStringLiteral("VPH"), QStringLiteral("41"));
@@ -122,8 +120,7 @@ void TestCandidateEntry::vphExitRunsK17()
     QVERIFY(m_setup->services.messageBoxes.isEmpty());
 }
 
-void TestCandidateEntry::vphOnAnEmptyTable()
-{
+void TestCandidateEntry::vphOnAnEmptyTable() {
     m_setup->p1().empty();
     District &district = m_setup->district();
     pOBVODEnter(district); // starts a record
@@ -140,8 +137,7 @@ void TestCandidateEntry::vphOnAnEmptyTable()
         QCOMPARE(stored->TP1().text(i), QStringLiteral("0"));
 }
 
-void TestCandidateEntry::conversionErrorLeavesTheRecordUnposted()
-{
+void TestCandidateEntry::conversionErrorLeavesTheRecordUnposted() {
     District &district = m_setup->district();
     pK1Enter(district, 5);
     m_setup->p1().setText(QStringLiteral("K5"), QStringLiteral("5"));
@@ -153,30 +149,37 @@ void TestCandidateEntry::conversionErrorLeavesTheRecordUnposted()
     QCOMPARE(m_setup->reopen()->TP1().text(QStringLiteral("K5")), QStringLiteral("0"));
 }
 
-void TestCandidateEntry::enteringSetsPknumber()
-{
+void TestCandidateEntry::enteringSetsPknumber() {
     District &district = m_setup->district();
     pK1Enter(district, 150);
     QCOMPARE(district.pknumber(), QStringLiteral("150"));
     QVERIFY(m_setup->p1().inEditState());
 }
 
-void TestCandidateEntry::orderNumber_data()
-{
+void TestCandidateEntry::orderNumber_data() {
     QTest::addColumn<QString>("count");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("after");
     QTest::addColumn<bool>("accepted");
 
-    QTest::newRow("empty becomes 0") << "30" << "" << "0" << true;
-    QTest::newRow("blanks become 0") << "30" << "  " << "0" << true;
-    QTest::newRow("equal to the count") << "30" << "30" << "30" << true;
-    QTest::newRow("one above the count") << "30" << "31" << "31" << false;
-    QTest::newRow("count 0, order 1") << "0" << "1" << "1" << false;
+    QTest::newRow("empty becomes 0") << "30"
+                                     << ""
+                                     << "0" << true;
+    QTest::newRow("blanks become 0") << "30"
+                                     << "  "
+                                     << "0" << true;
+    QTest::newRow("equal to the count") << "30"
+                                        << "30"
+                                        << "30" << true;
+    QTest::newRow("one above the count") << "30"
+                                         << "31"
+                                         << "31" << false;
+    QTest::newRow("count 0, order 1") << "0"
+                                      << "1"
+                                      << "1" << false;
 }
 
-void TestCandidateEntry::orderNumber()
-{
+void TestCandidateEntry::orderNumber() {
     QFETCH(QString, count);
     QFETCH(QString, typed);
     QFETCH(QString, after);
@@ -192,30 +195,59 @@ void TestCandidateEntry::orderNumber()
     QCOMPARE(m_setup->services.journal, accepted ? QStringList() : refusal);
 }
 
-void TestCandidateEntry::quickStore_data()
-{
+void TestCandidateEntry::quickStore_data() {
     QTest::addColumn<QString>("count");
     QTest::addColumn<QString>("order");
     QTest::addColumn<QString>("votes");
     QTest::addColumn<int>("candidate");
     QTest::addColumn<QString>("votesAfter");
-    QTest::addColumn<QString>("kc3");   // KC3 stored afterwards
+    QTest::addColumn<QString>("kc3"); // KC3 stored afterwards
     QTest::addColumn<QString>("kc4");
 
-    QTest::newRow("page 1, leading zeros") << "75" << "12" << "0045" << 12 << "45" << "540" << "0";
-    QTest::newRow("page 2 candidate") << "75" << "60" << "3" << 60 << "3" << "0" << "180";
-    QTest::newRow("50 on page 1") << "75" << "50" << "1" << 50 << "1" << "50" << "0";
-    QTest::newRow("51 on page 2") << "75" << "51" << "1" << 51 << "1" << "0" << "51";
-    QTest::newRow("empty votes store 0") << "75" << "12" << "" << 12 << "0" << "0" << "0";
-    QTest::newRow("order 0 stores nothing") << "75" << "0" << "9" << 0 << "9" << "0" << "0";
-    QTest::newRow("empty order stores nothing") << "75" << "" << "9" << 0 << "9" << "0" << "0";
-    QTest::newRow("above the count") << "30" << "31" << "9" << 31 << "9" << "0" << "0";
+    QTest::newRow("page 1, leading zeros") << "75"
+                                           << "12"
+                                           << "0045" << 12 << "45"
+                                           << "540"
+                                           << "0";
+    QTest::newRow("page 2 candidate") << "75"
+                                      << "60"
+                                      << "3" << 60 << "3"
+                                      << "0"
+                                      << "180";
+    QTest::newRow("50 on page 1") << "75"
+                                  << "50"
+                                  << "1" << 50 << "1"
+                                  << "50"
+                                  << "0";
+    QTest::newRow("51 on page 2") << "75"
+                                  << "51"
+                                  << "1" << 51 << "1"
+                                  << "0"
+                                  << "51";
+    QTest::newRow("empty votes store 0") << "75"
+                                         << "12"
+                                         << "" << 12 << "0"
+                                         << "0"
+                                         << "0";
+    QTest::newRow("order 0 stores nothing") << "75"
+                                            << "0"
+                                            << "9" << 0 << "9"
+                                            << "0"
+                                            << "0";
+    QTest::newRow("above the count") << "30"
+                                     << "31"
+                                     << "9" << 31 << "9"
+                                     << "0"
+                                     << "0";
     // Order number 156 of a count above 150 would name STAV, past the candidate fields.
-    QTest::newRow("beyond 150 fields") << "200" << "156" << "9" << 156 << "9" << "0" << "0";
+    QTest::newRow("beyond 150 fields") << "200"
+                                       << "156"
+                                       << "9" << 156 << "9"
+                                       << "0"
+                                       << "0";
 }
 
-void TestCandidateEntry::quickStore()
-{
+void TestCandidateEntry::quickStore() {
     QFETCH(QString, count);
     QFETCH(QString, order);
     QFETCH(QString, votes);
@@ -250,6 +282,23 @@ void TestCandidateEntry::quickStore()
     QCOMPARE(p1.text(QStringLiteral("KC2")), QStringLiteral("20")); // the sums ran in every case
     QCOMPARE(district.candidateEmphasis(12), stores && candidate == 12 && votesAfter != QLatin1String("0"));
     QVERIFY(m_setup->services.messageBoxes.isEmpty());
+}
+
+void TestCandidateEntry::emptyOrderNumberStoresNothing() {
+    // An order-number box passed by with Tab or the mouse: the conversion error reaches the general error
+    // box before anything is written; the typed vote count is not thrown away as if it had been stored.
+    const auto storedRecord = [this] {
+        const auto stored = m_setup->reopen();
+        Table &p1 = stored->TP1();
+        QStringList fields;
+        for (int i = 0; i < p1.fieldCount(); ++i)
+            fields.append(p1.text(i));
+        return fields;
+    };
+    const QStringList before = storedRecord();
+    QString votesText = QStringLiteral("9");
+    QVERIFY_THROWS_EXCEPTION(ConversionError, ::quickStore(m_setup->district(), QStringLiteral(" "), votesText));
+    QCOMPARE(storedRecord(), before);
 }
 
 QTEST_GUILESS_MAIN(TestCandidateEntry)

@@ -8,50 +8,77 @@ namespace crashworkload {
 
 namespace {
 
-QString value(qint64 generation, int width) { return QString::number(generation).right(width); }
+QString value(qint64 generation, int width) {
+    return QString::number(generation).right(width);
+}
 
-void stamp(Table &table, qint64 generation, int keep = -1)
-{
-    for (int i = 0; i < table.fieldCount(); ++i)
-        if (i != keep)
-            table.setText(i, value(generation, table.schema().fields[i].width));
+// The workload's own control sum of a record: the sum of the figures in positions [from, to).
+qint64 sum(const Table &table, int from, int to) {
+    qint64 total = 0;
+    for (int i = from; i < to; ++i)
+        total += table.text(i).toLongLong();
+    return total;
+}
+
+// S1 of generation g: the identification and the counts derived from g, KC1 and KC2 their sums, KCT the
+// generation itself.
+void writeProtocol(Table &s1, qint64 g) {
+    s1.first();
+    s1.edit();
+    s1.setText(QStringLiteral("OBVOD"), value(g % 997, 3));
+    s1.setText(QStringLiteral("OBEC"), value(g % 999983, 6));
+    s1.setText(QStringLiteral("OKRSOK"), value(g % 13, 3));
+    for (int i = 4; i < schemas::S1_KC1; ++i)
+        s1.setText(i, value(g + i, 7));
+    s1.setText(QStringLiteral("KCT"), QString::number(g));
+    s1.post();
+    s1.edit();
+    s1.setText(QStringLiteral("KC1"), QString::number(sum(s1, 1, 4)));
+    s1.setText(QStringLiteral("KC2"), QString::number(sum(s1, 4, schemas::S1_KC1)));
+    s1.post();
+}
+
+// P1 of generation g: replaced by 1 + g % 5 attachments with the protocol's identification, then every
+// attachment's figures changed in place and its sums posted after them.
+void writeAttachments(Table &p1, const Table &s1, qint64 g) {
+    {
+        TableRewrite rewrite(p1);
+        for (int r = 0; r < 1 + g % 5; ++r) {
+            p1.append();
+            for (int i = 1; i <= 3; ++i)
+                p1.setText(i, s1.text(i));
+            p1.setInteger(schemas::P1_KON, r + 1);
+            for (int i = schemas::P1_VPH; i < schemas::P1_KC1; ++i)
+                p1.setText(i, value(g, 7));
+            p1.setText(QStringLiteral("KCT"), QString::number(g));
+            p1.post();
+        }
+        rewrite.commit();
+    }
+    p1.first();
+    for (int r = 0; r < p1.recordCount(); ++r, p1.next()) {
+        p1.edit();
+        for (int i = schemas::P1_VPH; i < schemas::P1_KC1; ++i)
+            p1.setText(i, value(g + r + i, 7));
+        p1.post();
+        p1.edit();
+        p1.setText(QStringLiteral("KC1"), QString::number(sum(p1, 1, 5)));
+        p1.setText(QStringLiteral("KC2"), QString::number(sum(p1, schemas::P1_VPH, schemas::P1_KC1)));
+        p1.post();
+    }
 }
 
 } // namespace
 
-void run(DataModule &data)
-{
+void run(DataModule &data) {
     Table &s1 = data.TS1();
-    Table &p1 = data.TP1();
     s1.first();
-    qint64 g = s1.recordCount() ? s1.integer(QStringLiteral("KC1")) : 0;
+    qint64 g = s1.recordCount() ? s1.text(QStringLiteral("KCT")).toLongLong() : 0;
     for (;;) {
         ++g;
-        s1.first();
-        s1.edit();
-        stamp(s1, g);
-        s1.post();
-        std::printf("S1 %lld\n", g);
-        std::fflush(stdout);
-
-        {
-            TableRewrite rewrite(p1);
-            for (int r = 0; r < 1 + g % 5; ++r) {
-                p1.append();
-                stamp(p1, g);
-                p1.setInteger(schemas::P1_KON, r + 1);
-                p1.post();
-            }
-            rewrite.commit();
-        }
-        for (int r = 0; r < p1.recordCount(); ++r) {
-            p1.first();
-            p1.moveBy(r);
-            p1.edit();
-            for (int i = schemas::P1_VPH; i < schemas::P1_KC1 + 5; ++i)
-                p1.setText(i, value(g + 1000000 + r, p1.schema().fields[i].width));
-            p1.post();
-        }
+        Action action(data.store());
+        writeProtocol(s1, g);
+        writeAttachments(data.TP1(), s1, g);
 
         Table &name = data.TTEMPTLAC();
         name.edit();
@@ -67,70 +94,60 @@ void run(DataModule &data)
             lines.post();
         }
         rewrite.commit();
+        action.commit();
+        std::printf("%lld\n", g);
+        std::fflush(stdout);
     }
 }
 
-QString verify(DataModule &data, qint64 lastReported)
-{
-    Table &s1 = data.TS1();
-    qint64 g = 0;
+QString verify(Table &s1, Table &p1, Table &name, Table &lines, qint64 lastCommitted, qint64 *generation) {
     if (s1.recordCount() > 1)
         return QStringLiteral("S1 has %1 records").arg(s1.recordCount());
+    qint64 g = 0;
     if (s1.recordCount() == 1) {
-        g = s1.text(QStringLiteral("KC1")).toLongLong();
-        for (int i = 0; i < s1.fieldCount(); ++i)
-            if (s1.text(i) != value(g, s1.schema().fields[i].width))
+        s1.first();
+        g = s1.text(QStringLiteral("KCT")).toLongLong();
+        if (s1.text(QStringLiteral("KC1")).toLongLong() != sum(s1, 1, 4) ||
+            s1.text(QStringLiteral("KC2")).toLongLong() != sum(s1, 4, schemas::S1_KC1))
+            return QStringLiteral("S1 of generation %1: the sums disagree with the figures").arg(g);
+        for (int i = 4; i < schemas::S1_KC1; ++i)
+            if (s1.text(i) != value(g + i, 7))
                 return QStringLiteral("S1 field %1 holds '%2' in generation %3").arg(i).arg(s1.text(i)).arg(g);
     }
-    if (g < lastReported)
-        return QStringLiteral("S1 lost generation %1 (holds %2)").arg(lastReported).arg(g);
+    *generation = g;
+    // The action in flight when the process was killed may be there or not; every committed one is.
+    if (g < lastCommitted || g > lastCommitted + 1)
+        return QStringLiteral("S1 holds generation %1, the last committed is %2").arg(g).arg(lastCommitted);
+    if (g == 0)
+        return QString();
 
-    Table &p1 = data.TP1();
-    if (p1.recordCount() > 0) {
-        p1.first();
-        const qint64 generation = p1.text(QStringLiteral("KCT")).toLongLong();
-        if (p1.recordCount() != 1 + generation % 5)
-            return QStringLiteral("P1 has %1 records in generation %2").arg(p1.recordCount()).arg(generation);
-        // The records are updated in place one after the other: the updated ones first, then at most one
-        // caught in the middle of its post, then the ones not reached yet. A post cut off by the kill may
-        // leave its record with each field either old or new (the kill can stop one write between two
-        // pages of the file); every field must still be one or the other, and no other record may change.
-        enum class State { Updated, InFlight, Untouched };
-        State previous = State::Updated;
-        for (int r = 0; r < p1.recordCount(); ++r, p1.next()) {
-            if (p1.text(QStringLiteral("KCT")) != value(generation, 15) || p1.integer(schemas::P1_KON) != r + 1)
-                return QStringLiteral("P1 record %1 mixes generations").arg(r + 1);
-            int updated = 0;
-            int untouched = 0;
-            for (int i = schemas::P1_VPH; i < schemas::P1_KC1 + 5; ++i) {
-                const int width = p1.schema().fields[i].width;
-                if (p1.text(i) == value(generation + 1000000 + r, width))
-                    ++updated;
-                else if (p1.text(i) == value(generation, width))
-                    ++untouched;
-                else
-                    return QStringLiteral("P1 record %1 field %2 holds neither value").arg(r + 1).arg(i);
-            }
-            const State state = untouched == 0 ? State::Updated : updated == 0 ? State::Untouched : State::InFlight;
-            if (state < previous || (state == State::InFlight && previous == State::InFlight))
-                return QStringLiteral("P1 record %1 is out of the order of the updates").arg(r + 1);
-            previous = state == State::InFlight ? State::Untouched : state;
-        }
+    if (p1.recordCount() != 1 + g % 5)
+        return QStringLiteral("P1 has %1 records in generation %2").arg(p1.recordCount()).arg(g);
+    p1.first();
+    for (int r = 0; r < p1.recordCount(); ++r, p1.next()) {
+        if (p1.text(QStringLiteral("KCT")) != QString::number(g) || p1.integer(schemas::P1_KON) != r + 1)
+            return QStringLiteral("P1 record %1 is not of generation %2").arg(r + 1).arg(g);
+        for (int i = 1; i <= 3; ++i)
+            if (p1.text(i) != s1.text(i))
+                return QStringLiteral("P1 record %1 and S1 disagree on %2").arg(r + 1).arg(p1.schema().fields[i].name);
+        for (int i = schemas::P1_VPH; i < schemas::P1_KC1; ++i)
+            if (p1.text(i) != value(g + r + i, 7))
+                return QStringLiteral("P1 record %1 field %2 holds '%3'").arg(r + 1).arg(i).arg(p1.text(i));
+        if (p1.text(QStringLiteral("KC1")).toLongLong() != sum(p1, 1, 5) ||
+            p1.text(QStringLiteral("KC2")).toLongLong() != sum(p1, schemas::P1_VPH, schemas::P1_KC1))
+            return QStringLiteral("P1 record %1: the sums disagree with the figures").arg(r + 1);
     }
-
-    Table &lines = data.TProtokol1();
-    if (lines.recordCount() > 0) {
-        lines.first();
-        const QString text = lines.text(QStringLiteral("CH_OZNAM"));
-        const qint64 generation = text.section(QLatin1Char(' '), 1).toLongLong();
-        if (lines.recordCount() != generation % 7)
-            return QStringLiteral("chyb_prot has %1 lines in generation %2").arg(lines.recordCount()).arg(generation);
-        for (int i = 0; i < lines.recordCount(); ++i, lines.next())
-            if (lines.text(QStringLiteral("CH_OZNAM")) != text)
-                return QStringLiteral("chyb_prot mixes generations");
-    }
-    if (data.TTEMPTLAC().recordCount() > 1)
-        return QStringLiteral("TEMP_TLAC has %1 records").arg(data.TTEMPTLAC().recordCount());
+    if (name.recordCount() != 1)
+        return QStringLiteral("TEMP_TLAC has %1 records").arg(name.recordCount());
+    name.first();
+    if (name.text(0) != QStringLiteral("Obec č. %1").arg(g))
+        return QStringLiteral("TEMP_TLAC holds '%1' in generation %2").arg(name.text(0)).arg(g);
+    if (lines.recordCount() != g % 7)
+        return QStringLiteral("chyb_prot has %1 lines in generation %2").arg(lines.recordCount()).arg(g);
+    lines.first();
+    for (int i = 0; i < lines.recordCount(); ++i, lines.next())
+        if (lines.text(QStringLiteral("CH_OZNAM")) != QStringLiteral("riadok %1").arg(g))
+            return QStringLiteral("chyb_prot mixes generations");
     return QString();
 }
 

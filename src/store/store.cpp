@@ -1,0 +1,233 @@
+#include "store/store.h"
+
+#include "store/errors.h"
+#include "store/table.h"
+#include "store/tablefile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <map>
+
+Store::Store(const QString &folder, bool journaled) : m_folder(folder) {
+    if (journaled)
+        m_journal = std::make_unique<Journal>(folder);
+}
+
+Store::~Store() = default;
+
+void Store::close() noexcept {
+    if (!m_journal || !m_journal->written())
+        return;
+    try {
+        checkpoint();
+        m_journal->clear();
+    } catch (const VolbyError &) {
+        // The journal keeps every commit: the next start brings the tables up to date from it.
+    }
+}
+
+void Store::recover(const std::vector<const TableSchema *> &schemas) {
+    if (!m_journal)
+        return;
+    const std::vector<Commit> commits = m_journal->pending();
+    if (commits.empty())
+        return;
+    std::map<QString, TableFile> files;
+    for (const Commit &commit : commits) {
+        for (const TableChange &change : commit.tables) {
+            auto file = files.find(change.fileName);
+            if (file == files.end()) {
+                const auto schema = std::find_if(schemas.begin(), schemas.end(),
+                                                 [&](const TableSchema *s) { return s->fileName == change.fileName; });
+                if (schema == schemas.end())
+                    throw StorageError(
+                        QStringLiteral("Denník %1 zapisuje do neznámej tabuľky %2.")
+                            .arg(disk::displayName(QDir(m_folder).filePath(QString::fromLatin1(Journal::FILE_NAME))),
+                                 change.fileName));
+                const QString path = QDir(m_folder).filePath(change.fileName);
+                if ((*schema)->createdWhenFirstWritten && !QFileInfo::exists(path))
+                    TableFile::create(path, **schema);
+                file = files.emplace(change.fileName, TableFile::openForRecovery(path, **schema)).first;
+            }
+            file->second.apply(change);
+        }
+        writeFiles(commit.files);
+    }
+    for (auto &[name, file] : files)
+        file.sync();
+    checkpoint();
+    m_journal->clear();
+}
+
+void Store::touch(Table &table) {
+    m_touched.push_back(&table);
+}
+
+void Store::writeFile(const QString &path, const QByteArray &content) {
+    if (!m_journal)
+        throw StorageError(QStringLiteral("Súbor %1 sa zapisuje len s denníkom.").arg(path));
+    m_files.push_back({path, content});
+}
+
+// Written in place without a sync: the journal holds them until the next checkpoint syncs them. Every
+// file is tried; those that fail are tried again before the next checkpoint, and the first error raised.
+void Store::writeFiles(const std::vector<FileWrite> &files) {
+    std::exception_ptr first;
+    for (const FileWrite &write : files) {
+        try {
+            placeFile(write);
+        } catch (const StorageError &) {
+            m_unwritten.push_back(write);
+            if (!first)
+                first = std::current_exception();
+        }
+    }
+    if (first)
+        std::rethrow_exception(first);
+}
+
+void Store::placeFile(const FileWrite &write) {
+    const QString path = QDir(m_folder).filePath(write.path);
+    const QString folder = QFileInfo(path).path();
+    if (!QFileInfo(folder).isDir()) {
+        disk::makeFolder(QFileInfo(folder).path()); // one level above: the backups' own folder
+        disk::makeFolder(folder);
+        m_unsynced.push_back(QFileInfo(folder).path());
+    }
+    disk::File file = disk::File::open(path, O_CREAT | O_TRUNC);
+    file.write(0, write.content);
+    file.close();
+    m_unsynced.push_back(folder);
+    m_unsynced.push_back(path);
+}
+
+// Every table and every file written since the last checkpoint is made durable, so that the journal can
+// start again from its beginning.
+void Store::checkpoint() {
+    writeFiles(std::exchange(m_unwritten, {}));
+    for (Table *table : m_tables) {
+        table->bringFileUpToDate();
+        table->syncFile();
+    }
+    std::sort(m_unsynced.begin(), m_unsynced.end());
+    m_unsynced.erase(std::unique(m_unsynced.begin(), m_unsynced.end()), m_unsynced.end());
+    // Files before the folders that hold them.
+    std::stable_partition(m_unsynced.begin(), m_unsynced.end(),
+                          [](const QString &path) { return !QFileInfo(path).isDir(); });
+    for (const QString &path : m_unsynced) {
+        if (QFileInfo(path).isDir()) {
+            disk::syncFolder(path);
+        } else {
+            disk::File file = disk::File::open(path);
+            file.sync();
+            file.close();
+        }
+    }
+    m_unsynced.clear();
+    if (m_journal)
+        m_journal->restart();
+}
+
+void Store::finish() {
+    for (Table *table : m_tables)
+        table->actionEnds();
+    m_touched.clear();
+    m_files.clear();
+    m_depth = 0;
+}
+
+void Store::begin() {
+    if (m_depth++ == 0)
+        for (Table *table : m_tables)
+            table->actionStarts();
+}
+
+// Every table goes back to where it stood when the action began, and to what it held.
+void Store::restoreAll() {
+    for (Table *table : m_tables)
+        table->restore();
+    m_touched.clear();
+    m_files.clear();
+}
+
+void Store::rollback() {
+    restoreAll();
+    if (m_depth > 0 && --m_depth > 0)
+        for (Table *table : m_tables) // the enclosing action goes on from here
+            table->actionStarts();
+}
+
+void Store::commit() {
+    if (m_depth == 0 || --m_depth > 0)
+        return;
+    Commit commit;
+    std::vector<Table *> changed;
+    for (Table *table : m_touched) {
+        if (std::optional<TableChange> change = table->pendingChange()) {
+            std::sort(change->rows.begin(), change->rows.end(),
+                      [](const TableChange::Row &a, const TableChange::Row &b) { return a.row < b.row; });
+            commit.tables.push_back(std::move(*change));
+            changed.push_back(table);
+        }
+    }
+    commit.files = std::move(m_files);
+    if (commit.isEmpty()) {
+        finish();
+        return;
+    }
+
+    // Up to the commit point an error leaves every table as the action found it.
+    try {
+        for (Table *table : m_tables)
+            table->bringFileUpToDate();
+        for (std::size_t i = 0; i < changed.size(); ++i)
+            changed[i]->prepareFile(commit.tables[i]);
+        if (m_journal) {
+            const QByteArray record = m_journal->encode(commit);
+            if (!m_journal->fits(record.size()))
+                checkpoint();
+            m_journal->append(record);
+        } else {
+            for (std::size_t i = 0; i < changed.size(); ++i)
+                changed[i]->writeChange(commit.tables[i]);
+            for (Table *table : changed)
+                table->syncFile();
+        }
+    } catch (...) {
+        restoreAll();
+        finish();
+        throw;
+    }
+
+    for (std::size_t i = 0; i < changed.size(); ++i)
+        changed[i]->committed(commit.tables[i].replace);
+    finish();
+    if (!m_journal)
+        return;
+    // Committed: a failing write from here on is reported, and the file is written anew by the next
+    // commit, the next checkpoint or the next start. Every table is tried.
+    std::exception_ptr first;
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+        try {
+            changed[i]->writeChange(commit.tables[i]);
+        } catch (const StorageError &) {
+            if (!first)
+                first = std::current_exception();
+        }
+    }
+    writeFiles(commit.files);
+    if (first)
+        std::rethrow_exception(first);
+}
+
+Action::~Action() {
+    if (!m_done)
+        m_store.rollback();
+}
+
+void Action::commit() {
+    m_done = true;
+    m_store.commit();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "store/change.h"
+#include "store/disk.h"
+#include "store/schema.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <map>
+#include <vector>
+
+// The file of one table: a dBase file of character fields, read whole with one read and written in
+// place through the disk seam. Records here are the field bytes without the deletion flag.
+class TableFile {
+public:
+    // Opens and validates the file against the schema; StorageError names the file on any fault.
+    // The live records in file order, and the file row of each (rows deleted by another program are
+    // skipped, and kept as they are).
+    static TableFile open(const QString &path, const TableSchema &schema, std::vector<QByteArray> &records,
+                          std::vector<int> &rows, bool layoutOnly = false);
+    // The same for a file that the journal is about to bring up to date after a crash: only its layout
+    // (the header and the fields) must be sound; its records may be caught in the middle of a write.
+    static TableFile openForRecovery(const QString &path, const TableSchema &schema);
+    // Lays out a new, empty table file in place of any file of that path: written beside it, synced,
+    // renamed over it, and the folder synced.
+    static void create(const QString &path, const TableSchema &schema);
+
+    const QString &path() const { return m_file.path(); }
+    int rowCount() const { return m_rowCount; }
+    qint64 sizeFor(int rowCount) const;
+
+    // Makes room on the disk for the file as a change leaves it, before anything is committed.
+    void reserve(const TableChange &change) const;
+    // Writes a change into the file (without syncing it).
+    void apply(const TableChange &change);
+    // Writes the whole file anew from the live records and their rows, keeping deleted rows: after a
+    // change whose writing failed.
+    void rewrite(const std::vector<QByteArray> &records, const std::vector<int> &rows);
+    void sync() const { m_file.sync(); }
+
+private:
+    TableFile() = default;
+    QByteArray headerFor(int rowCount) const;
+    void finishWrite(); // the record count, then the end of the file
+
+    disk::File m_file;
+    QByteArray m_header;    // as read, with its record count and date updated by every write
+    int m_recordLength = 0; // with the deletion flag
+    int m_rowCount = 0;
+    std::map<int, QByteArray> m_deleted; // rows deleted by another program, with their flag
+    bool m_written = true;               // the header and the end are as m_header and m_rowCount say
+};
+
+// The header and field descriptors of a new, empty table of the schema, marked Windows-1250.
+QByteArray newTableHeader(const TableSchema &schema);
