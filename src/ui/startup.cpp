@@ -8,6 +8,7 @@
 std::optional<Program> startProgram(const QString &dataFolder) {
     Program program;
     try {
+        program.lock = std::make_unique<FolderLock>(dataFolder);
         program.data = std::make_unique<DataModule>(dataFolder);
     } catch (const VolbyError &e) {
         QMessageBox::critical(nullptr, QStringLiteral("Volby do VQRA 2006"), e.message());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/datamodule.h"
+#include "store/folderlock.h"
 #include "ui/mainwindow.h"
 
 #include <QString>
@@ -8,13 +9,16 @@
 #include <memory>
 #include <optional>
 
-// What the program runs on: the data module with the twelve tables and the main window on them.
+// What the program runs on: the lock of the data folder, the data module with the twelve tables and the
+// main window on them.
 struct Program {
+    std::unique_ptr<FolderLock> lock;
     std::unique_ptr<DataModule> data;
     std::unique_ptr<TUI> window;
 };
 
-// The start-up: opens the tables of the folder and builds the main window (not yet shown). A table that
-// cannot be opened shows its storage error in an error box captioned with the application title, and
-// there is no program.
+// The start-up: locks the data folder, opens its tables and builds the main window (not yet shown). A
+// folder another program holds ("Program už beží nad týmito údajmi.") or a table that cannot be opened
+// shows its error in an error box captioned with the application title, and there is no program; no
+// table has been touched.
 std::optional<Program> startProgram(const QString &dataFolder);
