@@ -8,8 +8,7 @@
 #include "model/partydisplay.h"
 #include "model/services.h"
 
-void TabSheet2Exit(District &district)
-{
+void TabSheet2Exit(District &district) {
     Services &services = district.services();
     T12K09(district, 1);
     services.pracujem(QStringLiteral("Aktualizujem prílohy ..."));
@@ -22,8 +21,7 @@ void TabSheet2Exit(District &district)
     services.pracujem(QStringLiteral("off"));
 }
 
-void PageControl1Change(District &district, int pageIndex)
-{
+void PageControl1Change(District &district, int pageIndex) {
     boldnutT12(district);
     if (pageIndex != 1)
         sKC3(district);

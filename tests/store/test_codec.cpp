@@ -15,11 +15,10 @@ private slots:
 namespace {
 
 // What iconv makes of one byte, or a null string where iconv rejects it.
-QString iconvDecode(unsigned char byte)
-{
+QString iconvDecode(unsigned char byte) {
     QProcess iconv;
-    iconv.start(QStringLiteral("iconv"), {QStringLiteral("-f"), QStringLiteral("CP1250"), QStringLiteral("-t"),
-                                         QStringLiteral("UTF-8")});
+    iconv.start(QStringLiteral("iconv"),
+                {QStringLiteral("-f"), QStringLiteral("CP1250"), QStringLiteral("-t"), QStringLiteral("UTF-8")});
     iconv.write(QByteArray(1, char(byte)));
     iconv.closeWriteChannel();
     iconv.waitForFinished();
@@ -30,8 +29,7 @@ QString iconvDecode(unsigned char byte)
 
 } // namespace
 
-void TestCodec::everyByteAgreesWithIconv()
-{
+void TestCodec::everyByteAgreesWithIconv() {
     int undefined = 0;
     for (int b = 0; b < 256; ++b) {
         const QString expected = iconvDecode(static_cast<unsigned char>(b));
@@ -50,8 +48,7 @@ void TestCodec::everyByteAgreesWithIconv()
     QCOMPARE(undefined, 5);
 }
 
-void TestCodec::encodeRoundTripsEveryDefinedByte()
-{
+void TestCodec::encodeRoundTripsEveryDefinedByte() {
     QByteArray all;
     for (int b = 0; b < 256; ++b)
         if (cp1250::isDefined(static_cast<unsigned char>(b)))
@@ -59,15 +56,13 @@ void TestCodec::encodeRoundTripsEveryDefinedByte()
     QCOMPARE(cp1250::encode(cp1250::decode(all)), all);
 }
 
-void TestCodec::charactersOutsideTheCodePageBecomeQuestionMarks()
-{
+void TestCodec::charactersOutsideTheCodePageBecomeQuestionMarks() {
     // Never the dBase end-of-file mark 0x1A, never an undefined byte.
     QCOMPARE(cp1250::encode(QStringLiteral("a\u03A9b\u4E2D\uFFFD")), QByteArray("a?b??"));
     QCOMPARE(cp1250::encode(QString::fromUtf8("\xF0\x9F\x98\x80")), QByteArray("?")); // one character, two halves
 }
 
-void TestCodec::slovakLetters()
-{
+void TestCodec::slovakLetters() {
     const QString text = QStringLiteral("Ľubovňa Žltá Ďumbier Ťahanovce ôäéíóúýčšžľĺŕň");
     const QByteArray bytes = cp1250::encode(text);
     QCOMPARE(bytes.size(), text.size());

@@ -101,8 +101,7 @@ struct DbfBytes {
     QByteArray record(int row) const { return data.mid(headerLength + qsizetype(row) * recordLength, recordLength); }
 };
 
-DbfBytes readDbf(const QString &path)
-{
+DbfBytes readDbf(const QString &path) {
     DbfBytes dbf;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -123,30 +122,26 @@ DbfBytes readDbf(const QString &path)
 }
 
 // Offset of a field within a record on disk, after the deletion flag.
-int fileOffset(const TableSchema &schema, int position)
-{
+int fileOffset(const TableSchema &schema, int position) {
     int offset = 1;
     for (int i = 0; i < position; ++i)
         offset += schema.fields[i].width;
     return offset;
 }
 
-QByteArray cp1250Bytes(const QString &text)
-{
+QByteArray cp1250Bytes(const QString &text) {
     QStringEncoder encoder("windows-1250");
     return encoder.encode(text);
 }
 
-std::unique_ptr<Table> opened(const TableSchema &schema, const QString &folder)
-{
+std::unique_ptr<Table> opened(const TableSchema &schema, const QString &folder) {
     auto table = std::make_unique<Table>(schema, folder);
     table->open();
     return table;
 }
 
 // Appends one posted record per value, the value in `field`.
-void appendRecords(Table &table, const QString &field, const QStringList &values)
-{
+void appendRecords(Table &table, const QString &field, const QStringList &values) {
     for (const QString &value : values) {
         table.append();
         table.setText(field, value);
@@ -154,8 +149,7 @@ void appendRecords(Table &table, const QString &field, const QStringList &values
     }
 }
 
-template <typename E, typename F> std::optional<QString> messageOf(F &&action)
-{
+template <typename E, typename F> std::optional<QString> messageOf(F &&action) {
     try {
         action();
     } catch (const E &e) {
@@ -164,8 +158,7 @@ template <typename E, typename F> std::optional<QString> messageOf(F &&action)
     return std::nullopt;
 }
 
-QStringList column(Table &table, const QString &field)
-{
+QStringList column(Table &table, const QString &field) {
     QStringList values;
     table.first();
     for (int i = 0; i < table.recordCount(); ++i, table.next())
@@ -178,22 +171,19 @@ const QString OBEC = QStringLiteral("OBEC");
 
 } // namespace
 
-void TestTable::init()
-{
+void TestTable::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     createTableFiles(folder());
 }
 
-void TestTable::cleanup()
-{
+void TestTable::cleanup() {
     m_dir.reset();
 }
 
 // ---- navigation ---------------------------------------------------------------------------------------
 
-void TestTable::navigation_data()
-{
+void TestTable::navigation_data() {
     // Moves separated by blanks: f first, n next, p prior, m<n> move by n. Five records.
     QTest::addColumn<QString>("moves");
     QTest::addColumn<int>("expected");
@@ -216,8 +206,7 @@ void TestTable::navigation_data()
     QTest::newRow("move by the smallest int clamps") << "n n m-2147483648" << 1;
 }
 
-void TestTable::navigation()
-{
+void TestTable::navigation() {
     QFETCH(QString, moves);
     QFETCH(int, expected);
     Table table(schemas::OBCE06(), folder());
@@ -240,8 +229,7 @@ void TestTable::navigation()
     QCOMPARE(table.recordCount(), 5);
 }
 
-void TestTable::navigationOnAnEmptyTable()
-{
+void TestTable::navigationOnAnEmptyTable() {
     Table table(schemas::OBCE06(), folder());
     table.open();
     QCOMPARE(table.recordCount(), 0);
@@ -258,8 +246,7 @@ void TestTable::navigationOnAnEmptyTable()
     QVERIFY(!table.inEditState());
 }
 
-void TestTable::locate_data()
-{
+void TestTable::locate_data() {
     QTest::addColumn<int>("start"); // record made current before the search
     QTest::addColumn<QString>("value");
     QTest::addColumn<int>("expected"); // record found, 0 when the search fails
@@ -280,8 +267,7 @@ void TestTable::locate_data()
     QTest::newRow("absent fails") << 7 << "zzz" << 0;
 }
 
-void TestTable::locate()
-{
+void TestTable::locate() {
     QFETCH(int, start);
     QFETCH(QString, value);
     QFETCH(int, expected);
@@ -308,15 +294,13 @@ void TestTable::locate()
 
 // ---- edit state ---------------------------------------------------------------------------------------
 
-void TestTable::startingARecordOnAnEmptyTable_data()
-{
+void TestTable::startingARecordOnAnEmptyTable_data() {
     QTest::addColumn<bool>("byEdit");
     QTest::newRow("edit") << true;
     QTest::newRow("append") << false;
 }
 
-void TestTable::startingARecordOnAnEmptyTable()
-{
+void TestTable::startingARecordOnAnEmptyTable() {
     QFETCH(bool, byEdit);
     Table table(schemas::S1(), folder());
     table.open();
@@ -341,8 +325,7 @@ void TestTable::startingARecordOnAnEmptyTable()
     QCOMPARE(again->text(QStringLiteral("OBEC")), QString());
 }
 
-void TestTable::editInEditStateKeepsTypedValues_data()
-{
+void TestTable::editInEditStateKeepsTypedValues_data() {
     QTest::addColumn<int>("records"); // records in the table before
     QTest::addColumn<bool>("byAppend");
     QTest::newRow("editing a stored record") << 2 << false;
@@ -350,8 +333,7 @@ void TestTable::editInEditStateKeepsTypedValues_data()
     QTest::newRow("editing the record started on an empty table") << 0 << false;
 }
 
-void TestTable::editInEditStateKeepsTypedValues()
-{
+void TestTable::editInEditStateKeepsTypedValues() {
     QFETCH(int, records);
     QFETCH(bool, byAppend);
     Table table(schemas::OBCE06(), folder());
@@ -379,8 +361,7 @@ void TestTable::editInEditStateKeepsTypedValues()
     QCOMPARE(again->text(OBEC), QStringLiteral("123"));
 }
 
-void TestTable::appendAddsABlankRecordAtTheEnd()
-{
+void TestTable::appendAddsABlankRecordAtTheEnd() {
     Table table(schemas::OBCE06(), folder());
     table.open();
     appendRecords(table, NOBEC, {"Prvá", "Druhá", "Tretia"});
@@ -399,8 +380,7 @@ void TestTable::appendAddsABlankRecordAtTheEnd()
     QCOMPARE(column(*again, NOBEC), QStringList({"Prvá", "Druhá", "Tretia", "Štvrtá"}));
 }
 
-void TestTable::movingWhileEditingPostsFirst_data()
-{
+void TestTable::movingWhileEditingPostsFirst_data() {
     QTest::addColumn<bool>("byAppend"); // edit record 2, or append a fourth
     QTest::addColumn<QString>("move");
     for (bool byAppend : {false, true}) {
@@ -410,8 +390,7 @@ void TestTable::movingWhileEditingPostsFirst_data()
     }
 }
 
-void TestTable::movingWhileEditingPostsFirst()
-{
+void TestTable::movingWhileEditingPostsFirst() {
     QFETCH(bool, byAppend);
     QFETCH(QString, move);
     Table table(schemas::OBCE06(), folder());
@@ -459,8 +438,7 @@ void TestTable::movingWhileEditingPostsFirst()
 using Misuse = std::function<void(Table &)>;
 Q_DECLARE_METATYPE(Misuse)
 
-void TestTable::misuseRaisesStorageError_data()
-{
+void TestTable::misuseRaisesStorageError_data() {
     QTest::addColumn<Misuse>("misuse");
     QTest::newRow("post while browsing") << Misuse([](Table &t) { t.post(); });
     QTest::newRow("post twice") << Misuse([](Table &t) {
@@ -488,8 +466,7 @@ void TestTable::misuseRaisesStorageError_data()
         << Misuse([](Table &t) { t.locate(QStringLiteral("NEMA"), QStringLiteral("1")); });
 }
 
-void TestTable::misuseRaisesStorageError()
-{
+void TestTable::misuseRaisesStorageError() {
     QFETCH(Misuse, misuse);
     Table table(schemas::S1(), folder());
     table.open();
@@ -504,8 +481,7 @@ void TestTable::misuseRaisesStorageError()
     QCOMPARE(again->text(QStringLiteral("OBVOD")), QStringLiteral("1"));
 }
 
-void TestTable::changedFollowsTheCurrentRecord()
-{
+void TestTable::changedFollowsTheCurrentRecord() {
     Table table(schemas::OBCE06(), folder());
     table.open();
     QSignalSpy changed(&table, &Table::changed);
@@ -532,8 +508,7 @@ void TestTable::changedFollowsTheCurrentRecord()
 
 // ---- reading ------------------------------------------------------------------------------------------
 
-void TestTable::readingRemovesTrailingBlanksOnly_data()
-{
+void TestTable::readingRemovesTrailingBlanksOnly_data() {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("read");
     QTest::newRow("blanks on both sides") << "  12  "
@@ -548,8 +523,7 @@ void TestTable::readingRemovesTrailingBlanksOnly_data()
                                  << "";
 }
 
-void TestTable::readingRemovesTrailingBlanksOnly()
-{
+void TestTable::readingRemovesTrailingBlanksOnly() {
     QFETCH(QString, stored);
     QFETCH(QString, read);
     const QString kto = QStringLiteral("KTO");
@@ -567,8 +541,7 @@ void TestTable::readingRemovesTrailingBlanksOnly()
     QCOMPARE(dbf.record(0).mid(fileOffset(schemas::S1(), 38), 48), stored.toLatin1().leftJustified(48, ' '));
 }
 
-void TestTable::integer_data()
-{
+void TestTable::integer_data() {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<bool>("valid");
     QTest::addColumn<int>("value");
@@ -593,8 +566,7 @@ void TestTable::integer_data()
     QTest::newRow("twenty digits") << "99999999999999999999" << false << 0;
 }
 
-void TestTable::integer()
-{
+void TestTable::integer() {
     QFETCH(QString, stored);
     QFETCH(bool, valid);
     QFETCH(int, value);
@@ -619,8 +591,7 @@ void TestTable::integer()
 
 // ---- writing ------------------------------------------------------------------------------------------
 
-void TestTable::writingCutsToTheWidth_data()
-{
+void TestTable::writingCutsToTheWidth_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("before"); // posted into the field first
     QTest::addColumn<QString>("value");
@@ -652,8 +623,7 @@ void TestTable::writingCutsToTheWidth_data()
                                                 << "";
 }
 
-void TestTable::writingCutsToTheWidth()
-{
+void TestTable::writingCutsToTheWidth() {
     QFETCH(QString, field);
     QFETCH(QString, before);
     QFETCH(QString, value);
@@ -693,8 +663,7 @@ void TestTable::writingCutsToTheWidth()
     QCOMPARE(dbf.record(1).left(2), QByteArray(" #"));
 }
 
-void TestTable::slovakTextRoundTrips()
-{
+void TestTable::slovakTextRoundTrips() {
     const QString text = QStringLiteral("Žltá Ľubovňa č. 5 – „áäčďéíĺľňóôŕšťúýž ÁÄČĎÉÍĹĽŇÓÔŔŠŤÚÝŽ“ 10 €");
     const QString okolnosti = QStringLiteral("OKOLNOSTI");
     Table table(schemas::S1(), folder());
@@ -708,8 +677,7 @@ void TestTable::slovakTextRoundTrips()
     QCOMPARE(dbf.record(0).mid(fileOffset(schemas::S1(), 44), 250), cp1250Bytes(text).leftJustified(250, ' '));
 }
 
-void TestTable::charactersOutsideTheCodePage_data()
-{
+void TestTable::charactersOutsideTheCodePage_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
     QTest::newRow("Greek") << "Ω"
@@ -723,8 +691,7 @@ void TestTable::charactersOutsideTheCodePage_data()
     QTest::newRow("replacement character") << QString(QChar(0xFFFD)) << "?";
 }
 
-void TestTable::charactersOutsideTheCodePage()
-{
+void TestTable::charactersOutsideTheCodePage() {
     QFETCH(QString, text);
     QFETCH(QString, expected);
     const QString okolnosti = QStringLiteral("OKOLNOSTI");
@@ -739,8 +706,7 @@ void TestTable::charactersOutsideTheCodePage()
     QCOMPARE(record.mid(fileOffset(schemas::S1(), 44), 250), cp1250Bytes(expected).leftJustified(250, ' '));
 }
 
-void TestTable::whateverIsPostedCanBeOpenedAgain_data()
-{
+void TestTable::whateverIsPostedCanBeOpenedAgain_data() {
     // Text from outside (an imported line, a pasted note) may hold control characters.
     QTest::addColumn<QString>("text");
     QTest::newRow("tab") << "a\tb";
@@ -753,8 +719,7 @@ void TestTable::whateverIsPostedCanBeOpenedAgain_data()
     QTest::newRow("null") << QStringLiteral("a") + QChar(0) + QStringLiteral("b");
 }
 
-void TestTable::whateverIsPostedCanBeOpenedAgain()
-{
+void TestTable::whateverIsPostedCanBeOpenedAgain() {
     QFETCH(QString, text);
     const QString okolnosti = QStringLiteral("OKOLNOSTI");
     Table table(schemas::S1(), folder());
@@ -779,8 +744,7 @@ void TestTable::whateverIsPostedCanBeOpenedAgain()
 
 // ---- durability and whole-table replacement -----------------------------------------------------------
 
-void TestTable::postIsOnDiskAtOnce()
-{
+void TestTable::postIsOnDiskAtOnce() {
     Table table(schemas::OBCE06(), folder());
     table.open();
     appendRecords(table, NOBEC, {"Prvá", "Druhá", "Tretia"});
@@ -806,8 +770,7 @@ void TestTable::postIsOnDiskAtOnce()
     QCOMPARE(column(table, NOBEC), QStringList({"Prvá", "Druhá upravená", "Tretia"}));
 }
 
-void TestTable::rewriteIsInvisibleUntilCommit()
-{
+void TestTable::rewriteIsInvisibleUntilCommit() {
     Table table(schemas::OBCE06(), folder());
     table.open();
     appendRecords(table, NOBEC, {"Stará 1", "Stará 2", "Stará 3"});
@@ -843,8 +806,7 @@ void TestTable::rewriteIsInvisibleUntilCommit()
              QStringList({"Nová 1", "Nová 2 upravená", "Nová 3", "Nová 4"}));
 }
 
-void TestTable::abandonedRewriteBringsTheOldContentBack_data()
-{
+void TestTable::abandonedRewriteBringsTheOldContentBack_data() {
     QTest::addColumn<int>("stage"); // how far the replacement got before the error
     QTest::newRow("at once") << 0;
     QTest::newRow("after posted appends") << 1;
@@ -852,8 +814,7 @@ void TestTable::abandonedRewriteBringsTheOldContentBack_data()
     QTest::newRow("after an empty inside the replacement") << 3;
 }
 
-void TestTable::abandonedRewriteBringsTheOldContentBack()
-{
+void TestTable::abandonedRewriteBringsTheOldContentBack() {
     QFETCH(int, stage);
     const QStringList old = {"Stará 1", "Stará 2", "Stará 3"};
     Table table(schemas::OBCE06(), folder());
@@ -892,8 +853,7 @@ void TestTable::abandonedRewriteBringsTheOldContentBack()
              QStringList({"Stará 1", "Stará 2", "Stará 3 upravená", "Stará 4"}));
 }
 
-void TestTable::emptyLeavesAnEmptyTableWithAllFields()
-{
+void TestTable::emptyLeavesAnEmptyTableWithAllFields() {
     Table table(schemas::S1(), folder());
     table.open();
     appendRecords(table, QStringLiteral("OKOLNOSTI"), {"a", "b", "c"});
@@ -935,8 +895,7 @@ const Accessor kAccessors[] = {&DataModule::TS1,        &DataModule::TP1,       
                                &DataModule::TProtokol2, &DataModule::TS1_TLAC,  &DataModule::TP1_TEMP};
 } // namespace
 
-void TestTable::dataModuleOpensTheTwelveTables_data()
-{
+void TestTable::dataModuleOpensTheTwelveTables_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<int>("fieldCount");
@@ -954,8 +913,7 @@ void TestTable::dataModuleOpensTheTwelveTables_data()
     QTest::newRow("TP1_TEMP") << 11 << "P1_temp.DBF" << 163;
 }
 
-void TestTable::dataModuleOpensTheTwelveTables()
-{
+void TestTable::dataModuleOpensTheTwelveTables() {
     QFETCH(int, index);
     QFETCH(QString, fileName);
     QFETCH(int, fieldCount);
@@ -982,8 +940,7 @@ void TestTable::dataModuleOpensTheTwelveTables()
     QCOMPARE(table.text(0), QStringLiteral("1"));
 }
 
-void TestTable::fieldLayout_data()
-{
+void TestTable::fieldLayout_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<int>("position");
     QTest::addColumn<QString>("name");
@@ -1017,8 +974,7 @@ void TestTable::fieldLayout_data()
             << row.index << row.position << QString::fromLatin1(row.name) << row.width;
 }
 
-void TestTable::fieldLayout()
-{
+void TestTable::fieldLayout() {
     QFETCH(int, index);
     QFETCH(int, position);
     QFETCH(QString, name);
@@ -1038,8 +994,7 @@ void TestTable::fieldLayout()
     QCOMPARE(dbf.fields[position].width, width);
 }
 
-void TestTable::copiesHaveTheLayoutOfTheirSource()
-{
+void TestTable::copiesHaveTheLayoutOfTheirSource() {
     // The print copy and the scratch table are copied position by position from their source.
     DataModule data(folder());
     const auto layout = [](Table &table) {

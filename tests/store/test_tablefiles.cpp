@@ -46,13 +46,11 @@ private:
 
 namespace {
 
-QString pathIn(const QString &folder, const QString &name)
-{
+QString pathIn(const QString &folder, const QString &name) {
     return QDir(folder).filePath(name);
 }
 
-const TableSchema &schemaOfFile(const QString &fileName)
-{
+const TableSchema &schemaOfFile(const QString &fileName) {
     for (const TableSchema *schema : schemas::all())
         if (schema->fileName == fileName)
             return *schema;
@@ -66,16 +64,14 @@ struct FieldSpec {
 };
 using Fields = QList<FieldSpec>;
 
-Fields fieldsOf(const TableSchema &schema)
-{
+Fields fieldsOf(const TableSchema &schema) {
     Fields fields;
     for (const FieldDef &f : schema.fields)
         fields.append({f.name.toLatin1(), 'C', f.width});
     return fields;
 }
 
-int indexOf(const Fields &fields, const char *name)
-{
+int indexOf(const Fields &fields, const char *name) {
     for (int i = 0; i < fields.size(); ++i)
         if (fields[i].name == name)
             return i;
@@ -83,8 +79,7 @@ int indexOf(const Fields &fields, const char *name)
 }
 
 // One record's field bytes (without the deletion flag): each value in Windows-1250, padded to its width.
-QByteArray recordOf(const Fields &fields, const QStringList &values)
-{
+QByteArray recordOf(const Fields &fields, const QStringList &values) {
     QStringEncoder encoder("windows-1250");
     QByteArray record;
     for (int i = 0; i < fields.size(); ++i) {
@@ -96,8 +91,7 @@ QByteArray recordOf(const Fields &fields, const QStringList &values)
 
 // A dBase file written by shapelib, not by the store. `deleted` rows are marked with '*'.
 void writeDbf(const QString &path, const Fields &fields, const QList<QByteArray> &records = {},
-              const QList<int> &deleted = {}, const char *codePage = "LDID/200")
-{
+              const QList<int> &deleted = {}, const char *codePage = "LDID/200") {
     // shapelib names the files it creates *.dbf: create under another name and rename.
     const QString temporary = path + QStringLiteral("-new.dbf");
     DBFHandle h = codePage ? DBFCreateEx(QFile::encodeName(temporary).constData(), codePage)
@@ -117,32 +111,27 @@ void writeDbf(const QString &path, const Fields &fields, const QList<QByteArray>
 }
 
 void writeDbfOfSchema(const QString &path, const TableSchema &schema, const QList<QByteArray> &records,
-                      const QList<int> &deleted = {})
-{
+                      const QList<int> &deleted = {}) {
     writeDbf(path, fieldsOf(schema), records, deleted);
 }
 
-QByteArray contents(const QString &path)
-{
+QByteArray contents(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void overwrite(const QString &path, qint64 offset, const QByteArray &bytes)
-{
+void overwrite(const QString &path, qint64 offset, const QByteArray &bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));
     QVERIFY(file.seek(offset));
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-int headerLength(const QString &path)
-{
+int headerLength(const QString &path) {
     return qFromLittleEndian<quint16>(reinterpret_cast<const uchar *>(contents(path).constData()) + 8);
 }
 
-int recordLength(const TableSchema &schema)
-{
+int recordLength(const TableSchema &schema) {
     int length = 1;
     for (const FieldDef &f : schema.fields)
         length += f.width;
@@ -150,8 +139,7 @@ int recordLength(const TableSchema &schema)
 }
 
 // Offset of a field of a record within the file.
-qint64 fieldOffset(const QString &path, const TableSchema &schema, int row, int position)
-{
+qint64 fieldOffset(const QString &path, const TableSchema &schema, int row, int position) {
     qint64 offset = headerLength(path) + qint64(row) * recordLength(schema) + 1;
     for (int i = 0; i < position; ++i)
         offset += schema.fields[i].width;
@@ -159,8 +147,7 @@ qint64 fieldOffset(const QString &path, const TableSchema &schema, int row, int 
 }
 
 // Appends records through the store, every field holding a digit string.
-void addRecords(const QString &folder, const TableSchema &schema, int count)
-{
+void addRecords(const QString &folder, const TableSchema &schema, int count) {
     Table table(schema, folder);
     table.open();
     for (int r = 0; r < count; ++r) {
@@ -171,8 +158,7 @@ void addRecords(const QString &folder, const TableSchema &schema, int count)
     }
 }
 
-QByteArray randomBytes(quint32 seed, int size)
-{
+QByteArray randomBytes(quint32 seed, int size) {
     QRandomGenerator random(seed);
     QByteArray bytes(size, Qt::Uninitialized);
     for (char &b : bytes)
@@ -180,8 +166,7 @@ QByteArray randomBytes(quint32 seed, int size)
     return bytes;
 }
 
-template <typename E, typename F> std::optional<QString> messageOf(F &&action)
-{
+template <typename E, typename F> std::optional<QString> messageOf(F &&action) {
     try {
         action();
     } catch (const E &e) {
@@ -190,8 +175,7 @@ template <typename E, typename F> std::optional<QString> messageOf(F &&action)
     return std::nullopt;
 }
 
-QString s1Path(const QString &folder)
-{
+QString s1Path(const QString &folder) {
     return pathIn(folder, QStringLiteral("S1.DBF"));
 }
 
@@ -200,20 +184,17 @@ QString s1Path(const QString &folder)
 using Spoil = std::function<void(const QString &folder)>;
 Q_DECLARE_METATYPE(Spoil)
 
-void TestTableFiles::init()
-{
+void TestTableFiles::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     createTableFiles(folder());
 }
 
-void TestTableFiles::cleanup()
-{
+void TestTableFiles::cleanup() {
     m_dir.reset();
 }
 
-void TestTableFiles::fileWrittenByShapelibOpens()
-{
+void TestTableFiles::fileWrittenByShapelibOpens() {
     // The control for the cases below: a well-formed file from another writer opens and reads exactly.
     const TableSchema &s1 = schemas::S1();
     QStringList first(45, QStringLiteral("0"));
@@ -239,8 +220,7 @@ void TestTableFiles::fileWrittenByShapelibOpens()
     QCOMPARE(data.TS1().recordCount(), 2);
 }
 
-void TestTableFiles::illFormedFileIsRefused_data()
-{
+void TestTableFiles::illFormedFileIsRefused_data() {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<Spoil>("spoil");
     const QString S1 = QStringLiteral("S1.DBF");
@@ -371,8 +351,7 @@ void TestTableFiles::illFormedFileIsRefused_data()
     });
 }
 
-void TestTableFiles::illFormedFileIsRefused()
-{
+void TestTableFiles::illFormedFileIsRefused() {
     QFETCH(QString, fileName);
     QFETCH(Spoil, spoil);
     spoil(folder());
@@ -397,15 +376,13 @@ void TestTableFiles::illFormedFileIsRefused()
     QCOMPARE(contents(path), before);
 }
 
-void TestTableFiles::dataModuleNeedsEveryTable_data()
-{
+void TestTableFiles::dataModuleNeedsEveryTable_data() {
     QTest::addColumn<QString>("fileName");
     for (const TableSchema *schema : schemas::all())
         QTest::newRow(qPrintable(schema->fileName)) << schema->fileName;
 }
 
-void TestTableFiles::dataModuleNeedsEveryTable()
-{
+void TestTableFiles::dataModuleNeedsEveryTable() {
     QFETCH(QString, fileName);
     QVERIFY(QFile::remove(pathIn(folder(), fileName)));
     const auto message = messageOf<StorageError>([&] { DataModule data(folder()); });
@@ -416,8 +393,7 @@ void TestTableFiles::dataModuleNeedsEveryTable()
     QVERIFY(!QFile::exists(pathIn(folder(), fileName)));
 }
 
-void TestTableFiles::twinInOtherCaseIsNotRead_data()
-{
+void TestTableFiles::twinInOtherCaseIsNotRead_data() {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("twin"); // another table file whose name differs only in letter case
     QTest::newRow("S1.dbf beside S1.DBF") << "S1.DBF"
@@ -428,8 +404,7 @@ void TestTableFiles::twinInOtherCaseIsNotRead_data()
                                                       << "STRANY06.DBF";
 }
 
-void TestTableFiles::twinInOtherCaseIsNotRead()
-{
+void TestTableFiles::twinInOtherCaseIsNotRead() {
     QFETCH(QString, fileName);
     QFETCH(QString, twin);
     const TableSchema &schema = schemaOfFile(fileName);
@@ -470,8 +445,7 @@ void TestTableFiles::twinInOtherCaseIsNotRead()
     QCOMPARE(contents(pathIn(folder(), twin)), twinBefore);
 }
 
-void TestTableFiles::deletedRecordsAreNotPartOfTheTable_data()
-{
+void TestTableFiles::deletedRecordsAreNotPartOfTheTable_data() {
     QTest::addColumn<QList<int>>("deleted"); // of four rows
     QTest::newRow("none") << QList<int>{};
     QTest::newRow("the second") << QList<int>{1};
@@ -481,8 +455,7 @@ void TestTableFiles::deletedRecordsAreNotPartOfTheTable_data()
     QTest::newRow("all") << QList<int>{0, 1, 2, 3};
 }
 
-void TestTableFiles::deletedRecordsAreNotPartOfTheTable()
-{
+void TestTableFiles::deletedRecordsAreNotPartOfTheTable() {
     QFETCH(QList<int>, deleted);
     const TableSchema &obce = schemas::OBCE06();
     const Fields fields = fieldsOf(obce);

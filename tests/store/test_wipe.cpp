@@ -19,17 +19,17 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void TestWipe::init()
-{
+void TestWipe::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     createTableFiles(m_dir->path());
 }
 
-void TestWipe::cleanup() { m_dir.reset(); }
+void TestWipe::cleanup() {
+    m_dir.reset();
+}
 
-void TestWipe::fillDistrict(DataModule &data)
-{
+void TestWipe::fillDistrict(DataModule &data) {
     Table &s1 = data.TS1();
     s1.edit();
     for (int i = 0; i < s1.fieldCount(); ++i)
@@ -48,8 +48,7 @@ void TestWipe::fillDistrict(DataModule &data)
     data.TTEMPTLAC().post();
 }
 
-void TestWipe::resetsEveryDistrictFigure()
-{
+void TestWipe::resetsEveryDistrictFigure() {
     {
         DataModule data(m_dir->path());
         fillDistrict(data);
@@ -70,8 +69,7 @@ void TestWipe::resetsEveryDistrictFigure()
     QVERIFY(!p1.inEditState() && !s1.inEditState());
 }
 
-void TestWipe::startsTheProtocolRecordWhenThereIsNone()
-{
+void TestWipe::startsTheProtocolRecordWhenThereIsNone() {
     DataModule data(m_dir->path());
     QCOMPARE(data.TS1().recordCount(), 0);
     QCOMPARE(data.TTEMPTLAC().recordCount(), 0);
@@ -82,8 +80,7 @@ void TestWipe::startsTheProtocolRecordWhenThereIsNone()
     QCOMPARE(data.TP1().text(QStringLiteral("KON")), QStringLiteral("0"));
 }
 
-void TestWipe::leavesCodeListsAndOtherTablesAlone()
-{
+void TestWipe::leavesCodeListsAndOtherTablesAlone() {
     DataModule data(m_dir->path());
     fillDistrict(data);
     Table &koal = data.TVQ_KOAL();
