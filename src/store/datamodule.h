@@ -15,6 +15,10 @@
 class DataModule {
 public:
     explicit DataModule(const QString &folder = QStringLiteral("data"));
+    // A district held in memory alone, for checking and summing districts headless: the code lists
+    // (OBCE06, STRANY06, KOAL06) read once from the folder and only read, every other table empty, and
+    // actions that commit to no disk.
+    static std::unique_ptr<DataModule> inMemory(const QString &codeListFolder);
     ~DataModule();
 
     Table &TS1() { return *m_tables[0]; }
@@ -36,6 +40,8 @@ public:
     const QString &folder() const { return m_folder; }
 
 private:
+    DataModule(const QString &folder, Store::Durability durability);
+
     QString m_folder;
     std::unique_ptr<Store> m_store;
     std::vector<std::unique_ptr<Table>> m_tables; // in the order of schemas::all(), then the aside copy

@@ -125,10 +125,10 @@ QString displayName(const QString &path) {
     return QDir(info.dir().dirName()).filePath(info.fileName());
 }
 
-File File::tryOpen(const QString &path, int flags, int &code) {
+File File::tryOpen(const QString &path, int flags, int &code, bool readOnly) {
     File file;
     file.m_path = path;
-    file.m_fd = current().open(native(path).constData(), O_RDWR | O_CLOEXEC | flags, 0644);
+    file.m_fd = current().open(native(path).constData(), (readOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC | flags, 0644);
     code = file.m_fd < 0 ? errno : 0;
     return file;
 }

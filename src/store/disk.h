@@ -55,7 +55,7 @@ public:
     // Opens for reading and writing (O_CREAT in flags creates it).
     static File open(const QString &path, int flags = 0);
     // The same, giving the error number instead of raising it; the file is not open when it failed.
-    static File tryOpen(const QString &path, int flags, int &code);
+    static File tryOpen(const QString &path, int flags, int &code, bool readOnly = false);
     ~File();
     File(File &&other) noexcept;
     File &operator=(File &&other) noexcept;

@@ -10,8 +10,8 @@
 #include <fcntl.h>
 #include <map>
 
-Store::Store(const QString &folder, bool journaled) : m_folder(folder) {
-    if (journaled)
+Store::Store(const QString &folder, Durability durability) : m_folder(folder), m_durability(durability) {
+    if (durability == Durability::Journal)
         m_journal = std::make_unique<Journal>(folder);
 }
 
@@ -66,6 +66,8 @@ void Store::touch(Table &table) {
 }
 
 void Store::writeFile(const QString &path, const QByteArray &content) {
+    if (memoryOnly())
+        return;
     if (!m_journal)
         throw StorageError(QStringLiteral("Súbor %1 sa zapisuje len s denníkom.").arg(path));
     m_files.push_back({path, content});
@@ -173,7 +175,9 @@ void Store::commit() {
         }
     }
     commit.files = std::move(m_files);
-    if (commit.isEmpty()) {
+    if (commit.isEmpty() || memoryOnly()) {
+        for (std::size_t i = 0; i < changed.size(); ++i)
+            changed[i]->committed(commit.tables[i].replace);
         finish();
         return;
     }

@@ -20,14 +20,17 @@ class Table;
 // With a journal (the data module) an action is written to the journal and synced, which is its commit
 // point, and then into the table files in place without a sync; the journal brings the tables up to
 // date after a crash. Without one (a table opened on its own) the table files are written and synced.
+// In memory alone (a district checked headless) nothing reaches any disk.
 class Store {
 public:
-    Store(const QString &folder, bool journaled);
+    enum class Durability { Journal, Direct, MemoryOnly };
+    Store(const QString &folder, Durability durability);
     ~Store();
     Store(const Store &) = delete;
     Store &operator=(const Store &) = delete;
 
     const QString &folder() const { return m_folder; }
+    bool memoryOnly() const { return m_durability == Durability::MemoryOnly; }
     void add(Table &table) { m_tables.push_back(&table); }
 
     // Before the tables are opened: brings their files to the last commit in the journal (after a
@@ -57,6 +60,7 @@ private:
     void finish();
 
     QString m_folder;
+    Durability m_durability;
     std::unique_ptr<Journal> m_journal;
     std::vector<Table *> m_tables;
     std::vector<Table *> m_touched;

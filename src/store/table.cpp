@@ -40,11 +40,25 @@ Table::Table(const TableSchema &schema, Store &store)
     m_store->add(*this);
 }
 
-Table::Table(const TableSchema &schema, const QString &folder) : Table(schema, *new Store(folder, false)) {
+Table::Table(const TableSchema &schema, const QString &folder)
+    : Table(schema, *new Store(folder, Store::Durability::Direct)) {
     m_ownStore.reset(m_store);
 }
 
 Table::~Table() = default;
+
+void Table::load() {
+    std::vector<QByteArray> records;
+    std::vector<int> rows;
+    TableFile::open(m_path, m_schema, records, rows, TableFile::Access::ReadOnly);
+    m_records = std::move(records);
+    m_fileRows = std::move(rows);
+    m_fileRowCount = m_fileRows.empty() ? 0 : m_fileRows.back() + 1;
+    m_open = true;
+    m_current = m_records.empty() ? -1 : 0;
+    m_state = State::Browse;
+    emit changed();
+}
 
 QString Table::tableName() const {
     return disk::displayName(m_path);
@@ -55,7 +69,7 @@ void Table::open() {
         return;
     std::vector<QByteArray> records;
     std::vector<int> rows;
-    if (m_schema.createdWhenFirstWritten && !QFile::exists(m_path)) {
+    if (m_store->memoryOnly() || (m_schema.createdWhenFirstWritten && !QFile::exists(m_path))) {
         m_file.reset();
     } else {
         m_file = TableFile::open(m_path, m_schema, records, rows);

@@ -52,6 +52,9 @@ public:
     Store &store() { return *m_store; }
 
     void open();
+    // Opens a table of a store held in memory alone with the records of its file, read once and only
+    // read (the code lists of a district checked headless).
+    void load();
     void close();
     bool isOpen() const { return m_open; }
     void empty(); // close, empty, open

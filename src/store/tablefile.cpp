@@ -130,20 +130,22 @@ QByteArray newTableHeader(const TableSchema &schema) {
 TableFile TableFile::openForRecovery(const QString &path, const TableSchema &schema) {
     std::vector<QByteArray> records;
     std::vector<int> rows;
-    return open(path, schema, records, rows, true);
+    return open(path, schema, records, rows, Access::Recovery);
 }
 
 TableFile TableFile::open(const QString &path, const TableSchema &schema, std::vector<QByteArray> &records,
-                          std::vector<int> &rows, bool layoutOnly) {
+                          std::vector<int> &rows, Access access) {
     TableFile table;
     int code = 0;
-    table.m_file = disk::File::tryOpen(path, 0, code);
+    table.m_file = disk::File::tryOpen(path, 0, code, access == Access::ReadOnly);
     if (!table.m_file.isOpen()) {
         if (code == ENOENT)
             fail(path, QStringLiteral("súbor neexistuje."));
         if (code == EISDIR || QFileInfo(path).isDir())
             fail(path, QStringLiteral("nie je to súbor."));
-        fail(path, QStringLiteral("súbor sa nedá otvoriť na čítanie a zápis (%1).").arg(disk::errorText(code)));
+        fail(path, QStringLiteral("súbor sa nedá otvoriť na %1 (%2).")
+                       .arg(access == Access::ReadOnly ? QStringLiteral("čítanie") : QStringLiteral("čítanie a zápis"),
+                            disk::errorText(code)));
     }
     const QByteArray bytes = table.m_file.readAll();
     if (bytes.size() < FILE_HEADER)
@@ -161,7 +163,7 @@ TableFile TableFile::open(const QString &path, const TableSchema &schema, std::v
     table.m_header = bytes.left(headerLength);
     table.m_recordLength = length;
     // A file caught in the middle of a write (the journal rewrites it) is read for its layout alone.
-    if (layoutOnly) {
+    if (access == Access::Recovery) {
         table.m_rowCount = int(qBound<qint64>(0, count, (bytes.size() - headerLength) / length));
         table.m_written = false;
         return table;

@@ -17,8 +17,13 @@ public:
     // Opens and validates the file against the schema; StorageError names the file on any fault.
     // The live records in file order, and the file row of each (rows deleted by another program are
     // skipped, and kept as they are).
+    enum class Access {
+        ReadWrite,
+        ReadOnly, // to read the records once, never to write
+        Recovery, // the layout alone: the journal is about to bring the records up to date
+    };
     static TableFile open(const QString &path, const TableSchema &schema, std::vector<QByteArray> &records,
-                          std::vector<int> &rows, bool layoutOnly = false);
+                          std::vector<int> &rows, Access access = Access::ReadWrite);
     // The same for a file that the journal is about to bring up to date after a crash: only its layout
     // (the header and the fields) must be sound; its records may be caught in the middle of a write.
     static TableFile openForRecovery(const QString &path, const TableSchema &schema);

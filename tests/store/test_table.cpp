@@ -76,6 +76,7 @@ private slots:
     void fieldLayout_data();
     void fieldLayout();
     void copiesHaveTheLayoutOfTheirSource();
+    void districtInMemoryTouchesNoFile();
 
 private:
     QString folder() const { return m_dir->path(); }
@@ -1005,6 +1006,33 @@ void TestTable::copiesHaveTheLayoutOfTheirSource() {
     };
     QCOMPARE(layout(data.TS1_TLAC()), layout(data.TS1()));
     QCOMPARE(layout(data.TP1_TEMP()), layout(data.TP1()));
+}
+
+void TestTable::districtInMemoryTouchesNoFile() {
+    {
+        Table obce(schemas::OBCE06(), folder());
+        obce.open();
+        appendRecords(obce, NOBEC, {"Prvá", "Druhá"});
+    }
+    const auto before = QDir(folder()).entryInfoList(QDir::Files);
+    const auto data = DataModule::inMemory(folder());
+    QCOMPARE(column(data->TVQ_OBCE(), NOBEC), QStringList({"Prvá", "Druhá"}));
+    QCOMPARE(data->TS1().recordCount(), 0);
+    Action action(data->store());
+    data->TS1().edit();
+    data->TS1().setText(QStringLiteral("OBVOD"), QStringLiteral("101"));
+    data->TS1().post();
+    TableRewrite rewrite(data->TP1());
+    data->TP1().append();
+    data->TP1().post();
+    rewrite.commit();
+    action.commit();
+    QCOMPARE(data->TS1().text(QStringLiteral("OBVOD")), QStringLiteral("101"));
+    QCOMPARE(data->TP1().recordCount(), 1);
+    const auto after = QDir(folder()).entryInfoList(QDir::Files); // no journal either
+    QCOMPARE(after.size(), before.size());
+    for (int i = 0; i < after.size(); ++i)
+        QCOMPARE(after[i].lastModified(), before[i].lastModified());
 }
 
 QTEST_GUILESS_MAIN(TestTable)
