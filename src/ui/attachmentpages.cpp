@@ -277,7 +277,8 @@ void AttachmentPages::connectHandlers() {
     m_router.setHandlers(control(QStringLiteral("pVPH")), {.enter = [this] { pOBVODEnter(m_district); },
                                                            .exit = [this] { pVPHExit(m_district); },
                                                            .keyDown = keyMove(QStringLiteral("pVPH")),
-                                                           .keyUp = {}});
+                                                           .keyUp = {},
+                                                           .store = [this] { storeAttachment(m_district); }});
     // The sum boxes never keep the focus.
     for (int k = 1; k <= 5; ++k) {
         const QString name = QStringLiteral("ePKC") + QString::number(k);
@@ -313,7 +314,8 @@ void AttachmentPages::connectCandidateBoxes() {
                                                  [this, canFocus, name](int key) {
                                                      if (attachmentkeys::keyOf(key) == attachmentkeys::Key::QuickEntry)
                                                          moveFocus(attachmentkeys::f10Target(name, canFocus));
-                                                 }});
+                                                 },
+                                             .store = [this] { storeAttachment(m_district); }});
     }
 }
 

@@ -130,6 +130,20 @@ void FocusRouter::leave(QWidget *control) {
         box->setBackground(box->rememberedColor());
 }
 
+void FocusRouter::storeEntered() {
+    QWidget *control = m_entered;
+    m_entered = nullptr;
+    const auto handlers = m_handlers.value(control);
+    if (!control || !handlers.store)
+        return;
+    auto *box = qobject_cast<TDBEdit_VQRA01 *>(control);
+    run([&] {
+        if (box)
+            box->commit();
+        handlers.store();
+    });
+}
+
 void FocusRouter::pageMove(QWidget *control) {
     const int page = pageOf(control);
     if (page == m_focusPage)

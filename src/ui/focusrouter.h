@@ -34,6 +34,8 @@ class VolbyError;
 //   before it (commit()) and the remembered colour applied after it.
 // - keyDown / keyUp get the Qt key of every key pressed / released while the control has the focus;
 //   they do not consume it (the control then treats the key as usual).
+// - store is what the exit stores without its checks: it runs instead of exit when the window closes
+//   with the focus in the box (storeEntered()), so that the figure being typed is kept.
 // - A page's enter / exit run when the focus moves from a control outside the page to one inside, or
 //   the other way round (the page tabs count as outside every page).
 // Every handler runs guarded: a VolbyError abandons it and reaches the error handler (the window's
@@ -46,6 +48,7 @@ public:
         std::function<void()> exit = {};
         std::function<void(int key)> keyDown = {};
         std::function<void(int key)> keyUp = {};
+        std::function<void()> store = {};
     };
     struct PageHandlers {
         std::function<void()> enter = {};
@@ -72,6 +75,9 @@ public:
     void changePage(int index, bool byUser);
 
     QWidget *entered() const { return m_entered; }
+    // The window closes: the entered box's figure is stored as leaving it would, without its checks
+    // and their messages; nothing runs for the box afterwards. An error is shown and goes no further.
+    void storeEntered();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

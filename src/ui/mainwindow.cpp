@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "district/attachmentset.h"
 #include "district/pagechanges.h"
 #include "model/district.h"
 #include "store/errors.h"
@@ -93,6 +94,7 @@ TUI::TUI(DataModule &data, Services *script, QWidget *parent) : QMainWindow(pare
         m_services->errorBox(error.message());
     });
     m_district = std::make_unique<District>(data, *m_services);
+    showStoredDistrict(*m_district);
     buildPages();
     connectPageChanges();
     // A control that takes the focus is scrolled into sight, whoever moved the focus.
@@ -110,6 +112,11 @@ TUI::TUI(DataModule &data, Services *script, QWidget *parent) : QMainWindow(pare
     followScreen();
     // The window opens with the focus on the page tabs; Tab leads into eOBVOD.
     m_pages->tabs()->setFocus(Qt::OtherFocusReason);
+}
+
+void TUI::closeEvent(QCloseEvent *event) {
+    m_router->storeEntered();
+    QMainWindow::closeEvent(event);
 }
 
 TUI::~TUI() {

@@ -45,6 +45,10 @@ public:
     // The font of the window: Tahoma 8 point (11 pixels), or a close sans font where it is missing.
     static QFont windowFont();
 
+protected:
+    // Closing keeps the figure being typed, as leaving its box would, and asks nothing.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     struct LazyPages {
         std::vector<int> pages;

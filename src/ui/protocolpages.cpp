@@ -214,13 +214,15 @@ void ProtocolPages::connectHandlers(QWidget &page) {
         if (QWidget *control = on(box))
             m_router.setHandlers(control, {.enter = [&d] { eOBVODEnter(d); },
                                            .exit = [&d, box] { protocolBoxExit(d, box); },
-                                           .keyDown = keys(box)});
+                                           .keyDown = keys(box),
+                                           .store = [&d] { protocolBoxStore(d); }});
     }
     for (int n = 1; n <= partyRows; ++n) {
         if (QWidget *control = on(partyBox(n)))
-            m_router.setHandlers(
-                control,
-                {.enter = [&d] { eOBVODEnter(d); }, .exit = [&d] { ePPHPS1Exit(d); }, .keyDown = keys(partyBox(n))});
+            m_router.setHandlers(control, {.enter = [&d] { eOBVODEnter(d); },
+                                           .exit = [&d] { ePPHPS1Exit(d); },
+                                           .keyDown = keys(partyBox(n)),
+                                           .store = [&d] { ePPHPS1Exit(d); }});
     }
     // The sum boxes pass the focus on in the order of the form.
     const std::pair<const char *, const char *> sums[] = {
