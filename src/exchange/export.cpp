@@ -11,6 +11,8 @@
 #include "model/decimalvalue.h"
 #include "model/district.h"
 #include "model/services.h"
+#include "store/datamodule.h"
+#include "store/store.h"
 #include "store/table.h"
 
 #include <QDir>
@@ -75,8 +77,11 @@ QString fieldWithBar(Table &s1, Table &p1) {
 } // namespace
 
 void Button16Click(District &district) {
+    // The complete check's tables, KTO and the export's log line: one commit of the store.
+    Action action(district.data().store());
     KompletnaKontrola(district);
     ExportOkrsok(district);
+    action.commit();
 }
 
 void ExportOkrsok(District &district) {
@@ -120,8 +125,9 @@ void ExportVQ(District &district) {
     }
 
     const exchange::Names names = exchange::names(obec, okrsok);
-    const std::optional<QString> chosen = services.saveFileName(QStringLiteral("EXPORT Súboru:  ") + names.archive,
-                                                                exportDialogFolder(), names.archive, QString());
+    const std::optional<QString> chosen =
+        services.saveFileName(QStringLiteral("EXPORT Súboru:  ") + names.archive,
+                              exportDialogFolder(district.data().folder()), names.archive, QString());
     if (!chosen)
         return;
     // Only the folder of the chosen path counts: the archive keeps its own name.

@@ -1,32 +1,22 @@
 #include "exchange/exportmemory.h"
 
 #include "exchange/dialogfolder.h"
-#include "exchange/durablefile.h"
 #include "model/district.h"
 #include "store/datamodule.h"
 #include "store/errors.h"
+#include "store/store.h"
 #include "store/table.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
-
-#include <cerrno>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 const QString logName = u"exporty.log"_s;
-const QString folderKey = u"export/priecinok"_s;
-
-// The user's settings of the program, whoever started it and from wherever (tests point the user's
-// configuration folder elsewhere).
-QSettings settings() {
-    return QSettings(QSettings::UserScope, u"volby"_s, u"volby"_s);
-}
 
 QByteArray readLog(const QString &path) {
     QFile log(path);
@@ -42,8 +32,14 @@ QByteArray readLog(const QString &path) {
 
 } // namespace
 
-QString exportDialogFolder() {
-    const QString folder = settings().value(folderKey).toString();
+QString exportDialogFolder(const QString &dataFolder) {
+    std::optional<ExportRecord> last;
+    try {
+        last = lastExport(dataFolder);
+    } catch (const InputOutputError &) {
+        // A log that cannot be read offers the usual folder; the export reports the log itself.
+    }
+    const QString folder = last ? QFileInfo(QDir::fromNativeSeparators(last->path)).absolutePath() : QString();
     return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : initialDialogFolder();
 }
 
@@ -87,30 +83,20 @@ QString recordExport(District &district, const QString &path, const QByteArray &
                         s1.text(u"KC2"_s),
                         s1.text(u"KC3"_s)};
 
-    const QString folder = district.data().folder();
-    const QString log = QDir(folder).filePath(logName);
+    const QString log = QDir(district.data().folder()).filePath(logName);
     QString failure;
     try {
         QByteArray content = readLog(log);
         if (!content.isEmpty() && !content.endsWith('\n'))
             content += '\n';
         content += record.line();
-        durable::writeFile(folder, logName, content,
-                           [&content](const QByteArray &written) { return written == content; });
-    } catch (const InputOutputError &e) {
+        // With the district's tables: one commit of the store, the log whole before or after it.
+        Store &store = district.data().store();
+        Action action(store);
+        store.writeFile(logName, content);
+        action.commit();
+    } catch (const VolbyError &e) {
         failure = e.message();
-    } catch (const durable::WriteFailure &f) {
-        failure = u"Záznam o exporte sa nepodarilo zapísať do súboru %1, kód chyby = %2"_s.arg(log).arg(f.code);
-    } catch (const durable::VerifyFailure &) {
-        failure = u"Záznam o exporte sa nepodarilo zapísať do súboru %1, kód chyby = %2"_s.arg(log).arg(EIO);
-    }
-
-    QSettings remembered = settings();
-    remembered.setValue(folderKey, QFileInfo(path).absolutePath());
-    remembered.sync();
-    if (remembered.status() != QSettings::NoError) {
-        const QString text = u"Priečinok exportu sa nepodarilo uložiť do nastavení %1"_s.arg(remembered.fileName());
-        failure = failure.isEmpty() ? text : failure + u'\n' + text;
     }
     return failure;
 }

@@ -8,13 +8,13 @@
 
 class District;
 
-// What the export remembers: the folder its save dialog wrote to last (in the user's settings), and
-// one line per successful export in data/exporty.log, so that the commission can write the archive's
-// digest on the paper protocol and the counting centre can compare it with the archive it receives.
+// What the export remembers: one line per successful export in data/exporty.log, so that the commission
+// can write the archive's digest on the paper protocol and the counting centre can compare it with the
+// archive it receives; and through it the folder its save dialog wrote to last.
 
-// The folder the export's save dialog opens in: the one exported to last while it still exists, else
-// initialDialogFolder().
-QString exportDialogFolder();
+// The folder the export's save dialog opens in: the one the log of that data folder records last while
+// it still exists, else initialDialogFolder().
+QString exportDialogFolder(const QString &dataFolder);
 
 // A line of data/exporty.log (UTF-8, fields separated by tabs, in this order).
 struct ExportRecord {
@@ -30,9 +30,8 @@ struct ExportRecord {
 };
 
 // Records the archive just placed at path (its bytes): appends its line to exporty.log in the
-// district's data folder, replacing the log only once the longer one is synced and read back, and
-// remembers the folder for the next export. Empty when both succeeded, else the Slovak text of what
-// failed (the archive itself stays exported).
+// district's data folder, as one action of the store. Empty when it succeeded, else the Slovak text of
+// what failed (the archive itself stays exported).
 QString recordExport(District &district, const QString &path, const QByteArray &archive);
 
 // The last export the log of that data folder records; nothing when it records none. A log that cannot

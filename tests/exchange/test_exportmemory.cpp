@@ -1,5 +1,5 @@
-// What the export remembers: the folder of its save dialog and the log of exports in data/, with the
-// final message unchanged when the log or the settings cannot be written.
+// What the export remembers: the log of exports in data/ and through it the folder of its save dialog,
+// with the final message unchanged when the log cannot be written.
 #include "exchange/exportmemory.h"
 
 #include "exchange/dialogfolder.h"
@@ -7,7 +7,6 @@
 #include "exchangefixture.h"
 
 #include <QCryptographicHash>
-#include <QSettings>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -34,12 +33,6 @@ QString logOf(const QString &dataFolder) {
 class TestExportMemory : public QObject {
     Q_OBJECT
 private slots:
-    // A fresh user configuration for each test.
-    void init() {
-        m_config = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config->path());
-    }
-
     void exportsAreLoggedAndTheirFolderKept() {
         FolderServices services;
         InstallationCopy copy;
@@ -54,7 +47,7 @@ private slots:
         Button16Click(district);
 
         QCOMPARE(services.folders, (QStringList{initialDialogFolder(), first.path()}));
-        QCOMPARE(exportDialogFolder(), second.path());
+        QCOMPARE(exportDialogFolder(copy.dataFolder()), second.path());
         const QList<QByteArray> lines = fixture::fileBytes(logOf(copy.dataFolder())).split('\n');
         QCOMPARE(lines.size(), 3); // two lines, each ended
         QVERIFY(lines[2].isEmpty());
@@ -77,7 +70,7 @@ private slots:
 
         // A folder that is gone is not offered again.
         QVERIFY(second.remove());
-        QCOMPARE(exportDialogFolder(), initialDialogFolder());
+        QCOMPARE(exportDialogFolder(copy.dataFolder()), initialDialogFolder());
     }
 
     void parse_data() {
@@ -101,25 +94,15 @@ private slots:
         }
     }
 
-    // The archive is exported all the same: its final message first, then what was not recorded.
-    void unrecorded_data() {
-        QTest::addColumn<QString>(
-            "blocked"); // "log": the log's name is a folder; "settings": so is the configuration's
-        QTest::addColumn<QString>("error");
-        QTest::newRow("log") << u"log"_s << u"Záznam o exportoch %1 sa nepodarilo prečítať."_s;
-        QTest::newRow("settings") << u"settings"_s << u"Priečinok exportu sa nepodarilo uložiť do nastavení %1"_s;
-    }
+    // The archive is exported all the same: its final message first, then why the log was not written.
     void unrecorded() {
-        QFETCH(QString, blocked);
-        QFETCH(QString, error);
         ScriptedServices services;
         InstallationCopy copy;
         DataModule data(copy.dataFolder());
         District district(data, services);
         fixture::makeCleanDistrict(district);
-        const QString settingsFile = QSettings(QSettings::UserScope, u"volby"_s, u"volby"_s).fileName();
-        const QString blockedPath = blocked == u"log"_s ? logOf(copy.dataFolder()) : settingsFile;
-        QVERIFY(QDir().mkpath(blockedPath));
+        const QString log = logOf(copy.dataFolder());
+        QVERIFY(QDir().mkpath(log)); // the log's name taken by a folder
         QTemporaryDir target;
         services.fileAnswers = {target.filePath(u"VQ500011.1"_s)};
 
@@ -128,12 +111,9 @@ private slots:
         QVERIFY(QFileInfo(target.filePath(u"VQ500011.1"_s)).isFile());
         QCOMPARE(int(services.dialogs.size()), 2);
         QCOMPARE(services.dialogs[0].text, u"Export bol dokončený, : "_s + target.filePath(u"VQ500011.1"_s));
-        QCOMPARE(services.dialogs[1].text, error.arg(blockedPath));
+        QCOMPARE(services.dialogs[1].text, u"Záznam o exportoch %1 sa nepodarilo prečítať."_s.arg(log));
         QCOMPARE(services.dialogs[1].kind, int(Services::Error));
     }
-
-private:
-    std::unique_ptr<QTemporaryDir> m_config;
 };
 
 QTEST_MAIN(TestExportMemory)

@@ -17,13 +17,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QTemporaryDir>
 
 class TestExchangeControls : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void controls_data();
     void controls();
     void bezchybnostFollowsTheCompleteCheck();
@@ -34,15 +32,7 @@ private slots:
     void gridsShowTheCodeLists();
     void codeListImportRefreshesTheShownGrid();
     void unreadableCodeListReachesTheErrorBox();
-
-private:
-    QTemporaryDir m_config;
 };
-
-// The exports remember their folder in the user's settings: here a folder of the test's own.
-void TestExchangeControls::initTestCase() {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
-}
 
 void TestExchangeControls::controls_data() {
     QTest::addColumn<QString>("name");
