@@ -27,33 +27,28 @@
 
 namespace {
 
-double median(std::vector<double> ms)
-{
+double median(std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
     return ms[ms.size() / 2];
 }
 
-double percentile95(std::vector<double> ms)
-{
+double percentile95(std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
     return ms[ms.size() * 95 / 100];
 }
 
-void copyFolder(const QString &from, const QString &to)
-{
+void copyFolder(const QString &from, const QString &to) {
     for (const QString &name : QDir(from).entryList(QDir::Files))
         QFile::copy(QDir(from).filePath(name), QDir(to).filePath(name));
 }
 
-QWidget *focused()
-{
+QWidget *focused() {
     return QApplication::focusWidget();
 }
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QApplication app(argc, argv);
     const QString installed = argc > 1 ? QString::fromLocal8Bit(argv[1])
                                        : QCoreApplication::applicationDirPath() + QStringLiteral("/../dist/data");

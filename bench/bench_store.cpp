@@ -4,6 +4,7 @@
 // usage: bench_store [DATA-FOLDER]   (default: the installation beside the program, dist/data)
 #include "store/datamodule.h"
 #include "store/tablefiles.h"
+#include "support/faultinjection.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,14 +24,12 @@ struct Figures {
     double p95;
 };
 
-Figures summarise(std::vector<double> ms)
-{
+Figures summarise(std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
     return {ms[ms.size() / 2], ms[ms.size() * 95 / 100]};
 }
 
-template <typename F> std::vector<double> time(int runs, F &&f)
-{
+template <typename F> std::vector<double> time(int runs, F &&f) {
     std::vector<double> ms;
     QElapsedTimer timer;
     for (int i = 0; i < runs; ++i) {
@@ -43,8 +42,7 @@ template <typename F> std::vector<double> time(int runs, F &&f)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     const QString installed = argc > 1 ? QString::fromLocal8Bit(argv[1])
                                        : QCoreApplication::applicationDirPath() + QStringLiteral("/../dist/data");
@@ -93,8 +91,19 @@ int main(int argc, char **argv)
         std::printf("no installation at %s: open not measured\n", qPrintable(installed));
         return 0;
     }
-    const Figures open = summarise(time(50, [&](int) { DataModule all(installed); }));
-    std::printf("open all twelve tables of %s: median %.2f ms, p95 %.2f ms\n", qPrintable(QDir(installed).canonicalPath()),
-                open.median, open.p95);
+    // Opened from a copy: the opening takes the folder's lock and lays out its journal.
+    QTemporaryDir copy(QDir::currentPath() + QStringLiteral("/bench-XXXXXX"));
+    for (const QString &name : QDir(installed).entryList(QDir::Files))
+        if (!QFile::copy(QDir(installed).filePath(name), copy.filePath(name)))
+            return 1;
+    int reads = 0, opens = 0;
+    const Figures open = summarise(time(50, [&](int) {
+        FaultInjection counter;
+        DataModule all(copy.path());
+        reads = counter.reads;
+        opens = counter.opens;
+    }));
+    std::printf("open all twelve tables: median %.2f ms, p95 %.2f ms; %d files opened, %d reads\n", open.median,
+                open.p95, opens, reads);
     return 0;
 }

@@ -1,13 +1,16 @@
 #pragma once
 
 // What the district benchmarks share: services that show nothing, a full district on a copy of the
-// installation, and the median of a series of runs.
+// installation, the bare cost of one durable write on the same disk, and the figures of a series of
+// runs as a median, its ratio to the bare write and the syncs each run made.
 
+#include "checks/sums.h"
 #include "district/attachmentset.h"
 #include "model/district.h"
 #include "model/services.h"
 #include "store/datamodule.h"
 #include "store/schema.h"
+#include "support/faultinjection.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,6 +30,7 @@
 class SilentServices : public Services {
 public:
     int messages = 0;
+    std::optional<QString> file; // the answer of every file dialog
     void messageBox(const QString &) override { ++messages; }
     int zobraz_spravu(const QString &, int, Buttons) override { return ResultOK; }
     void pracujem(const QString &) override {}
@@ -34,17 +38,15 @@ public:
     void focus(const QString &) override {}
     bool canFocus(const QString &) const override { return true; }
     void sleep(int) override {}
-    std::optional<QString> openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> saveFileName(const QString &, const QString &, const QString &, const QString &) override
-    {
-        return {};
+    std::optional<QString> openFileName(const QString &, const QString &, const QString &) override { return file; }
+    std::optional<QString> saveFileName(const QString &, const QString &, const QString &, const QString &) override {
+        return file;
     }
     void outputReport(const QString &, const QString &) override {}
 };
 
 // Copies the installation's tables into a folder of the current directory (the disk being measured).
-inline bool copyInstallation(const QString &installed, const QTemporaryDir &dir)
-{
+inline bool copyInstallation(const QString &installed, const QTemporaryDir &dir) {
     const QStringList files = QDir(installed).entryList(QDir::Files);
     for (const QString &name : files)
         if (!QFile::copy(QDir(installed).filePath(name), dir.filePath(name)))
@@ -53,10 +55,9 @@ inline bool copyInstallation(const QString &installed, const QTemporaryDir &dir)
 }
 
 // The protocol with a vote for each of the 21 parties, every figure non-zero, the attachments
-// regenerated and filled: VPH 500 and a vote for each of the 150 candidates. Party 3 fails K14 and
-// K16 (one candidate over VPH), party 5 fails K15.
-inline void fillFullDistrict(District &district)
-{
+// regenerated and filled: VPH 500 and a vote for each of the 150 candidates, the control sums computed.
+// With faults, party 3 fails K14 and K16 (one candidate over VPH) and party 5 fails K15.
+inline void fillFullDistrict(District &district, bool withFaults) {
     Table &s1 = district.TS1();
     s1.first();
     s1.edit();
@@ -66,19 +67,24 @@ inline void fillFullDistrict(District &district)
     for (int party = 1; party <= 26; ++party)
         s1.setInteger(schemas::S1_PPHPS1 + party - 1, party <= 21 ? 1000 : 0);
     s1.post();
+    sKC1(district);
+    sKC2(district);
+    sKC3(district);
     GeneratingP1(district);
 
     Table &p1 = district.TP1();
     p1.first();
     for (int record = 0; record < p1.recordCount(); ++record, p1.next()) {
         const int party = p1.integer(schemas::P1_KON);
+        const bool faulty = withFaults && (party == 3 || party == 5);
         p1.edit();
         p1.setText(schemas::P1_VPH, QStringLiteral("500"));
         for (int n = 1; n <= 150; ++n)
-            p1.setInteger(schemas::P1_K1 + n - 1, party == 3 ? 20 : party == 5 ? 1 : n % 7 + 1);
-        if (party == 3)
+            p1.setInteger(schemas::P1_K1 + n - 1, !faulty ? n % 7 + 1 : party == 3 ? 20 : 1);
+        if (faulty && party == 3)
             p1.setText(schemas::P1_K1, QStringLiteral("501"));
         p1.post();
+        pKC1to5(district);
     }
     p1.first();
 }
@@ -87,9 +93,8 @@ inline void fillFullDistrict(District &district)
 // the program), in a folder of the current directory: the disk being measured.
 class FullDistrict {
 public:
-    FullDistrict(int argc, char **argv)
-        : m_dir(QDir::currentPath() + QStringLiteral("/bench-XXXXXX"))
-    {
+    FullDistrict(int argc, char **argv, bool withFaults = true)
+        : m_dir(QDir::currentPath() + QStringLiteral("/bench-XXXXXX")) {
         const QString installed = argc > 1 ? QString::fromLocal8Bit(argv[1])
                                            : QCoreApplication::applicationDirPath() + QStringLiteral("/../dist/data");
         if (!copyInstallation(installed, m_dir)) {
@@ -98,11 +103,12 @@ public:
         }
         m_data = std::make_unique<DataModule>(m_dir.path());
         m_district = std::make_unique<District>(*m_data, m_services);
-        fillFullDistrict(*m_district);
+        fillFullDistrict(*m_district, withFaults);
     }
     bool isValid() const { return m_district != nullptr; }
     QString folder() const { return m_dir.path(); }
     DataModule &data() { return *m_data; }
+    SilentServices &services() { return m_services; }
     District &district() { return *m_district; }
 
 private:
@@ -112,14 +118,12 @@ private:
     std::unique_ptr<District> m_district;
 };
 
-inline double median(std::vector<double> ms)
-{
+inline double median(std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
     return ms[ms.size() / 2];
 }
 
-template <typename F> double elapsedMs(F &&f)
-{
+template <typename F> double elapsedMs(F &&f) {
     QElapsedTimer timer;
     timer.start();
     f();
@@ -132,12 +136,9 @@ class BareSync {
 public:
     explicit BareSync(const QString &folder)
         : m_fd(::open(QFile::encodeName(folder + QStringLiteral("/bare.bin")).constData(), O_RDWR | O_CREAT, 0644)),
-          m_block(1165, '7')
-    {
-    }
+          m_block(1165, '7') {}
     ~BareSync() { ::close(m_fd); }
-    void run()
-    {
+    void run() {
         m_ms.push_back(elapsedMs([&] {
             m_block[m_ms.size() % m_block.size()] ^= 1;
             if (::pwrite(m_fd, m_block.data(), m_block.size(), 0) < 0 || ::fdatasync(m_fd) != 0)
@@ -150,4 +151,30 @@ private:
     int m_fd;
     std::vector<char> m_block;
     std::vector<double> m_ms;
+};
+
+// A series of runs of one action, each after a bare write on the same disk, with the syncs it made.
+class Series {
+public:
+    explicit Series(BareSync &bare) : m_bare(bare) {}
+    template <typename F> void run(F &&action) {
+        m_bare.run();
+        FaultInjection counter;
+        m_ms.push_back(elapsedMs(action));
+        m_syncs.push_back(counter.syncs);
+    }
+    // name: median ms, its ratio to the bare write's median, the median syncs of a run and the most of
+    // them (a checkpoint of the journal adds the tables' syncs to the run that makes it).
+    void print(const char *name) const {
+        const double bare = m_bare.median();
+        std::vector<double> syncs(m_syncs.begin(), m_syncs.end());
+        std::printf("%-36s median %7.3f ms = %5.2f x bare (%.3f ms); syncs median %.0f, most %.0f\n", name,
+                    ::median(m_ms), ::median(m_ms) / bare, bare, ::median(syncs),
+                    *std::max_element(syncs.begin(), syncs.end()));
+    }
+
+private:
+    BareSync &m_bare;
+    std::vector<double> m_ms;
+    std::vector<int> m_syncs;
 };
