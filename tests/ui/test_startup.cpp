@@ -6,6 +6,7 @@
 
 #include "district/attachmentset.h"
 #include "model/district.h"
+#include "support/faultinjection.h"
 #include "support/installationcopy.h"
 #include "support/modal.h"
 #include "support/scriptedservices.h"
@@ -85,6 +86,7 @@ private slots:
     void startShowsTheStoredDistrict();
     void closingKeepsTheFigureBeingTyped_data();
     void closingKeepsTheFigureBeingTyped();
+    void closingReportsAStoreThatFails();
 };
 
 void TestStartup::secondProgramOnTheSameFolderIsRefused() {
@@ -181,6 +183,33 @@ void TestStartup::closingKeepsTheFigureBeingTyped() {
     table.first();
     QCOMPARE(table.text(field), QStringLiteral("77"));
     QCOMPARE(table.text(sum), sumAfter);
+}
+
+// A full disk under the closing store: the error is shown, the window closes all the same and the table
+// keeps its figure from before.
+void TestStartup::closingReportsAStoreThatFails() {
+    InstallationCopy copy;
+    QVERIFY(copy.isValid());
+    storeKeyedDistrict(copy.dataFolder());
+    {
+        DataModule data(copy.dataFolder());
+        ScriptedServices script;
+        TUI window(data, &script);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto *control = window.findChild<QLineEdit *>(QStringLiteral("ePOZZV"));
+        window.router().focus(control);
+        QTest::keyClicks(control, QStringLiteral("0077"));
+        FaultInjection fullDisk(1, ENOSPC);
+        QVERIFY(window.close());
+        QVERIFY(fullDisk.failed);
+        QCOMPARE(window.errorsShown().size(), 1);
+        QVERIFY(window.errorsShown().first().contains(copy.dataFolder()));
+    }
+    DataModule stored(copy.dataFolder());
+    stored.TS1().first();
+    QCOMPARE(stored.TS1().text(QStringLiteral("POZZV")), QStringLiteral("0"));
 }
 
 QTEST_MAIN(TestStartup)
