@@ -81,8 +81,8 @@ bool writeArchive(District &district, const DistrictId &id, int i, const QString
         valid += votes;
         s1.setInteger(schemas::S1_PPHPS1 + party - 1, votes);
     }
-    const QStringList counts{"0", id.obvod, id.obec, QString::number(id.okrsok), "30000", "25000", "0", "25000",
-                             QString::number(valid)};
+    const QStringList counts{"0",     id.obvod, id.obec, QString::number(id.okrsok), "30000",
+                             "25000", "0",      "25000", QString::number(valid)};
     for (int k = 0; k < counts.size(); ++k)
         s1.setText(k, counts[k]);
     s1.post();
@@ -218,8 +218,13 @@ int main(int argc, char **argv) {
         QDir().mkpath(output);
         for (const char *command : {"overit", "suhrn"}) {
             for (const int threads : {1, 2}) {
-                QStringList run{QStringLiteral("--run"), QStringLiteral("--instalacia"), installation, QLatin1String(command),
-                                folder, QStringLiteral("--vlakna"), QString::number(threads)};
+                QStringList run{QStringLiteral("--run"),
+                                QStringLiteral("--instalacia"),
+                                installation,
+                                QLatin1String(command),
+                                folder,
+                                QStringLiteral("--vlakna"),
+                                QString::number(threads)};
                 if (QLatin1String(command) == QLatin1String("suhrn"))
                     run << QStringLiteral("--vystup") << output;
                 QProcess child;
@@ -234,10 +239,9 @@ int main(int argc, char **argv) {
                     return 1;
                 }
                 const double wall = f[0].toDouble() / 1000;
-                std::printf("%6d %-6s %7d %9.2f %8.3f ms %8.1f | %33.3f %6.3f %6.3f %6.3f%s\n", n,
-                            command, threads, wall, wall * 1000 / n, f[1].toDouble() / 1024,
-                            f[2].toDouble(), f[3].toDouble(), f[4].toDouble(), f[5].toDouble(),
-                            f[6] == "0" ? "" : "  (NOT ALL ACCEPTED)");
+                std::printf("%6d %-6s %7d %9.2f %8.3f ms %8.1f | %33.3f %6.3f %6.3f %6.3f%s\n", n, command, threads,
+                            wall, wall * 1000 / n, f[1].toDouble() / 1024, f[2].toDouble(), f[3].toDouble(),
+                            f[4].toDouble(), f[5].toDouble(), f[6] == "0" ? "" : "  (NOT ALL ACCEPTED)");
                 std::fflush(stdout);
             }
         }

@@ -10,6 +10,10 @@ namespace archive {
 
 namespace {
 
+ArchiveError::Fault faultOf(int zipError) {
+    return zipError == ZIP_ER_WRONGPASSWD ? ArchiveError::Fault::WrongPassword : ArchiveError::Fault::Damaged;
+}
+
 struct ZipError {
     zip_error_t error;
     ZipError() { zip_error_init(&error); }
@@ -17,12 +21,12 @@ struct ZipError {
     ZipError(const ZipError &) = delete;
     ZipError &operator=(const ZipError &) = delete;
     [[noreturn]] void raise(const char *what) {
-        throw ArchiveError(std::string(what) + ": " + zip_error_strerror(&error));
+        throw ArchiveError(std::string(what) + ": " + zip_error_strerror(&error), faultOf(zip_error_code_zip(&error)));
     }
 };
 
 [[noreturn]] void raise(zip_t *za, const char *what) {
-    throw ArchiveError(std::string(what) + ": " + zip_strerror(za));
+    throw ArchiveError(std::string(what) + ": " + zip_strerror(za), faultOf(zip_error_code_zip(zip_get_error(za))));
 }
 
 struct SourceFree {
@@ -61,7 +65,7 @@ zip_stat_t memberStat(zip_t *za, zip_uint64_t index) {
 
 QByteArray readMember(zip_t *za, const zip_stat_t &st, const QByteArray &password) {
     if ((st.valid & ZIP_STAT_SIZE) && st.size > zip_uint64_t(MAX_MEMBER_SIZE))
-        throw ArchiveError("member too large");
+        throw ArchiveError("member too large", ArchiveError::Fault::TooLarge);
     zip_file_t *file = zip_fopen_index_encrypted(za, st.index, 0, password.constData());
     if (!file)
         raise(za, "open member");
@@ -80,7 +84,7 @@ QByteArray readMember(zip_t *za, const zip_stat_t &st, const QByteArray &passwor
             break;
         if (content.size() + n > MAX_MEMBER_SIZE) {
             zip_fclose(file);
-            throw ArchiveError("member too large");
+            throw ArchiveError("member too large", ArchiveError::Fault::TooLarge);
         }
         content.append(chunk, qsizetype(n));
     }
@@ -127,7 +131,7 @@ QByteArray pack(const QList<Member> &members, const QString &password) {
 QList<std::optional<QByteArray>> unpack(const QByteArray &zip, const QString &password, const QStringList &names) {
     // libzip takes an empty buffer for an empty archive; no export is one.
     if (!zip.startsWith("PK"))
-        throw ArchiveError("not a ZIP archive");
+        throw ArchiveError("not a ZIP archive", ArchiveError::Fault::NotZip);
     ZipError e;
     zip_source_t *source = zip_source_buffer_create(zip.constData(), zip_uint64_t(zip.size()), 0, &e.error);
     if (!source)
@@ -148,10 +152,10 @@ QList<std::optional<QByteArray>> unpack(const QByteArray &zip, const QString &pa
         // password. (Refused here, a method libzip 1.7 does not support never reaches its open, which
         // then leaks the member's source.)
         if (!(st.valid & ZIP_STAT_ENCRYPTION_METHOD) || st.encryption_method != ZIP_EM_TRAD_PKWARE)
-            throw ArchiveError("member not encrypted by the traditional method");
+            throw ArchiveError("member not encrypted by the traditional method", ArchiveError::Fault::NotEncrypted);
         const QString name = QString::fromUtf8(st.name);
         if (seen.contains(name.toCaseFolded()))
-            throw ArchiveError("two members of one name");
+            throw ArchiveError("two members of one name", ArchiveError::Fault::DuplicateName);
         seen.insert(name.toCaseFolded());
         for (qsizetype k = 0; k < names.size(); ++k) {
             if (name.compare(names[k], Qt::CaseInsensitive) == 0)

@@ -21,7 +21,14 @@ struct Member {
 // oversized member. The text is libzip's, for diagnosis; the user sees the import's own messages.
 class ArchiveError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    // What is wrong, for a reader that names it to the user; Damaged for everything else.
+    enum class Fault { Damaged, NotZip, WrongPassword, NotEncrypted, DuplicateName, TooLarge };
+    explicit ArchiveError(const std::string &what, Fault fault = Fault::Damaged)
+        : std::runtime_error(what), m_fault(fault) {}
+    Fault fault() const { return m_fault; }
+
+private:
+    Fault m_fault;
 };
 
 // No export comes near these; a larger archive file is refused before it is read, a larger member
