@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # cmake --install into a fresh prefix: the program, data/, reporty/, the menu entry and the icon where
 # they belong; then the installed program started twice with a home of its own: the first start copies
-# the shipped tables into the user's data folder, the second keeps what the first left there.
+# the shipped tables into the user's data folder, the second keeps what the first left there. The
+# counting centre's command beside it finds the shipped code lists and the summary's template.
 set -euo pipefail
 build=$1
 root=$(mktemp -d)
@@ -9,7 +10,7 @@ trap 'rm -rf "$root"' EXIT
 prefix=$root/usr
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-for f in bin/volby share/volby/data/S1.DBF share/volby/data/OBCE06.DBF share/volby/reporty/priloha_T12.html \
+for f in bin/volby bin/volby-centrum share/volby/data/S1.DBF share/volby/data/OBCE06.DBF share/volby/reporty/priloha_T12.html \
          share/applications/volby.desktop share/icons/hicolor/48x48/apps/volby.png; do
     [ -f "$prefix/$f" ] || { echo "missing after the install: $f"; exit 1; }
 done
@@ -29,3 +30,7 @@ cmp "$prefix/share/volby/data/S1.DBF" "$user_data/S1.DBF"
 echo "kept" >"$user_data/marker"
 start
 [ -f "$user_data/marker" ]
+
+mkdir "$root/archivy" "$root/suhrn"
+(cd / && "$prefix/bin/volby-centrum" suhrn "$root/archivy" --vystup "$root/suhrn" >/dev/null)
+[ -s "$root/suhrn/suhrn.pdf" ] && [ -s "$root/suhrn/okrsky.csv" ]
