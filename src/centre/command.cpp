@@ -187,16 +187,25 @@ int verify(const CommandLine &line, const Environment &environment) {
         return summary.counts().allAccepted() ? 0 : 1;
 
     summary.setCandidates(std::move(totals));
+    // One table at a time: its CSV written and its JSON added, before the next is made.
     const QDir folder(output);
-    const std::pair<const char *, OutputTable> tables[] = {{"strany", summary.partiesTable()},
-                                                           {"kandidati", summary.candidatesTable()},
-                                                           {"okrsky", summary.districtsTable()}};
+    const std::pair<const char *, OutputTable (Summary::*)() const> tables[] = {
+        {"strany", &Summary::partiesTable},
+        {"kandidati", &Summary::candidatesTable},
+        {"okrsky", &Summary::districtsTable}};
     QByteArray json = "{";
-    for (const auto &[name, table] : tables) {
+    for (const auto &[name, make] : tables) {
+        const OutputTable table = (summary.*make)();
         writeOutputFile(folder.filePath(QLatin1String(name) + u".csv"_s), table.csv());
-        json += QByteArray(json.size() > 1 ? ",\n\"" : "\n\"") + name + "\": " + table.json();
+        json += json.size() > 1 ? ",\n\"" : "\n\"";
+        json += name;
+        json += "\": ";
+        table.appendJson(json);
     }
-    writeOutputFile(folder.filePath(u"suhrn.json"_s), json + "\n}\n");
+    json += "\n}\n";
+    writeOutputFile(folder.filePath(u"suhrn.json"_s), json);
+    json.clear();
+    json.squeeze();
     writeSummaryPdf(summary, folder.filePath(u"suhrn.pdf"_s));
 
     std::map<DistrictStatus, int> statuses;

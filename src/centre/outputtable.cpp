@@ -4,65 +4,81 @@ namespace centre {
 
 namespace {
 
-QByteArray csvField(const QString &text) {
-    QByteArray utf8 = text.toUtf8();
-    if (!utf8.contains(',') && !utf8.contains('"') && !utf8.contains('\n') && !utf8.contains('\r'))
-        return utf8;
-    return '"' + utf8.replace("\"", "\"\"") + '"';
+void appendCsvField(QByteArray &out, const QByteArray &utf8) {
+    if (!utf8.contains(',') && !utf8.contains('"') && !utf8.contains('\n') && !utf8.contains('\r')) {
+        out += utf8;
+        return;
+    }
+    out += '"';
+    out += QByteArray(utf8).replace("\"", "\"\"");
+    out += '"';
 }
 
-QByteArray jsonString(const QString &text) {
-    QByteArray out = "\"";
-    for (const char c : text.toUtf8()) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20)
-                out +=
-                    QByteArray("\\u00") + QByteArray::number(static_cast<unsigned char>(c), 16).rightJustified(2, '0');
-            else
-                out += c;
+void appendJsonString(QByteArray &out, const QByteArray &utf8) {
+    out += '"';
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            static const char hex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[byte >> 4];
+            out += hex[byte & 0xf];
+        } else {
+            out += c;
         }
     }
-    return out + '"';
+    out += '"';
 }
 
 } // namespace
 
 OutputTable::OutputTable(const QStringList &columns) {
-    QList<QByteArray> header;
     for (const QString &column : columns) {
-        header.append(csvField(column));
-        m_keys.append(jsonString(column));
+        const QByteArray utf8 = column.toUtf8();
+        if (!m_csv.isEmpty())
+            m_csv += ',';
+        appendCsvField(m_csv, utf8);
+        QByteArray key;
+        appendJsonString(key, utf8);
+        m_keys.append(key + ':');
     }
-    m_csv = header.join(',') + '\n';
+    m_csv += '\n';
 }
 
 void OutputTable::addRow(const std::vector<Cell> &cells) {
     m_json += m_rows++ == 0 ? "[\n{" : ",\n{";
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        QByteArray csv;
-        QByteArray json = "null";
-        if (const QString *text = std::get_if<QString>(&cells[i])) {
-            csv = csvField(*text);
-            json = jsonString(*text);
-        } else if (const qint64 *number = std::get_if<qint64>(&cells[i])) {
-            csv = json = QByteArray::number(*number);
-        }
         if (i > 0) {
             m_csv += ',';
             m_json += ',';
         }
-        m_csv += csv;
-        m_json += m_keys[qsizetype(i)] + ':' + json;
+        m_json += m_keys[qsizetype(i)];
+        if (const QString *text = std::get_if<QString>(&cells[i])) {
+            const QByteArray utf8 = text->toUtf8();
+            appendCsvField(m_csv, utf8);
+            appendJsonString(m_json, utf8);
+        } else if (const qint64 *number = std::get_if<qint64>(&cells[i])) {
+            const QByteArray digits = QByteArray::number(*number);
+            m_csv += digits;
+            m_json += digits;
+        } else {
+            m_json += "null";
+        }
     }
     m_csv += '\n';
     m_json += '}';
+}
+
+void OutputTable::appendJson(QByteArray &out) const {
+    if (m_rows == 0) {
+        out += "[]";
+        return;
+    }
+    out += m_json;
+    out += "\n]";
 }
 
 } // namespace centre

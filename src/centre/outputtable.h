@@ -20,10 +20,11 @@ public:
     explicit OutputTable(const QStringList &columns);
     void addRow(const std::vector<Cell> &cells); // one cell per column
     const QByteArray &csv() const { return m_csv; }
-    QByteArray json() const { return m_json + (m_rows == 0 ? "[]" : "\n]"); }
+    // The JSON array, appended to out.
+    void appendJson(QByteArray &out) const;
 
 private:
-    QList<QByteArray> m_keys; // the column names as JSON strings
+    QList<QByteArray> m_keys; // the column names as JSON strings, each with its colon
     QByteArray m_csv;
     QByteArray m_json;
     qsizetype m_rows = 0;
