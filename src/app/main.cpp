@@ -1,4 +1,5 @@
 #include "datafolder.h"
+#include "model/pages.h"
 #include "store/errors.h"
 #include "ui/mainwindow.h"
 #include "ui/startup.h"
@@ -11,7 +12,7 @@
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Volby do VQRA 2006"));
+    QApplication::setApplicationName(programName());
     QApplication::setApplicationVersion(QStringLiteral(VOLBY_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("volby"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/volby/volby.png")));
@@ -25,7 +26,7 @@ int main(int argc, char **argv) {
     try {
         dataFolder = prepareDataFolder(installation, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     } catch (const VolbyError &e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Volby do VQRA 2006"), e.message());
+        QMessageBox::critical(nullptr, programName(), e.message());
         return 1;
     }
 

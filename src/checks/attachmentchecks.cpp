@@ -5,38 +5,39 @@
 #include "checks/report.h"
 #include "model/district.h"
 #include "store/datamodule.h"
+#include "store/form.h"
 #include "store/schema.h"
 #include "store/table.h"
 
 namespace {
 
-constexpr int candidates = 150;
-constexpr int parties = 26;
-
-QString text(District &district, const char *field) { return district.TP1().text(QString::fromLatin1(field)); }
-qint32 number(District &district, const char *field) { return district.TP1().integer(QString::fromLatin1(field)); }
-QString decimal(qint32 value) { return QString::number(value); }
+QString text(District &district, const char *field) {
+    return district.TP1().text(QString::fromLatin1(field));
+}
+qint32 number(District &district, const char *field) {
+    return district.TP1().integer(QString::fromLatin1(field));
+}
+QString decimal(qint32 value) {
+    return QString::number(value);
+}
 
 // K1 + ... + K150 of the current attachment, whatever the party's number of candidates.
-qint32 candidateSum(District &district)
-{
+qint32 candidateSum(District &district) {
     const Table &p1 = district.TP1();
     qint32 sum = 0;
-    for (int n = 1; n <= candidates; ++n)
+    for (int n = 1; n <= form::candidates; ++n)
         sum = add32(sum, p1.integer(schemas::P1_K1 + n - 1));
     return sum;
 }
 
 // The K14 and K15 headings differ by the blank before the colon between the message box and the memo.
-QString partyHeading(const char *code, int mode)
-{
+QString partyHeading(const char *code, int mode) {
     return QString::fromLatin1(code) +
            (mode == 1 ? QStringLiteral("  Číslo pol. strany : ") : QStringLiteral("  Číslo pol. strany: "));
 }
 
 // Candidate n against VPH; K16 into Protokol1 or the message box, as mode says.
-void checkCandidate(District &district, int n, int mode)
-{
+void checkCandidate(District &district, int n, int mode) {
     const Table &p1 = district.TP1();
     if (p1.integer(schemas::P1_K1 + n - 1) <= number(district, "VPH"))
         return;
@@ -51,21 +52,21 @@ void checkCandidate(District &district, int n, int mode)
 
 // KON as a party number 1..26, or 0 when it is no such number: imported or damaged data can hold
 // anything there, and the protocol has no party field for it.
-int partyNumber(const QString &kon)
-{
+int partyNumber(const QString &kon) {
     bool ok = false;
     const int party = kon.toInt(&ok);
-    return ok && party >= 1 && party <= parties ? party : 0;
+    return ok && party >= 1 && party <= form::partyFields ? party : 0;
 }
 
 } // namespace
 
 void T13K01(District &, int) {}
 
-void T13K02(District &district, int mode) { checkMunicipality(district, mode, text(district, "OBEC"), QString()); }
+void T13K02(District &district, int mode) {
+    checkMunicipality(district, mode, text(district, "OBEC"), QString());
+}
 
-void T13K03(District &district, int mode)
-{
+void T13K03(District &district, int mode) {
     if (!locateMunicipality(district, text(district, "OBEC")))
         return;
     const Table &obce = district.data().TVQ_OBCE();
@@ -77,8 +78,7 @@ void T13K03(District &district, int mode)
 void T13K12(District &, int) {}
 void T13K13(District &, int) {}
 
-void T13K14(District &district, int mode)
-{
+void T13K14(District &district, int mode) {
     district.setK14_OK(true);
     const qint32 sum = candidateSum(district);
     const qint32 fourTimes = mul32(4, number(district, "VPH"));
@@ -93,8 +93,7 @@ void T13K14(District &district, int mode)
                      QStringLiteral(", súčet: ") + decimal(sum));
 }
 
-void T13K15(District &district, int mode)
-{
+void T13K15(District &district, int mode) {
     district.setK15_OK(true);
     const qint32 sum = candidateSum(district);
     const qint32 vph = number(district, "VPH");
@@ -109,18 +108,16 @@ void T13K15(District &district, int mode)
                      decimal(sum));
 }
 
-void T13K16(District &district, int candidate)
-{
-    if (candidate >= 1 && candidate <= candidates) {
+void T13K16(District &district, int candidate) {
+    if (candidate >= 1 && candidate <= form::candidates) {
         checkCandidate(district, candidate, 1);
     } else if (candidate == 0) {
-        for (int n = 1; n <= candidates; ++n)
+        for (int n = 1; n <= form::candidates; ++n)
             checkCandidate(district, n, 0);
     }
 }
 
-void T13K17(District &district, int mode)
-{
+void T13K17(District &district, int mode) {
     const QString kon = text(district, "KON");
     const QString heading = QStringLiteral("K17  Číslo pol. strany: ") + kon + QStringLiteral("  ");
     // KON "0" is the placeholder that the wipe leaves: no party yet, so nothing to compare.
@@ -145,8 +142,7 @@ void T13K17(District &district, int mode)
                          QStringLiteral(", využité predn. hlasy: ") + decimal(vph));
 }
 
-void T13K18(District &district, int mode)
-{
+void T13K18(District &district, int mode) {
     Table &p1 = district.TP1();
     qint32 sum = 0;
     p1.first();
@@ -159,8 +155,7 @@ void T13K18(District &district, int mode)
         reportInMode(district, mode, District::protokol2(),
                      QStringLiteral("K18 Počet platných hlasov spolu je menší ako počet voličov, ktorí využili právo "
                                     "prednostného hlasu za všetky politické strany, platné hlasy spolu: ") +
-                         s1.text(QStringLiteral("PPHS")) + QStringLiteral(", využité predn. hlasy: ") +
-                         decimal(sum));
+                         s1.text(QStringLiteral("PPHS")) + QStringLiteral(", využité predn. hlasy: ") + decimal(sum));
 }
 
 void T13K19(District &, int) {}

@@ -6,23 +6,28 @@
 #include "model/district.h"
 #include "model/services.h"
 #include "store/datamodule.h"
+#include "store/form.h"
 #include "store/schema.h"
 #include "store/table.h"
 
 namespace {
 
-QString text(District &district, const char *field) { return district.TS1().text(QString::fromLatin1(field)); }
-qint32 number(District &district, const char *field) { return district.TS1().integer(QString::fromLatin1(field)); }
-QString decimal(qint32 value) { return QString::number(value); }
+QString text(District &district, const char *field) {
+    return district.TS1().text(QString::fromLatin1(field));
+}
+qint32 number(District &district, const char *field) {
+    return district.TS1().integer(QString::fromLatin1(field));
+}
+QString decimal(qint32 value) {
+    return QString::number(value);
+}
 
-void report(District &district, int mode, const QString &message)
-{
+void report(District &district, int mode, const QString &message) {
     reportInMode(district, mode, District::protokol1(), message);
 }
 
 // K01, K02 and K03 send the user back to the box at fault once the message box is closed.
-void reportWithFocus(District &district, int mode, const QString &message, const QString &control)
-{
+void reportWithFocus(District &district, int mode, const QString &message, const QString &control) {
     if (reportInMode(district, mode, District::protokol1(), message))
         district.services().focus(control);
 }
@@ -31,8 +36,7 @@ void reportWithFocus(District &district, int mode, const QString &message, const
 
 void T12K01(District &, int) {}
 
-void T12K02(District &district, int mode)
-{
+void T12K02(District &district, int mode) {
     if (!checkMunicipality(district, mode, text(district, "OBEC"), QStringLiteral("eOBEC")))
         return;
     const QString obvod = text(district, "OBVOD");
@@ -41,8 +45,7 @@ void T12K02(District &district, int mode)
                         QStringLiteral("eOBVOD"));
 }
 
-void T12K03(District &district, int mode)
-{
+void T12K03(District &district, int mode) {
     if (!locateMunicipality(district, text(district, "OBEC")))
         return;
     const Table &obce = district.data().TVQ_OBCE();
@@ -53,8 +56,7 @@ void T12K03(District &district, int mode)
                         QStringLiteral("eOKRSOK"));
 }
 
-void T12K04(District &district, int mode)
-{
+void T12K04(District &district, int mode) {
     const qint32 pozzv = number(district, "POZZV");
     const qint32 pvo = number(district, "PVO");
     if (pozzv < pvo)
@@ -65,8 +67,7 @@ void T12K04(District &district, int mode)
                    QStringLiteral(", rozdiel = ") + decimal(sub32(pvo, pozzv)));
 }
 
-void T12K05(District &district, int mode)
-{
+void T12K05(District &district, int mode) {
     const qint32 pvo = number(district, "PVO");
     const qint32 posta = number(district, "POO_POSTA");
     if (pvo < posta)
@@ -77,8 +78,7 @@ void T12K05(District &district, int mode)
                    QStringLiteral(", rozdiel = ") + decimal(sub32(posta, pvo)));
 }
 
-void T12K06(District &district, int mode)
-{
+void T12K06(District &district, int mode) {
     const qint32 pvo = number(district, "PVO");
     const qint32 poo = number(district, "POO");
     if (pvo < poo)
@@ -89,8 +89,7 @@ void T12K06(District &district, int mode)
                    QStringLiteral(", rozdiel = ") + decimal(sub32(poo, pvo)));
 }
 
-void T12K07(District &district, int mode)
-{
+void T12K07(District &district, int mode) {
     const qint32 pvo = number(district, "PVO");
     const qint32 envelopes = add32(number(district, "POO"), number(district, "POO_POSTA"));
     if (pvo < envelopes)
@@ -102,8 +101,7 @@ void T12K07(District &district, int mode)
                    QStringLiteral(", rozdiel = ") + decimal(sub32(envelopes, pvo)));
 }
 
-void T12K08(District &district, int mode)
-{
+void T12K08(District &district, int mode) {
     const qint32 envelopes = add32(number(district, "POO"), number(district, "POO_POSTA"));
     const qint32 pphs = number(district, "PPHS");
     if (envelopes < pphs)
@@ -114,11 +112,10 @@ void T12K08(District &district, int mode)
                    QStringLiteral(", rozdiel = ") + decimal(sub32(pphs, envelopes)));
 }
 
-void T12K09(District &district, int mode)
-{
+void T12K09(District &district, int mode) {
     const Table &s1 = district.TS1();
     qint32 sum = 0;
-    for (int n = 1; n <= 26; ++n)
+    for (int n = 1; n <= form::partyFields; ++n)
         sum = add32(sum, s1.integer(schemas::S1_PPHPS1 + n - 1));
     const qint32 pphs = number(district, "PPHS");
     if (sum != pphs)
@@ -130,8 +127,7 @@ void T12K09(District &district, int mode)
                    QStringLiteral(", rozdiel = ") + decimal(sub32(pphs, sum)));
 }
 
-void T12I10(District &district, int mode)
-{
+void T12I10(District &district, int mode) {
     if (number(district, "POZZV") == number(district, "PVO"))
         report(district, mode,
                QStringLiteral("I10 Rovnaký počet voličov zapísaných do zoznamu voličov a počet voličov, ktorí sa "

@@ -2,6 +2,7 @@
 
 #include "checks/arithmetic.h"
 #include "model/district.h"
+#include "store/form.h"
 #include "store/schema.h"
 #include "store/table.h"
 
@@ -49,7 +50,7 @@ void sKC2(District &district) {
 
 PartyTotals partyTotals(const Table &s1) {
     PartyTotals totals;
-    for (int n = 1; n <= 26; ++n) {
+    for (int n = 1; n <= form::partyFields; ++n) {
         const qint32 votes = s1.integer(schemas::S1_PPHPS1 + n - 1);
         totals.weighted = add32(totals.weighted, mul32(n, votes));
         if (votes > 0) {

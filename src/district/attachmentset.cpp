@@ -10,6 +10,7 @@
 #include "store/backup.h"
 #include "store/datamodule.h"
 #include "store/errors.h"
+#include "store/form.h"
 #include "store/schema.h"
 #include "store/table.h"
 
@@ -69,7 +70,7 @@ AsideRecords asideRecords(Table &aside) {
 // identification of the protocol. What is taken back from the aside copy leaves it.
 QStringList collectAttachments(Table &s1, Table &p1, Table &temp, AsideRecords &aside) {
     QStringList items;
-    for (int party = 1; party <= 26; ++party) {
+    for (int party = 1; party <= form::partyFields; ++party) {
         if (s1.integer(schemas::S1_PPHPS1 + party - 1) <= 0)
             continue;
         const QString kon = QString::number(party);
@@ -108,7 +109,8 @@ void setAside(Table &s1, Table &p1, AsideRecords &aside) {
         seen.append(kon);
         bool number = false;
         const int party = kon.toInt(&number);
-        const bool hasVotes = number && party >= 1 && party <= 26 && s1.integer(schemas::S1_PPHPS1 + party - 1) > 0;
+        const bool hasVotes =
+            number && party >= 1 && party <= form::partyFields && s1.integer(schemas::S1_PPHPS1 + party - 1) > 0;
         if (hasVotes || !holdsFigures(p1))
             continue;
         std::erase_if(aside, [&](const auto &record) { return record.first == kon; });

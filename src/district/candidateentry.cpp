@@ -8,6 +8,7 @@
 #include "model/partydisplay.h"
 #include "model/services.h"
 #include "store/datamodule.h"
+#include "store/form.h"
 #include "store/schema.h"
 #include "store/table.h"
 
@@ -62,7 +63,7 @@ int quickStore(District &district, const QString &orderText, QString &votesText)
     // error stops the store before anything is written, and the typed figures stay in their boxes.
     const int candidate = decimalValue(orderText);
     // The record has 150 candidate fields, whatever count the code list gives.
-    const int limit = qMin(decimalValue(district.EPocKand()), 150);
+    const int limit = qMin(decimalValue(district.EPocKand()), form::candidates);
     Action action(district.data().store());
     if (candidate > 0 && candidate <= limit) {
         Table &p1 = district.TP1();

@@ -5,6 +5,7 @@
 #include "checks/sums.h"
 #include "district/attachmentset.h"
 #include "model/district.h"
+#include "model/pages.h"
 #include "model/partydisplay.h"
 #include "model/services.h"
 
@@ -23,10 +24,10 @@ void TabSheet2Exit(District &district) {
 
 void PageControl1Change(District &district, int pageIndex) {
     boldnutT12(district);
-    if (pageIndex != 1)
+    if (pageIndex != pages::PartyVotes)
         sKC3(district);
-    if (pageIndex == 2)
+    if (pageIndex == pages::AttachmentFirst)
         district.services().focus(QStringLiteral("pVPH"));
-    if (pageIndex == 4)
+    if (pageIndex == pages::CheckProtocols)
         KompletnaKontrola(district);
 }

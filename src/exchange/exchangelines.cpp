@@ -2,18 +2,18 @@
 
 #include "exchange/tkc.h"
 #include "store/codec.h"
+#include "store/form.h"
 #include "store/schema.h"
 #include "store/table.h"
 
 namespace exchange {
 
-const QList<int> &sFieldPositions()
-{
+const QList<int> &sFieldPositions() {
     static const QList<int> positions = [] {
         QList<int> p;
         for (int i = 0; i <= 8; ++i) // TYPV .. PPHS
             p.append(i);
-        for (int n = 1; n <= 21; ++n)
+        for (int n = 1; n <= form::ballotParties; ++n)
             p.append(schemas::S1_PPHPS1 + n - 1);
         for (int i = schemas::S1_KC1; i <= schemas::S1_KC1 + 7; ++i) // KC1, KC2, KC3, KTO, KEDY, DATUM, CAS, STAV
             p.append(i);
@@ -22,8 +22,7 @@ const QList<int> &sFieldPositions()
     return positions;
 }
 
-QByteArray recordLine(const QStringList &values)
-{
+QByteArray recordLine(const QStringList &values) {
     QByteArray line;
     for (const QString &value : values) {
         line += cp1250::encode(value);
@@ -34,8 +33,7 @@ QByteArray recordLine(const QStringList &values)
     return line;
 }
 
-QList<QByteArray> cutRecordLine(QByteArrayView line)
-{
+QList<QByteArray> cutRecordLine(QByteArrayView line) {
     const RecordCheck check = checkRecordLine(line);
     QList<QByteArray> values;
     qsizetype start = 0;
@@ -48,8 +46,7 @@ QList<QByteArray> cutRecordLine(QByteArrayView line)
     return values;
 }
 
-QByteArray sFileContent(Table &s1)
-{
+QByteArray sFileContent(Table &s1) {
     s1.first();
     QStringList values;
     for (const int position : sFieldPositions())
@@ -57,8 +54,7 @@ QByteArray sFileContent(Table &s1)
     return recordLine(values);
 }
 
-QByteArray pFileContent(Table &p1)
-{
+QByteArray pFileContent(Table &p1) {
     QByteArray content;
     p1.first();
     for (int r = 0; r < p1.recordCount(); ++r) {
@@ -72,8 +68,7 @@ QByteArray pFileContent(Table &p1)
     return content;
 }
 
-QList<QByteArray> textLines(const QByteArray &content)
-{
+QList<QByteArray> textLines(const QByteArray &content) {
     QList<QByteArray> lines = content.split('\n');
     if (lines.last().isEmpty())
         lines.removeLast(); // nothing after the last line end (or an empty file)
@@ -84,22 +79,19 @@ QList<QByteArray> textLines(const QByteArray &content)
     return lines;
 }
 
-QByteArray firstTextLine(const QByteArray &content)
-{
+QByteArray firstTextLine(const QByteArray &content) {
     QByteArray line = content.left(content.indexOf('\n') >= 0 ? content.indexOf('\n') : content.size());
     if (line.endsWith('\r'))
         line.chop(1);
     return line;
 }
 
-Names names(const QString &obec, const QString &okrsok)
-{
+Names names(const QString &obec, const QString &okrsok) {
     const QString suffix = obec + QLatin1Char('.') + okrsok;
     return {QStringLiteral("S") + suffix, QStringLiteral("P") + suffix, QStringLiteral("VQ") + suffix};
 }
 
-Names names(Table &s1)
-{
+Names names(Table &s1) {
     s1.first();
     return names(s1.text(QStringLiteral("OBEC")), s1.text(QStringLiteral("OKRSOK")));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/form.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -117,7 +119,7 @@ private:
     QString m_EPocKand = QStringLiteral("1");
     QString m_NazovKoal;
     bool m_noVotes = false;
-    int m_enabledCandidates = 150;
+    int m_enabledCandidates = form::candidates;
     std::array<bool, 151> m_candidateEmphasis{};
     std::array<bool, 27> m_partyEmphasis{};
 };

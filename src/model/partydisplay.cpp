@@ -4,6 +4,7 @@
 #include "model/district.h"
 #include "model/services.h"
 #include "store/datamodule.h"
+#include "store/form.h"
 #include "store/schema.h"
 #include "store/table.h"
 
@@ -50,13 +51,13 @@ void showParty(District &district) {
 
 void Dis_pK(District &district) {
     // A count outside the 150 boxes (a damaged code list) enables all of them or none.
-    district.setEnabledCandidates(std::clamp(decimalValue(district.EPocKand()), 0, 150));
+    district.setEnabledCandidates(std::clamp(decimalValue(district.EPocKand()), 0, form::candidates));
 }
 
 void boldnut(District &district) {
     const Table &p1 = district.TP1();
     std::array<bool, 151> emphasis{};
-    for (int n = 1; n <= 150; ++n)
+    for (int n = 1; n <= form::candidates; ++n)
         emphasis[n] = emphasised(p1.text(schemas::P1_K1 + n - 1));
     district.setCandidateEmphasis(emphasis);
 }
@@ -64,10 +65,10 @@ void boldnut(District &district) {
 void boldnutT12(District &district) {
     const Table &s1 = district.TS1();
     // Only the 21 party rows in use are touched; 22..26 keep what they had.
-    std::array<bool, 27> emphasis;
-    for (int n = 0; n <= 26; ++n)
+    std::array<bool, form::partyFields + 1> emphasis;
+    for (int n = 0; n <= form::partyFields; ++n)
         emphasis[n] = district.partyEmphasis(n);
-    for (int n = 1; n <= 21; ++n)
+    for (int n = 1; n <= form::ballotParties; ++n)
         emphasis[n] = emphasised(s1.text(schemas::S1_PPHPS1 + n - 1));
     district.setPartyEmphasis(emphasis);
 }

@@ -27,12 +27,22 @@ public:
     };
     Q_DECLARE_FLAGS(Buttons, Button)
     // Results of zobraz_spravu.
-    enum Result { ResultOK = 1, ResultCancel = 2, ResultAbort = 3, ResultRetry = 4, ResultIgnore = 5, ResultYes = 6,
-                  ResultNo = 7, ResultAll = 8, ResultNoToAll = 9, ResultYesToAll = 10 };
+    enum Result {
+        ResultOK = 1,
+        ResultCancel = 2,
+        ResultAbort = 3,
+        ResultRetry = 4,
+        ResultIgnore = 5,
+        ResultYes = 6,
+        ResultNo = 7,
+        ResultAll = 8,
+        ResultNoToAll = 9,
+        ResultYesToAll = 10
+    };
 
     virtual ~Services() = default;
 
-    // The plain message box: captioned "Volby do VQRA 2006", the text, one "OK".
+    // The plain message box: captioned with programName(), the text, one "OK".
     virtual void messageBox(const QString &text) = 0;
     // The Slovak message dialog; returns the result of the button pressed.
     virtual int zobraz_spravu(const QString &text, int kind, Buttons buttons) = 0;
@@ -47,8 +57,7 @@ public:
     // Blocks for the given time, the window included.
     virtual void sleep(int milliseconds) = 0;
     // The common open and save dialogs: the chosen path, or nothing when cancelled.
-    virtual std::optional<QString> openFileName(const QString &title, const QString &folder,
-                                                const QString &filter) = 0;
+    virtual std::optional<QString> openFileName(const QString &title, const QString &folder, const QString &filter) = 0;
     virtual std::optional<QString> saveFileName(const QString &title, const QString &folder,
                                                 const QString &proposedName, const QString &filter) = 0;
     // A rendered report (the HTML of its template filled with the data) to the output: the output

@@ -2,16 +2,18 @@
 
 #include "print/reportdata.h"
 #include "store/datamodule.h"
+#include "store/form.h"
 #include "store/schema.h"
 
 #include <QHash>
 
 using namespace Qt::StringLiterals;
 
-QString dashRule(const QString &value) { return value == u"0" ? QStringLiteral("-") : value; }
+QString dashRule(const QString &value) {
+    return value == u"0" ? QStringLiteral("-") : value;
+}
 
-void fillProtocolPrintTable(DataModule &data)
-{
+void fillProtocolPrintTable(DataModule &data) {
     Table &s1 = data.TS1();
     Table &copy = data.TS1_TLAC();
     s1.first();
@@ -24,8 +26,7 @@ void fillProtocolPrintTable(DataModule &data)
     rewrite.commit();
 }
 
-void fillAttachmentPrintTables(DataModule &data)
-{
+void fillAttachmentPrintTables(DataModule &data) {
     Table &p1 = data.TP1();
     Table &first = data.TP1_TLAC1();
     Table &second = data.TP1_TLAC2();
@@ -34,7 +35,7 @@ void fillAttachmentPrintTables(DataModule &data)
 
     static const QStringList dashed = [] {
         QStringList names = {u"OBVOD"_s, u"OBEC"_s, u"OKRSOK"_s, u"KON"_s, u"VPH"_s};
-        for (int n = 1; n <= 50; ++n)
+        for (int n = 1; n <= form::candidatesOnFirstPage; ++n)
             names << u"K"_s + QString::number(n);
         return names;
     }();
@@ -55,7 +56,7 @@ void fillAttachmentPrintTables(DataModule &data)
         first.post();
 
         second.append();
-        for (int c = 51; c <= 150; ++c) {
+        for (int c = form::candidatesOnFirstPage + 1; c <= form::candidates; ++c) {
             const QString name = u"K"_s + QString::number(c);
             second.setText(name, dashRule(p1.text(name)));
         }

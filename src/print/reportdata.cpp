@@ -1,11 +1,11 @@
 #include "print/reportdata.h"
 
 #include "store/datamodule.h"
+#include "store/form.h"
 
 using namespace Qt::StringLiterals;
 
-void forEachRecord(Table &table, const std::function<void(int number)> &visit)
-{
+void forEachRecord(Table &table, const std::function<void(int number)> &visit) {
     const int current = table.recordNumber();
     table.first();
     const int count = table.recordCount();
@@ -19,8 +19,7 @@ void forEachRecord(Table &table, const std::function<void(int number)> &visit)
         table.moveBy(current - 1);
 }
 
-QHash<QString, QString> partyNamesByNumber(Table &koal)
-{
+QHash<QString, QString> partyNamesByNumber(Table &koal) {
     QHash<QString, QString> names;
     forEachRecord(koal, [&](int) {
         const QString kon = koal.text(u"KON"_s);
@@ -32,8 +31,7 @@ QHash<QString, QString> partyNamesByNumber(Table &koal)
 
 namespace {
 
-ReportConnection readRows(Table &table)
-{
+ReportConnection readRows(Table &table) {
     ReportConnection rows;
     forEachRecord(table, [&](int number) {
         ReportRow row;
@@ -47,14 +45,13 @@ ReportConnection readRows(Table &table)
 }
 
 // The ballot numbers in use, each with its full name and its votes from the print copy of the protocol.
-ReportConnection partyVoteRows(Table &koal, Table &protocolCopy)
-{
+ReportConnection partyVoteRows(Table &koal, Table &protocolCopy) {
     const QHash<QString, QString> names = partyNamesByNumber(koal);
     const bool copied = protocolCopy.recordCount() > 0;
     if (copied)
         protocolCopy.first();
     ReportConnection rows;
-    for (int n = 1; n <= ballotNumbersInUse; ++n) {
+    for (int n = 1; n <= form::ballotParties; ++n) {
         const QString kon = QString::number(n);
         rows.append({{u"KON"_s, kon},
                      {u"NKO"_s, names.value(kon, u"-"_s)},
@@ -65,8 +62,7 @@ ReportConnection partyVoteRows(Table &koal, Table &protocolCopy)
 
 } // namespace
 
-ReportData readReportConnections(DataModule &data)
-{
+ReportData readReportConnections(DataModule &data) {
     return {
         {u"RvTS1"_s, readRows(data.TS1_TLAC())},
         {u"RvTP1_TLAC1"_s, readRows(data.TP1_TLAC1())},

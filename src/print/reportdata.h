@@ -31,9 +31,6 @@ using ReportData = QMap<QString, ReportConnection>;
 // Every row carries one more value, RECNO: the record's number from 1, for numbered lists.
 ReportData readReportConnections(DataModule &data);
 
-// Ballot numbers 1 .. 21 are on the ballot paper; PPHPS22 .. PPHPS26 are never entered.
-inline constexpr int ballotNumbersInUse = 21;
-
 // Full party names by ballot number (KON text): the first KOAL06 record of each number counts.
 QHash<QString, QString> partyNamesByNumber(Table &koal);
 

@@ -1,4 +1,5 @@
 #include "store/schema.h"
+#include "store/form.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ void addNumbered(Fields &fields, const QString &prefix, int from, int to, int wi
 Fields protocolFields() {
     Fields f = {{"TYPV", 1}, {"OBVOD", 3},     {"OBEC", 6}, {"OKRSOK", 3}, {"POZZV", 7},
                 {"PVO", 7},  {"POO_POSTA", 7}, {"POO", 7},  {"PPHS", 7}};
-    addNumbered(f, "PPHPS", 1, 26, 7);
+    addNumbered(f, "PPHPS", 1, form::partyFields, 7);
     addNumbered(f, "KC", 1, 3, 15);
     f.insert(f.end(),
              {{"KTO", 48}, {"KEDY", 10}, {"DATUM", 10}, {"CAS", 8}, {"STAV", 1}, {"KCT", 15}, {"OKOLNOSTI", 250}});
@@ -21,7 +22,7 @@ Fields protocolFields() {
 
 Fields attachmentFields() {
     Fields f = {{"TYPV", 1}, {"OBVOD", 3}, {"OBEC", 6}, {"OKRSOK", 3}, {"KON", 3}, {"VPH", 7}};
-    addNumbered(f, "K", 1, 150, 7);
+    addNumbered(f, "K", 1, form::candidates, 7);
     addNumbered(f, "KC", 1, 5, 15);
     f.insert(f.end(), {{"STAV", 1}, {"KCT", 15}});
     return f;
@@ -29,7 +30,7 @@ Fields attachmentFields() {
 
 Fields printFirstFields() {
     Fields f = {{"TYPV", 1}, {"OBVOD", 3}, {"OBEC", 6}, {"OKRSOK", 3}, {"KON", 3}, {"VPH", 7}};
-    addNumbered(f, "K", 1, 50, 7);
+    addNumbered(f, "K", 1, form::candidatesOnFirstPage, 7);
     addNumbered(f, "KC", 1, 3, 15);
     f.insert(f.end(), {{"PRILOHAC", 4}, {"NAZOVOBCE", 150}, {"MENOPSTR", 150}});
     return f;
@@ -37,7 +38,7 @@ Fields printFirstFields() {
 
 Fields printSecondFields() {
     Fields f;
-    addNumbered(f, "K", 51, 150, 7);
+    addNumbered(f, "K", form::candidatesOnFirstPage + 1, form::candidates, 7);
     addNumbered(f, "KC", 4, 5, 15);
     f.push_back({"KON", 2});
     return f;

@@ -1,4 +1,5 @@
 #include "ui/attachmentkeys.h"
+#include "store/form.h"
 
 #include <Qt>
 
@@ -7,9 +8,6 @@
 namespace attachmentkeys {
 
 namespace {
-
-constexpr int lastOnPage1 = 50;
-constexpr int maxCandidates = 150;
 
 QString ifFocusable(const QString &control, const CanFocus &canFocus) {
     return canFocus(control) ? control : QString();
@@ -44,7 +42,7 @@ QString identificationTarget(const QString &control, Key key, bool groupShown, c
 
 // Page 1: candidates 1..50, the count capped at 50.
 QString page1Target(int n, Key key, int count, const CanFocus &canFocus) {
-    const int last = std::min(count, lastOnPage1);
+    const int last = std::min(count, form::candidatesOnFirstPage);
     switch (key) {
     case Key::PageDown:
         return last >= 1 ? ifFocusable(candidateBox(last), canFocus) : QString();
@@ -68,21 +66,22 @@ QString page1Target(int n, Key key, int count, const CanFocus &canFocus) {
 
 // Page 2: candidates 51..150, the count not capped at the page (only at the 150 boxes there are).
 QString page2Target(int n, Key key, int count, const CanFocus &canFocus) {
-    const int last = std::min(count, maxCandidates);
+    const int last = std::min(count, form::candidates);
     switch (key) {
     case Key::PageDown:
         if (n == last)
             return QStringLiteral("Button15");
         return n < last ? ifFocusable(candidateBox(last), canFocus) : QString();
     case Key::PageUp:
-        return n > lastOnPage1 + 1 ? candidateBox(lastOnPage1 + 1) : QStringLiteral("Button8");
+        return n > form::candidatesOnFirstPage + 1 ? candidateBox(form::candidatesOnFirstPage + 1)
+                                                   : QStringLiteral("Button8");
     case Key::Enter:
     case Key::Down:
         if (n == last)
             return QStringLiteral("Button15");
         return n < last ? ifFocusable(candidateBox(n + 1), canFocus) : QString();
     case Key::Up:
-        return n > lastOnPage1 + 1 ? candidateBox(n - 1) : QString();
+        return n > form::candidatesOnFirstPage + 1 ? candidateBox(n - 1) : QString();
     default:
         break;
     }
@@ -96,7 +95,7 @@ int candidateNumber(const QString &control) {
         return 0;
     bool ok = false;
     const int n = control.mid(2).toInt(&ok);
-    return ok && n >= 1 && n <= maxCandidates && control.mid(2) == QString::number(n) ? n : 0;
+    return ok && n >= 1 && n <= form::candidates && control.mid(2) == QString::number(n) ? n : 0;
 }
 
 QString candidateBox(int n) {
@@ -105,7 +104,8 @@ QString candidateBox(int n) {
 
 QString keyTarget(const QString &control, Key key, int count, bool groupShown, const CanFocus &canFocus) {
     if (const int n = candidateNumber(control))
-        return n <= lastOnPage1 ? page1Target(n, key, count, canFocus) : page2Target(n, key, count, canFocus);
+        return n <= form::candidatesOnFirstPage ? page1Target(n, key, count, canFocus)
+                                                : page2Target(n, key, count, canFocus);
     if (control == QStringLiteral("dalsia_strana"))
         return key == Key::PageUp ? QStringLiteral("pVPH") : QString();
     if (control == QStringLiteral("Button15") && key == Key::PageUp)
@@ -117,7 +117,8 @@ QString keyTarget(const QString &control, Key key, int count, bool groupShown, c
 
 QString f10Target(const QString &control, const CanFocus &canFocus) {
     if (const int n = candidateNumber(control))
-        return ifFocusable(n <= lastOnPage1 ? QStringLiteral("RVUPor") : QStringLiteral("RVUPor2"), canFocus);
+        return ifFocusable(n <= form::candidatesOnFirstPage ? QStringLiteral("RVUPor") : QStringLiteral("RVUPor2"),
+                           canFocus);
     if (control == QStringLiteral("RVUPor") || control == QStringLiteral("RVUPoc"))
         return ifFocusable(QStringLiteral("pK1"), canFocus);
     if (control == QStringLiteral("RVUPor2") || control == QStringLiteral("RVUPoc2"))

@@ -1,4 +1,5 @@
 #include "ui/attachmentlayout.h"
+#include "store/form.h"
 
 namespace attachmentlayout {
 
@@ -252,7 +253,7 @@ const std::vector<Control> &controls() {
 GridPlace gridPlace(int n) {
     // Page 1 holds 1..50; page 2 an upper block 51..100 and a lower block 101..150. Within a block the
     // columns run down by candidate number and the Tab key runs across the rows.
-    const bool onPage1 = n <= 50;
+    const bool onPage1 = n <= form::candidatesOnFirstPage;
     const int first = onPage1 ? 1 : n <= 100 ? 51 : 101;
     const int i = n - first;
     const int row = i % rowsPerColumn;
@@ -264,7 +265,7 @@ GridPlace gridPlace(int n) {
 
 std::vector<Control> candidateGrid() {
     std::vector<Control> rows;
-    for (int n = 1; n <= 150; ++n) {
+    for (int n = 1; n <= form::candidates; ++n) {
         const GridPlace place = gridPlace(n);
         rows.push_back({Kind::Label,
                         {},

@@ -5,6 +5,7 @@
 #include "model/decimalvalue.h"
 #include "model/district.h"
 #include "model/services.h"
+#include "store/form.h"
 #include "store/table.h"
 #include "ui/attachmentkeys.h"
 #include "ui/attachmentlayout.h"
@@ -151,7 +152,7 @@ QWidget *makeControl(const Control &row, QWidget *parent, Table &p1) {
     case Kind::Combo: {
         auto *combo = new QComboBox(parent);
         combo->setEditable(true);
-        combo->setMaxVisibleItems(21);
+        combo->setMaxVisibleItems(form::ballotParties);
         combo->setInsertPolicy(QComboBox::NoInsert);
         // The list's own completion would choose an item behind the change handler's back.
         combo->setCompleter(nullptr);
@@ -300,7 +301,7 @@ void AttachmentPages::connectHandlers() {
 
 void AttachmentPages::connectCandidateBoxes() {
     const attachmentkeys::CanFocus canFocus = focusTest();
-    for (int n = 1; n <= 150; ++n) {
+    for (int n = 1; n <= form::candidates; ++n) {
         const QString name = attachmentkeys::candidateBox(n);
         m_router.setHandlers(control(name), {.enter = [this, n] { pK1Enter(m_district, n); },
                                              .exit = [this] { pK1Exit(m_district); },
@@ -419,9 +420,9 @@ void AttachmentPages::quickStoreKey(const QString &order, const QString &votes, 
     const int candidate = quickStore(m_district, orderBox->text(), text);
     votesBox->setText(text);
     // The candidate's box stands on the other page: its pair takes over.
-    if (page1 && candidate > 50)
+    if (page1 && candidate > form::candidatesOnFirstPage)
         handOver(QStringLiteral("RVUPor2"));
-    else if (!page1 && candidate < 51)
+    else if (!page1 && candidate <= form::candidatesOnFirstPage)
         handOver(QStringLiteral("RVUPor"));
     orderBox->clear();
     votesBox->clear();
@@ -475,8 +476,8 @@ void AttachmentPages::showCombo() {
 
 void AttachmentPages::showCandidateBoxes() {
     const int enabled = m_district.enabledCandidates();
-    control(QStringLiteral("dalsia_strana"))->setEnabled(enabled > 50);
-    for (int n = 1; n <= 150; ++n) {
+    control(QStringLiteral("dalsia_strana"))->setEnabled(enabled > form::candidatesOnFirstPage);
+    for (int n = 1; n <= form::candidates; ++n) {
         auto *box = static_cast<TDBEdit_VQRA01 *>(control(attachmentkeys::candidateBox(n)));
         const bool on = n <= enabled;
         if (box->isEnabled() != on) {

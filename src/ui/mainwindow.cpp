@@ -3,6 +3,7 @@
 #include "district/attachmentset.h"
 #include "district/pagechanges.h"
 #include "model/district.h"
+#include "model/pages.h"
 #include "store/errors.h"
 #include "ui/attachmentpages.h"
 #include "ui/exchangecontrols.h"
@@ -41,13 +42,12 @@ struct Page {
     const char *caption;
 };
 
-// The index of a page is what the page-change rules use; TabSheet8 has no tab.
+// In the order of pages::Index.
 const Page pageTable[] = {
     {"TabSheet1", "T/12  Časť II."},  {"TabSheet2", "T/12  Časť II. pokr."}, {"TabSheet4", "T/13   1.strana"},
     {"TabSheet5", "T/13   2.strana"}, {"TabSheet6", "Prot. o kontrole"},     {"TabSheet7", "Tlač / Export"},
     {"TabSheet8", "CISELNIKY"},
 };
-constexpr int hiddenPage = 6;
 const QSize clientSize(789, 530);
 
 void showLines(QPlainTextEdit &memo, const Memo &content) {
@@ -156,16 +156,19 @@ void TUI::buildPages() {
     }
     for (int i = 0; i < int(m_pageWidgets.size()); ++i)
         m_pages->addTab(page(i), QString::fromUtf8(pageTable[i].caption));
-    m_pages->setTabVisible(hiddenPage, false);
-    m_pages->setCurrentIndex(0);
+    m_pages->setTabVisible(pages::CodeLists, false);
+    m_pages->setCurrentIndex(pages::Protocol);
 
-    auto *protocol = new ProtocolPages(*m_district, *m_router, *page(0), *page(1));
-    m_lazyPages.push_back({{1}, [this, protocol] { protocol->buildPage(*page(1)); }});
-    m_lazyPages.push_back(
-        {{2, 3}, [this] { new AttachmentPages(*m_district, *m_router, *m_pages, *page(2), *page(3)); }});
-    m_lazyPages.push_back({{4}, [this] { buildProtocolMemos(*page(4)); }});
-    m_lazyPages.push_back({{5, 6}, [this] {
-                               buildExchangeControls(*page(5), *page(6), *m_district, *m_router);
+    using namespace pages;
+    auto *protocol = new ProtocolPages(*m_district, *m_router, *page(Protocol), *page(PartyVotes));
+    m_lazyPages.push_back({{PartyVotes}, [this, protocol] { protocol->buildPage(*page(PartyVotes)); }});
+    m_lazyPages.push_back({{AttachmentFirst, AttachmentSecond}, [this] {
+                               new AttachmentPages(*m_district, *m_router, *m_pages, *page(AttachmentFirst),
+                                                   *page(AttachmentSecond));
+                           }});
+    m_lazyPages.push_back({{CheckProtocols}, [this] { buildProtocolMemos(*page(CheckProtocols)); }});
+    m_lazyPages.push_back({{PrintExport, CodeLists}, [this] {
+                               buildExchangeControls(*page(PrintExport), *page(CodeLists), *m_district, *m_router);
                                buildPrintGroup(*this);
                            }});
     connect(m_pages, &QTabWidget::currentChanged, this, &TUI::buildPage);
@@ -226,7 +229,8 @@ void TUI::showMemos() {
 void TUI::connectPageChanges() {
     District &d = *m_district;
     m_router->setPageChangeHandler([&d](int index) { PageControl1Change(d, index); });
-    m_router->setPageHandlers(page(1), {.exit = [&d] { TabSheet2Exit(d); }});
+    m_router->setPageHandlers(page(pages::PartyVotes), {.exit = [&d] { TabSheet2Exit(d); }});
     // TabSheet4Enter: the focus goes into pVPH whenever it enters the page from outside.
-    m_router->setPageHandlers(page(2), {.enter = [&d] { d.services().focus(QStringLiteral("pVPH")); }});
+    m_router->setPageHandlers(page(pages::AttachmentFirst),
+                              {.enter = [&d] { d.services().focus(QStringLiteral("pVPH")); }});
 }

@@ -1,4 +1,5 @@
 #include "ui/messagedialog.h"
+#include "model/pages.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -125,7 +126,7 @@ void MessageDialog::reject() {
 }
 
 void plainMessageBox(const QString &text, QWidget *parent) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Volby do VQRA 2006"), text, QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::NoIcon, programName(), text, QMessageBox::NoButton, parent);
     QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);

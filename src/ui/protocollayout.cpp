@@ -1,5 +1,6 @@
 #include "ui/protocollayout.h"
 
+#include "store/form.h"
 #include "ui/keys.h"
 
 #include <Qt>
@@ -38,11 +39,11 @@ QString partyTarget(int n, int key) {
     switch (keys::keyOf(key)) {
     case keys::Key::Enter:
     case keys::Key::Down:
-        return n < partiesInUse ? party(n + 1) : QStringLiteral("NaStranu3");
+        return n < form::ballotParties ? party(n + 1) : QStringLiteral("NaStranu3");
     case keys::Key::Up:
         return n > 1 ? party(n - 1) : QString();
     case keys::Key::PageDown:
-        return party(partiesInUse);
+        return party(form::ballotParties);
     case keys::Key::PageUp:
         return party(1);
     default:
@@ -57,7 +58,7 @@ QString keyTarget(const QString &box, int key) {
     if (box.startsWith(prefix)) {
         bool ok = false;
         const int n = box.mid(prefix.size()).toInt(&ok);
-        return ok && n >= 1 && n <= partiesInUse ? partyTarget(n, key) : QString();
+        return ok && n >= 1 && n <= form::ballotParties ? partyTarget(n, key) : QString();
     }
     const auto row = identificationMoves().find(box);
     if (row == identificationMoves().end())

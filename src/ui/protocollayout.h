@@ -46,8 +46,6 @@ struct PartyRow {
     int captionX, captionY, boxX, boxY;
 };
 PartyRow partyRow(int n);
-constexpr int partiesInUse = 21;
-constexpr int partyRows = 26;
 
 // Where a key sends the focus from a protocol box, or an empty text when the key does nothing there.
 // Enter and Down go on in the order of the paper form, Up back, Page Down to the end of the block,

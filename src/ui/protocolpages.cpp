@@ -2,8 +2,10 @@
 
 #include "district/protocolentry.h"
 #include "model/district.h"
+#include "model/pages.h"
 #include "model/services.h"
 #include "store/datamodule.h"
+#include "store/form.h"
 #include "store/wipe.h"
 #include "ui/entrycontrols.h"
 #include "ui/focusrouter.h"
@@ -147,7 +149,7 @@ void ProtocolPages::build(QWidget &page) {
 void ProtocolPages::buildPartyRows(QWidget &group) {
     Table &s1 = m_district.TS1();
     Table &parties = m_district.data().TVQ_KOAL();
-    for (int n = 1; n <= partyRows; ++n) {
+    for (int n = 1; n <= form::partyFields; ++n) {
         const PartyRow place = partyRow(n);
         const int captionWidth = place.boxX - place.captionX - 8;
         auto *caption = new QLabel(&group);
@@ -160,12 +162,12 @@ void ProtocolPages::buildPartyRows(QWidget &group) {
         box->setFocusColor(colors::moneyGreen);
         caption->setBuddy(box);
         m_controls.insert(box->objectName(), box);
-        const QString name = n <= partiesInUse && parties.locate(QStringLiteral("KON"), QString::number(n))
+        const QString name = n <= form::ballotParties && parties.locate(QStringLiteral("KON"), QString::number(n))
                                  ? parties.text(QStringLiteral("SNKO"))
                                  : QString();
         box->setAccessibleName(name.isEmpty() ? QStringLiteral("Strana %1 – platné hlasy").arg(n)
                                               : QStringLiteral("Strana %1: %2 – platné hlasy").arg(n).arg(name));
-        if (n <= partiesInUse) {
+        if (n <= form::ballotParties) {
             showPartyCaption(*caption, name, n);
         } else {
             caption->setText(QStringLiteral("Počet platných hlasov odovzdaných pre . . . . . . . . . . . "));
@@ -217,7 +219,7 @@ void ProtocolPages::connectHandlers(QWidget &page) {
                                            .keyDown = keys(box),
                                            .store = [&d] { protocolBoxStore(d); }});
     }
-    for (int n = 1; n <= partyRows; ++n) {
+    for (int n = 1; n <= form::partyFields; ++n) {
         if (QWidget *control = on(partyBox(n)))
             m_router.setHandlers(control, {.enter = [&d] { eOBVODEnter(d); },
                                            .exit = [&d] { ePPHPS1Exit(d); },
@@ -247,8 +249,8 @@ void ProtocolPages::connectHandlers(QWidget &page) {
         connect(control, &QPushButton::clicked, this, [this, click] { m_router.run(click); });
     };
     // NaStranu2 changes the page as the user would; NaStranu3 as the program does.
-    button("NaStranu2", "eOBVOD", [this] { m_router.changePage(1, true); });
-    button("NaStranu3", "ePPHPS1", [this] { m_router.changePage(2, false); });
+    button("NaStranu2", "eOBVOD", [this] { m_router.changePage(pages::PartyVotes, true); });
+    button("NaStranu3", "ePPHPS1", [this] { m_router.changePage(pages::AttachmentFirst, false); });
     button("Button11", nullptr, [this] { Button11Click(); });
 }
 
@@ -267,7 +269,7 @@ void ProtocolPages::showState() {
         return;
     static_cast<QLineEdit *>(m_controls.value("asponhlas"))->setText(m_district.asponhlas());
     static_cast<QLineEdit *>(m_controls.value("ePocetHlasov"))->setText(m_district.ePocetHlasov());
-    for (int n = 1; n <= partiesInUse; ++n) {
+    for (int n = 1; n <= form::ballotParties; ++n) {
         QWidget *box = m_controls.value(partyBox(n));
         const bool emphasis = m_district.partyEmphasis(n);
         if (box->font().bold() == emphasis)

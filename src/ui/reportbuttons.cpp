@@ -1,6 +1,7 @@
 #include "ui/reportbuttons.h"
 
 #include "checks/completecheck.h"
+#include "model/pages.h"
 #include "print/printing.h"
 #include "ui/focusrouter.h"
 #include "ui/mainwindow.h"
@@ -13,14 +14,12 @@
 namespace {
 
 // The error protocols print what the complete check finds in the figures as they are now.
-void Button9Click(District &district)
-{
+void Button9Click(District &district) {
     KompletnaKontrola(district);
     TlacProtokol1(district);
 }
 
-void Button10Click(District &district)
-{
+void Button10Click(District &district) {
     KompletnaKontrola(district);
     TlacProtokol2(district);
 }
@@ -38,13 +37,10 @@ const PrintButton printButtons[] = {
     {"Button10", "Tlačiť  Chybový  protokol z medzitabuľkových kontrol", Button10Click},
 };
 
-constexpr int printPage = 5;
-
 } // namespace
 
-void buildPrintGroup(TUI &window)
-{
-    auto *group = new QGroupBox(QStringLiteral("TLAČ"), window.page(printPage));
+void buildPrintGroup(TUI &window) {
+    auto *group = new QGroupBox(QStringLiteral("TLAČ"), window.page(pages::PrintExport));
     group->setObjectName(QStringLiteral("GB_Tlac"));
     group->setGeometry(8, 16, 377, 225);
     int y = 24;

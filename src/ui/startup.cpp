@@ -1,5 +1,6 @@
 #include "ui/startup.h"
 
+#include "model/pages.h"
 #include "store/errors.h"
 
 #include <QApplication>
@@ -11,7 +12,7 @@ std::optional<Program> startProgram(const QString &dataFolder) {
         program.lock = std::make_unique<FolderLock>(dataFolder);
         program.data = std::make_unique<DataModule>(dataFolder);
     } catch (const VolbyError &e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Volby do VQRA 2006"), e.message());
+        QMessageBox::critical(nullptr, programName(), e.message());
         return std::nullopt;
     }
     program.window = std::make_unique<TUI>(*program.data);

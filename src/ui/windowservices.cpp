@@ -1,5 +1,6 @@
 #include "ui/windowservices.h"
 
+#include "model/pages.h"
 #include "store/errors.h"
 #include "ui/focusrouter.h"
 #include "ui/messagedialog.h"
@@ -128,5 +129,5 @@ void WindowServices::errorBox(const QString &text) {
     // A script keeps no error box: the window records what it would show (TUI::errorsShown).
     if (m_script)
         return;
-    QMessageBox::critical(&m_window, QStringLiteral("Volby do VQRA 2006"), text);
+    QMessageBox::critical(&m_window, programName(), text);
 }

@@ -4,6 +4,7 @@
 
 #include "windowfixture.h"
 
+#include "store/form.h"
 #include "store/table.h"
 #include "ui/entrycontrols.h"
 #include "ui/protocollayout.h"
@@ -363,7 +364,7 @@ void TestProtocolPages::partyCaptions() {
     using namespace protocollayout;
     WindowFixture f;
     Table &parties = f.data->TVQ_KOAL();
-    for (int n = 1; n <= partyRows; ++n) {
+    for (int n = 1; n <= form::partyFields; ++n) {
         auto *box = static_cast<TDBEdit_VQRA01 *>(f.box(QStringLiteral("ePPHPS%1").arg(n)));
         QVERIFY(box);
         const PartyRow place = partyRow(n);
@@ -375,7 +376,7 @@ void TestProtocolPages::partyCaptions() {
             return l->x() == place.captionX && l->y() == place.captionY - 3;
         });
         QVERIFY(caption != labels.end());
-        if (n <= partiesInUse) {
+        if (n <= form::ballotParties) {
             QVERIFY(box->isEnabled());
             QVERIFY(!box->isHidden());
             QVERIFY(parties.locate("KON", QString::number(n)));
