@@ -169,6 +169,8 @@ OutputTable Summary::districtsTable() const {
         columns.append(u"PPHPS%1"_s.arg(p));
     for (int p = 1; p <= PARTIES; ++p)
         columns.append(u"VPH%1"_s.arg(p));
+    for (int p = 1; p <= PARTIES; ++p)
+        columns.append(u"PREDNOSTNE%1"_s.arg(p));
     OutputTable table(columns);
     for (const DistrictRow &row : districts()) {
         std::vector<OutputTable::Cell> cells{
@@ -184,6 +186,8 @@ OutputTable Summary::districtsTable() const {
             cells.push_back(figure(votes));
         for (const qint32 vph : row.vph)
             cells.push_back(figure(vph));
+        for (const qint64 preferential : row.preferential)
+            cells.push_back(figure(preferential));
         table.addRow(cells);
     }
     return table;

@@ -225,6 +225,9 @@ void TestCentreSummary::sumsOfExportedDistricts() {
         const DistrictSpec &s = spec == specs.end() ? zipped : *spec;
         QCOMPARE(row[u"PPHPS7"_s].toInt(), s.votes.at(7));
         QCOMPARE(row[u"VPH21"_s].toInt(), s.preferences.at(21).vph);
+        Expected one;
+        one.add(s);
+        QCOMPARE(row[u"PREDNOSTNE3"_s].toInteger(), at(one.preferential, 3));
     }
     const QList<QJsonObject> missing = rowsWhere(districts, u"OBEC"_s, u"500011"_s);
     QCOMPARE(missing.size(), 30); // its POCOKS
