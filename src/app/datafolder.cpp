@@ -1,6 +1,7 @@
 #include "datafolder.h"
 
 #include "exchange/durablefile.h"
+#include "store/disk.h"
 #include "store/errors.h"
 
 #include <QDir>
@@ -8,10 +9,6 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -21,15 +18,13 @@ namespace {
     throw InputOutputError(u"Priečinok údajov %1 sa nepodarilo pripraviť, kód chyby = %2"_s.arg(folder).arg(code));
 }
 
-void syncFolder(const QString &folder) {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        failed(folder, errno);
-    const int result = ::fsync(fd);
-    const int code = errno;
-    ::close(fd);
-    if (result != 0)
-        failed(folder, code);
+// The store's file calls, with this step's own message.
+template <typename F> void step(const QString &path, F &&call) {
+    try {
+        call();
+    } catch (const StorageError &e) {
+        failed(path, e.code() != 0 ? e.code() : EIO);
+    }
 }
 
 void copyTables(const QString &from, const QString &to) {
@@ -78,11 +73,9 @@ QString prepareDataFolder(const Installation &installation, const QString &userF
     errno = 0;
     if (!QDir().mkpath(userFolder))
         failed(userFolder, errno != 0 ? errno : EIO); // the last mkdir's error, where Qt left it
-    if (::mkdir(QFile::encodeName(partial).constData(), 0755) != 0)
-        failed(partial, errno);
+    step(partial, [&] { disk::makeFolder(partial); });
     copyTables(shipped, partial);
-    if (::rename(QFile::encodeName(partial).constData(), QFile::encodeName(data).constData()) != 0)
-        failed(data, errno);
-    syncFolder(userFolder);
+    step(data, [&] { disk::rename(partial, data); });
+    step(userFolder, [&] { disk::syncFolder(userFolder); });
     return data;
 }

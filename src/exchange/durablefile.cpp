@@ -1,132 +1,79 @@
 #include "exchange/durablefile.h"
 
+#include "store/disk.h"
+#include "store/errors.h"
+
 #include <QDir>
-#include <QFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace durable {
 
 namespace {
 
-[[noreturn]] void fail(int code)
-{
-    throw WriteFailure{code};
-}
-
-// Removes the temporary file unless it was renamed into place.
+// A new file of a name no other file has, beside the target; removed unless it was renamed into place.
 class Temporary {
 public:
-    explicit Temporary(QByteArray path) : m_path(std::move(path)) {}
-    ~Temporary()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        if (!m_placed)
-            ::unlink(m_path.constData());
+    Temporary(const QString &folder, const QString &name) {
+        for (;;) {
+            m_path = QDir(folder).filePath(QStringLiteral(".%1.%2").arg(name).arg(
+                QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+            int code = 0;
+            m_file = disk::File::tryOpen(m_path, O_CREAT | O_EXCL, code);
+            if (m_file.isOpen())
+                return;
+            if (code != EEXIST)
+                throw WriteFailure{code};
+        }
+    }
+    ~Temporary() {
+        if (m_placed)
+            return;
+        m_file = disk::File();
+        try {
+            disk::remove(m_path);
+        } catch (const StorageError &) {
+            // The failure that brought us here is the one reported.
+        }
     }
     Temporary(const Temporary &) = delete;
     Temporary &operator=(const Temporary &) = delete;
 
-    const QByteArray &path() const { return m_path; }
-    int fd() const { return m_fd; }
-    void setFd(int fd) { m_fd = fd; }
-    void closeFd()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        if (::close(fd) != 0)
-            fail(errno);
-    }
+    const QString &path() const { return m_path; }
+    disk::File &file() { return m_file; }
     void placed() { m_placed = true; }
 
 private:
-    QByteArray m_path;
-    int m_fd = -1;
+    QString m_path;
+    disk::File m_file;
     bool m_placed = false;
 };
-
-void writeAll(int fd, const QByteArray &bytes)
-{
-    const char *p = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(left));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            fail(errno);
-        }
-        p += n;
-        left -= n;
-    }
-}
-
-QByteArray readAll(const QByteArray &path)
-{
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        fail(errno);
-    QByteArray content;
-    char chunk[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int code = errno;
-            ::close(fd);
-            fail(code);
-        }
-        if (n == 0)
-            break;
-        content.append(chunk, n);
-    }
-    ::close(fd);
-    return content;
-}
-
-void syncFolder(const QByteArray &folder)
-{
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        fail(errno);
-    const int result = ::fsync(fd);
-    const int code = errno;
-    ::close(fd);
-    if (result != 0)
-        fail(code);
-}
 
 } // namespace
 
 void writeFile(const QString &folder, const QString &name, const QByteArray &bytes,
-               const std::function<bool(const QByteArray &)> &verify)
-{
-    const QByteArray folderPath = QFile::encodeName(QDir(folder).absolutePath());
-    const QByteArray target = QFile::encodeName(QDir(folder).absoluteFilePath(name));
-    QByteArray pattern = QFile::encodeName(QDir(folder).absoluteFilePath(QLatin1Char('.') + name + QStringLiteral(".XXXXXX")));
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0)
-        fail(errno);
-    Temporary temporary(pattern);
-    temporary.setFd(fd);
-    if (::fchmod(fd, 0644) != 0) // mkstemp makes it private; the archive is an ordinary file
-        fail(errno);
-    writeAll(fd, bytes);
-    if (::fsync(fd) != 0)
-        fail(errno);
-    temporary.closeFd();
-    if (!verify(readAll(temporary.path())))
-        throw VerifyFailure{};
-    if (::rename(temporary.path().constData(), target.constData()) != 0)
-        fail(errno);
-    temporary.placed();
-    syncFolder(folderPath);
+               const std::function<bool(const QByteArray &)> &verify) {
+    const QString absolute = QDir(folder).absolutePath();
+    try {
+        Temporary temporary(absolute, name);
+        temporary.file().write(0, bytes);
+        temporary.file().sync();
+        temporary.file().close();
+        // Read back through a descriptor of its own, as a reader of the placed file would.
+        int code = 0;
+        const disk::File reader = disk::File::tryOpen(temporary.path(), 0, code, true);
+        if (!reader.isOpen())
+            throw WriteFailure{code};
+        if (!verify(reader.readAll()))
+            throw VerifyFailure{};
+        disk::rename(temporary.path(), QDir(absolute).filePath(name));
+        temporary.placed();
+        disk::syncFolder(absolute);
+    } catch (const StorageError &e) {
+        throw WriteFailure{e.code() != 0 ? e.code() : EIO};
+    }
 }
 
 } // namespace durable

@@ -19,7 +19,7 @@ struct VerifyFailure {};
 // Writes the bytes to a temporary file in the folder, syncs it, reads it back from the file and hands
 // that to verify; only when verify accepts it is the file renamed over folder/name and the folder
 // synced. On any failure the temporary file is removed and folder/name is left as it was. Throws
-// WriteFailure or VerifyFailure.
+// WriteFailure or VerifyFailure. Every file call passes the store's file system seam.
 void writeFile(const QString &folder, const QString &name, const QByteArray &bytes,
                const std::function<bool(const QByteArray &)> &verify);
 

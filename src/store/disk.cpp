@@ -32,7 +32,8 @@ QByteArray native(const QString &path) {
     const QFileInfo info(path);
     throw StorageError(QStringLiteral("%1 %2: %3 (%4).")
                            .arg(info.isDir() ? QStringLiteral("Priečinok") : QStringLiteral("Súbor"),
-                                QDir::toNativeSeparators(info.absoluteFilePath()), what, errorText(code)));
+                                QDir::toNativeSeparators(info.absoluteFilePath()), what, errorText(code)),
+                       code);
 }
 
 } // namespace

@@ -18,7 +18,12 @@ private:
 // A table file that cannot be opened, read or written, or an operation in the wrong state.
 class StorageError : public VolbyError {
 public:
-    using VolbyError::VolbyError;
+    explicit StorageError(const QString &message, int code = 0) : VolbyError(message), m_code(code) {}
+    // The system's error number when a file call failed, else 0.
+    int code() const { return m_code; }
+
+private:
+    int m_code = 0;
 };
 
 // Another program holds the data folder.

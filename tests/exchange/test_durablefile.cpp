@@ -1,6 +1,7 @@
 // Durable placement of a file, and the folder the exchange dialogs open in.
 #include "exchange/dialogfolder.h"
 #include "exchange/durablefile.h"
+#include "support/faultinjection.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,6 +35,7 @@ private slots:
     void refusedVerificationKeepsTheOldFile();
     void failingFolder_data();
     void failingFolder();
+    void everyFailingCallKeepsTheOldFile();
     void dialogFolder_data();
     void dialogFolder();
 };
@@ -81,6 +83,44 @@ void TestDurableFile::failingFolder() {
         QCOMPARE(failure.code, code);
     }
     QCOMPARE(entries(root.path()), QStringList{"file"});
+}
+
+// Each file call of a placement failed in turn, as a full or failing disk would: the error number reaches
+// the caller, no temporary file stays, and the name holds the old content up to the rename and the new
+// one after it, when only the folder's sync failed.
+void TestDurableFile::everyFailingCallKeepsTheOldFile() {
+    QTemporaryDir folder;
+    const QString target = folder.filePath(QStringLiteral("VQ1.1"));
+    QVERIFY(write(target, "old"));
+    const auto place = [&] {
+        durable::writeFile(folder.path(), QStringLiteral("VQ1.1"), "new",
+                           [](const QByteArray &b) { return b == "new"; });
+    };
+    int calls = 0;
+    {
+        FaultInjection counter;
+        place();
+        calls = counter.calls;
+    }
+    QVERIFY(calls >= 5);  // open, write, sync, rename, the folder's sync
+    bool renamed = false; // the calls after the rename leave the new content, those before it the old
+    for (int n = 1; n <= calls; ++n) {
+        QVERIFY(write(target, "old"));
+        FaultInjection fault(n, EIO);
+        try {
+            place();
+            QFAIL(qPrintable(QStringLiteral("call %1 failed without a word").arg(n)));
+        } catch (const durable::WriteFailure &failure) {
+            QVERIFY2(failure.code == EIO || failure.code == ENOSPC, qPrintable(QString::number(failure.code)));
+        }
+        QVERIFY(fault.failed);
+        QCOMPARE(entries(folder.path()), QStringList{"VQ1.1"});
+        const QByteArray content = bytesOf(target);
+        QVERIFY2(content == (renamed ? "new" : "old") || (!renamed && content == "new"),
+                 qPrintable(QStringLiteral("call %1: %2").arg(n).arg(QString::fromLatin1(content))));
+        renamed = content == "new";
+    }
+    QVERIFY(renamed); // the folder's sync comes last
 }
 
 void TestDurableFile::dialogFolder_data() {
