@@ -263,27 +263,51 @@ QString Table::text(int position) const {
     return textOf(shownRecord(), position);
 }
 
-qint32 Table::integer(int position) const {
-    const QString value = text(position);
-    // Leading blanks and a sign are allowed, as the decimal conversion of the forms always allowed them.
+namespace {
+
+// A field's text as a signed 32-bit decimal: leading blanks and a sign are allowed, as the decimal
+// conversion of the forms always allowed them. False for anything else.
+template <typename Char> bool parseInteger(const Char *text, qsizetype size, qint32 &result) {
     qsizetype i = 0;
-    while (i < value.size() && value[i] == u' ')
+    while (i < size && text[i] == Char(' '))
         ++i;
-    const bool negative = i < value.size() && value[i] == u'-';
-    if (i < value.size() && (value[i] == u'-' || value[i] == u'+'))
+    const bool negative = i < size && text[i] == Char('-');
+    if (i < size && (text[i] == Char('-') || text[i] == Char('+')))
         ++i;
-    bool ok = i < value.size();
+    bool ok = i < size;
     qint64 number = 0;
-    for (; ok && i < value.size(); ++i) {
-        ok = value[i] >= u'0' && value[i] <= u'9';
-        number = number * 10 + (value[i].unicode() - u'0');
+    for (; ok && i < size; ++i) {
+        ok = text[i] >= Char('0') && text[i] <= Char('9');
+        number = number * 10 + (text[i] - Char('0'));
         ok = ok && number <= qint64(std::numeric_limits<qint32>::max()) + 1;
     }
     if (negative)
         number = -number;
     if (!ok || number > std::numeric_limits<qint32>::max())
+        return false;
+    result = qint32(number);
+    return true;
+}
+
+} // namespace
+
+qint32 Table::integer(int position) const {
+    requireField(position);
+    // The stored bytes first: a number is ASCII, the same in Windows-1250, and needs no decoded copy.
+    const QByteArray &record = shownRecord();
+    qint32 result = 0;
+    if (!record.isEmpty()) {
+        const char *begin = record.constData() + m_offsets[position];
+        int length = m_schema.fields[position].width;
+        while (length > 0 && begin[length - 1] == ' ')
+            --length;
+        if (parseInteger(begin, length, result))
+            return result;
+    }
+    const QString value = text(position);
+    if (!parseInteger(reinterpret_cast<const char16_t *>(value.utf16()), value.size(), result))
         throw ConversionError(QStringLiteral("'%1' nie je platná celočíselná hodnota").arg(value));
-    return qint32(number);
+    return result;
 }
 
 void Table::setText(int position, const QString &value) {
