@@ -7,8 +7,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <climits>
 #include <fcntl.h>
 #include <map>
+#include <set>
 
 Store::Store(const QString &folder, Durability durability) : m_folder(folder), m_durability(durability) {
     if (durability == Durability::Journal)
@@ -28,27 +30,90 @@ void Store::close() noexcept {
     }
 }
 
+namespace {
+
+// A file a journal carries is a backup, in a folder of its own within the data folder one or two levels
+// down, or a file of the data folder itself that is neither a table nor the journal (the export log);
+// never with a file on its way where a folder must be (on disk or laid out by an earlier file of the
+// journal).
+bool placeable(const QString &folder, const QString &path, const std::vector<const TableSchema *> &schemas,
+               std::set<QString> &files, std::set<QString> &folders) {
+    const QStringList parts = path.split(QLatin1Char('/'));
+    if (parts.size() > 3)
+        return false;
+    const auto named = [&](const QString &name) { return path.compare(name, Qt::CaseInsensitive) == 0; };
+    if (parts.size() == 1 && (named(QString::fromLatin1(Journal::FILE_NAME)) ||
+                              std::any_of(schemas.begin(), schemas.end(),
+                                          [&](const TableSchema *schema) { return named(schema->fileName); })))
+        return false;
+    for (const QString &part : parts)
+        if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String("..") || part.contains(QChar(0)) ||
+            QFile::encodeName(part).size() > NAME_MAX)
+            return false;
+    QString at;
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+        at += (i ? QStringLiteral("/") : QString()) + parts[i];
+        const QFileInfo info(QDir(folder).filePath(at));
+        if (files.contains(at) || (info.exists() && !info.isDir()))
+            return false;
+        folders.insert(at);
+    }
+    if (folders.contains(path) || QFileInfo(QDir(folder).filePath(path)).isDir())
+        return false;
+    files.insert(path);
+    return true;
+}
+
+} // namespace
+
 void Store::recover(const std::vector<const TableSchema *> &schemas) {
     if (!m_journal)
         return;
     const std::vector<Commit> commits = m_journal->pending();
     if (commits.empty())
         return;
+    const QString journal = disk::displayName(QDir(m_folder).filePath(QString::fromLatin1(Journal::FILE_NAME)));
+
+    // Every commit is checked against the files before the first is written: a journal that does not fit
+    // them is refused with every file as it was.
     std::map<QString, TableFile> files;
+    std::map<QString, ChangeCheck> checks;
+    std::set<QString> placedFiles;
+    std::set<QString> placedFolders;
     for (const Commit &commit : commits) {
         for (const TableChange &change : commit.tables) {
-            auto file = files.find(change.fileName);
-            if (file == files.end()) {
+            auto check = checks.find(change.fileName);
+            if (check == checks.end()) {
                 const auto schema = std::find_if(schemas.begin(), schemas.end(),
                                                  [&](const TableSchema *s) { return s->fileName == change.fileName; });
                 if (schema == schemas.end())
                     throw StorageError(
-                        QStringLiteral("Denník %1 zapisuje do neznámej tabuľky %2.")
-                            .arg(disk::displayName(QDir(m_folder).filePath(QString::fromLatin1(Journal::FILE_NAME))),
-                                 change.fileName));
+                        QStringLiteral("Denník %1 zapisuje do neznámej tabuľky %2.").arg(journal, change.fileName));
                 const QString path = QDir(m_folder).filePath(change.fileName);
-                if ((*schema)->createdWhenFirstWritten && !QFileInfo::exists(path))
-                    TableFile::create(path, **schema);
+                int rowCount = 0;
+                if (!(*schema)->createdWhenFirstWritten || QFileInfo::exists(path))
+                    rowCount = files.emplace(change.fileName, TableFile::openForRecovery(path, **schema))
+                                   .first->second.rowCount();
+                check = checks.emplace(change.fileName, ChangeCheck(path, **schema, rowCount)).first;
+            }
+            check->second.add(change);
+        }
+        for (const FileWrite &write : commit.files)
+            if (!placeable(m_folder, write.path, schemas, placedFiles, placedFolders))
+                throw StorageError(
+                    QStringLiteral("Denník %1 zapisuje súbor %2 na nedovolené miesto.").arg(journal, write.path));
+    }
+    for (const auto &[name, check] : checks)
+        check.finish();
+
+    for (const Commit &commit : commits) {
+        for (const TableChange &change : commit.tables) {
+            auto file = files.find(change.fileName);
+            if (file == files.end()) { // a table laid out by its first commit
+                const auto schema = std::find_if(schemas.begin(), schemas.end(),
+                                                 [&](const TableSchema *s) { return s->fileName == change.fileName; });
+                const QString path = QDir(m_folder).filePath(change.fileName);
+                TableFile::create(path, **schema);
                 file = files.emplace(change.fileName, TableFile::openForRecovery(path, **schema)).first;
             }
             file->second.apply(change);

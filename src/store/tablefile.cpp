@@ -266,6 +266,39 @@ void TableFile::rewrite(const std::vector<QByteArray> &records, const std::vecto
     finishWrite();
 }
 
+ChangeCheck::ChangeCheck(const QString &path, const TableSchema &schema, int rowCount)
+    : m_path(path), m_schema(schema), m_rowCount(rowCount), m_intact(rowCount) {}
+
+void ChangeCheck::add(const TableChange &change) {
+    const auto damaged = [this] { fail(m_path, QStringLiteral("zmena z denníka nezodpovedá súboru.")); };
+    const int length = recordLength(m_schema) - 1;
+    if (change.rowCount < 0 || (change.replace && qsizetype(change.rows.size()) != change.rowCount))
+        damaged();
+    for (std::size_t i = 0; i < change.rows.size(); ++i) {
+        const TableChange::Row &row = change.rows[i];
+        if (row.row < 0 || row.row >= change.rowCount || row.bytes.size() != length ||
+            (change.replace && row.row != int(i)))
+            damaged();
+        validateRecord(row.bytes, row.row, m_path, m_schema);
+    }
+    if (change.replace) {
+        m_intact = 0;
+        m_written.clear();
+    }
+    for (const TableChange::Row &row : change.rows)
+        m_written.insert(row.row);
+    // Rows cut off are gone from the file: growing again, it holds nothing there until a change writes.
+    m_rowCount = change.rowCount;
+    m_intact = qMin(m_intact, m_rowCount);
+    m_written.erase(m_written.lower_bound(m_rowCount), m_written.end());
+}
+
+void ChangeCheck::finish() const {
+    const auto writtenAbove = std::distance(m_written.lower_bound(m_intact), m_written.end());
+    if (m_intact + writtenAbove < m_rowCount)
+        fail(m_path, QStringLiteral("denník necháva v súbore riadky, ktoré nezapísal."));
+}
+
 void TableFile::finishWrite() {
     const QByteArray header = headerFor(m_rowCount);
     if (!m_written || header.left(8) != m_header.left(8))

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <map>
+#include <set>
 #include <vector>
 
 // The file of one table: a dBase file of character fields, read whole with one read and written in
@@ -55,6 +56,25 @@ private:
     int m_rowCount = 0;
     std::map<int, QByteArray> m_deleted; // rows deleted by another program, with their flag
     bool m_written = true;               // the header and the end are as m_header and m_rowCount say
+};
+
+// The changes of a journal to one table file, followed before any of them is written, so that a journal
+// that does not fit the file is refused while every file is as it was: each change must be a change the
+// file can take (rows within the rows it leaves, records of the schema's text, a replacement whole and in
+// order), and every row the last one leaves must be a row of the file as found or one a change wrote.
+class ChangeCheck {
+public:
+    // The file as found, with its rows (none for a file laid out by its first commit).
+    ChangeCheck(const QString &path, const TableSchema &schema, int rowCount);
+    void add(const TableChange &change);
+    void finish() const;
+
+private:
+    QString m_path;
+    const TableSchema &m_schema;
+    int m_rowCount;
+    int m_intact;            // the rows below this one are still those of the file as found
+    std::set<int> m_written; // rows a change wrote, below m_rowCount
 };
 
 // The header and field descriptors of a new, empty table of the schema, marked Windows-1250.
