@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build-fuzz}
 seconds=${2:-600}
 targets=("${@:3}")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_recordline fuzz_archive fuzz_import fuzz_codelist fuzz_tablefile)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_recordline fuzz_archive fuzz_import fuzz_codelist fuzz_tablefile fuzz_journal)
 fuzz=$build/tests/fuzz
 # shellcheck disable=SC1091
 source "$build/sanitizers.env"

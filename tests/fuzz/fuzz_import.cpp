@@ -1,12 +1,14 @@
 // The import of the S and P data (the input: the S file, a line end, the P file) into the clean district
-// of municipality 500011, polling district 1: a refused file changes no table, an accepted one stores
-// exactly its values, and the tables as stored hold what the program shows.
+// of municipality 500011, polling district 1: a refused file changes no file of the data folder, an
+// accepted one stores exactly its values and changes its own table alone, and the tables as stored hold
+// what the program shows.
 #include "exchange/codelist.h"
 #include "exchange/exchangefixture.h"
 #include "exchange/exchangelines.h"
 #include "exchange/import.h"
 #include "fuzz/fuzzcheck.h"
 #include "store/datamodule.h"
+#include "store/journal.h"
 #include "store/schema.h"
 #include "support/scriptedservices.h"
 
@@ -17,6 +19,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 
 namespace {
 
@@ -34,6 +37,32 @@ void copyFolder(const QString &from, const QString &to) {
     FUZZ_REQUIRE(QDir().mkpath(to));
     for (const QString &name : QDir(from).entryList(QDir::Files))
         FUZZ_REQUIRE(QFile::copy(QDir(from).filePath(name), QDir(to).filePath(name)));
+}
+
+std::map<QString, QByteArray> filesIn(const QString &folder) {
+    std::map<QString, QByteArray> files;
+    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
+        QFile file(QDir(folder).filePath(name));
+        FUZZ_REQUIRE(file.open(QIODevice::ReadOnly));
+        files[name] = file.readAll();
+    }
+    return files;
+}
+
+// Every file as it was but those an accepted import writes: its table, and the journal of its commit.
+void requireOthersUnchanged(const std::map<QString, QByteArray> &before, const std::map<QString, QByteArray> &after,
+                            bool sRefused, bool pRefused) {
+    std::map<QString, QByteArray> expected = before;
+    std::map<QString, QByteArray> found = after;
+    for (const auto &[name, accepted] :
+         {std::pair{schemas::S1().fileName, !sRefused}, std::pair{schemas::P1().fileName, !pRefused},
+          std::pair{QString::fromLatin1(Journal::FILE_NAME), !sRefused || !pRefused}}) {
+        if (accepted) {
+            expected.erase(name);
+            found.erase(name);
+        }
+    }
+    FUZZ_REQUIRE(found == expected);
 }
 
 bool refusedSince(const ScriptedServices &services, size_t from) {
@@ -96,6 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size) {
     QTemporaryDir work;
     const QString folder = QDir(work.path()).filePath(QStringLiteral("data"));
     copyFolder(baseData(), folder);
+    const std::map<QString, QByteArray> before = filesIn(folder);
     QList<QStringList> s1Before, p1Before, s1Shown, p1Shown;
     bool sRefused = false;
     bool pRefused = false;
@@ -113,6 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size) {
         s1Shown = fixture::records(data.TS1());
         p1Shown = fixture::records(data.TP1());
     }
+    requireOthersUnchanged(before, filesIn(folder), sRefused, pRefused);
     FUZZ_REQUIRE(storedRecords(schemas::S1(), folder) == s1Shown);
     FUZZ_REQUIRE(storedRecords(schemas::P1(), folder) == p1Shown);
     if (sRefused)

@@ -1,7 +1,8 @@
 // The seed corpora of the fuzz targets, made by the program itself: the clean district of the export and
 // import tests exported by the EXPORT button (the archive, its S and P files, their record lines), the
 // heads of the shipped code lists, and the twelve table files of that district after the code lists were
-// imported from those heads (small enough to mutate quickly).
+// imported from those heads (small enough to mutate quickly), and the journals of a session's actions on a
+// small district, written by their real commits (one seed after each action).
 //
 // make_seeds <installation source folder> <seeds folder>: one folder per target in the seeds folder.
 #include "exchange/codelist.h"
@@ -9,6 +10,7 @@
 #include "exchange/exchangelines.h"
 #include "exchange/export.h"
 #include "fuzz/fuzzcheck.h"
+#include "fuzz/journaldistrict.h"
 #include "store/datamodule.h"
 #include "store/schema.h"
 #include "support/scriptedservices.h"
@@ -90,6 +92,23 @@ void makeSeeds(const QString &installation, const QString &seeds) {
                   char(i) + readFile(QDir(data).filePath(all[i]->fileName)));
 }
 
+// Each seed: the option byte that seals the records again (a no-op on an intact journal), then the
+// journal; the last one also without it.
+void makeJournalSeeds(const QString &seeds) {
+    const QTemporaryDir work;
+    const QString data = QDir(work.path()).filePath(QStringLiteral("data"));
+    fuzz::makeJournalBase(data);
+    DataModule module(data);
+    QByteArray journal;
+    int n = 0;
+    for (const auto &action : fuzz::journalActions()) {
+        action(module);
+        journal = fuzz::writtenJournal(data);
+        writeFile(QDir(seeds).filePath(QStringLiteral("fuzz_journal/after%1").arg(++n)), '\x01' + journal);
+    }
+    writeFile(QDir(seeds).filePath(QStringLiteral("fuzz_journal/unsealed")), '\x00' + journal);
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -100,6 +119,7 @@ int main(int argc, char *argv[]) {
     }
     try {
         makeSeeds(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
+        makeJournalSeeds(QString::fromLocal8Bit(argv[2]));
     } catch (const std::exception &e) {
         std::fprintf(stderr, "make_seeds: %s\n", e.what());
         return 1;
