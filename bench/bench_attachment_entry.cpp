@@ -10,9 +10,9 @@
 #include "model/district.h"
 #include "store/datamodule.h"
 #include "store/schema.h"
-#include "support/scriptedservices.h"
 #include "ui/focusrouter.h"
 #include "ui/mainwindow.h"
+#include "ui/scriptedwindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -57,7 +57,7 @@ int main(int argc, char **argv) {
 
     DataModule data(dir.path());
     ScriptedServices script;
-    TUI window(data, &script);
+    TUI window(data, scriptedServices(script));
     District &district = window.district();
     Table &s1 = data.TS1();
     s1.first();
@@ -111,9 +111,9 @@ int main(int argc, char **argv) {
             return 1;
         }
     }
-    if (!script.messageBoxes.isEmpty() || !window.errorsShown().isEmpty()) {
+    if (!script.messageBoxes.isEmpty() || !script.errorsShown.isEmpty()) {
         std::fprintf(stderr, "unexpected message: %s\n",
-                     qPrintable((script.messageBoxes + window.errorsShown()).join(QLatin1Char('\n'))));
+                     qPrintable((script.messageBoxes + script.errorsShown).join(QLatin1Char('\n'))));
         return 1;
     }
 

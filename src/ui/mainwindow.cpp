@@ -66,7 +66,7 @@ QFont TUI::windowFont() {
     return font;
 }
 
-TUI::TUI(DataModule &data, Services *script, QWidget *parent) : QMainWindow(parent), m_scripted(script != nullptr) {
+TUI::TUI(DataModule &data, const ServicesMaker &makeServices, QWidget *parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("UI"));
     setWindowTitle(QStringLiteral("Voľby do VQRA 2006"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -86,13 +86,9 @@ TUI::TUI(DataModule &data, Services *script, QWidget *parent) : QMainWindow(pare
     m_pages->setObjectName(QStringLiteral("PageControl1"));
     m_pages->setGeometry(0, 0, 785, 529);
     m_router = std::make_unique<FocusRouter>(*this, *m_pages);
-    m_services = std::make_unique<WindowServices>(*this, *m_router, script);
+    m_services = makeServices ? makeServices(*this, *m_router) : std::make_unique<WindowServices>(*this, *m_router);
     m_services->setControlMissing([this] { buildAllPages(); });
-    m_router->setErrorHandler([this](const VolbyError &error) {
-        if (m_scripted)
-            m_errorsShown.append(error.message());
-        m_services->errorBox(error.message());
-    });
+    m_router->setErrorHandler([this](const VolbyError &error) { m_services->errorBox(error.message()); });
     m_district = std::make_unique<District>(data, *m_services);
     showStoredDistrict(*m_district);
     buildPages();

@@ -13,7 +13,6 @@ class PageControl;
 class ProtocolPages;
 class QPlainTextEdit;
 class QScrollArea;
-class Services;
 class WindowServices;
 
 // The main window UI: PageControl1 with its seven pages, the pages' controls, and the services through
@@ -24,8 +23,11 @@ class WindowServices;
 class TUI : public QMainWindow {
     Q_OBJECT
 public:
-    // With a script (tests), the dialogs, sounds and sleeps are the script's; the focus is the window's.
-    explicit TUI(DataModule &data, Services *script = nullptr, QWidget *parent = nullptr);
+    // Makes the window's services once its focus router exists.
+    using ServicesMaker = std::function<std::unique_ptr<WindowServices>(QWidget &window, FocusRouter &router)>;
+
+    // Without a maker the services are the real dialogs (WindowServices itself).
+    explicit TUI(DataModule &data, const ServicesMaker &makeServices = {}, QWidget *parent = nullptr);
     ~TUI() override;
 
     District &district() { return *m_district; }
@@ -35,8 +37,6 @@ public:
     QWidget *page(int index) const;
     // Builds every page not built yet.
     void buildAllPages();
-    // Texts of the general error boxes shown while a script answers the dialogs.
-    QStringList errorsShown() const { return m_errorsShown; }
 
     // Fits the window to a screen area of that size: the form's own size where it fits, else the
     // area, the pages scrolling within it.
@@ -72,6 +72,4 @@ private:
     std::vector<LazyPages> m_lazyPages;
     QPlainTextEdit *m_memo1 = nullptr;
     QPlainTextEdit *m_memo2 = nullptr;
-    bool m_scripted = false;
-    QStringList m_errorsShown;
 };

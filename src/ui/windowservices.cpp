@@ -12,8 +12,7 @@
 #include <QMessageBox>
 #include <QThread>
 
-WindowServices::WindowServices(QWidget &window, FocusRouter &router, Services *script)
-    : m_window(window), m_router(router), m_script(script) {}
+WindowServices::WindowServices(QWidget &window, FocusRouter &router) : m_window(window), m_router(router) {}
 
 WindowServices::~WindowServices() = default;
 
@@ -25,21 +24,15 @@ TWorking &WindowServices::working() {
 }
 
 void WindowServices::messageBox(const QString &text) {
-    if (m_script)
-        return m_script->messageBox(text);
     plainMessageBox(text, &m_window);
 }
 
 int WindowServices::zobraz_spravu(const QString &text, int kind, Buttons buttons) {
-    if (m_script)
-        return m_script->zobraz_spravu(text, kind, buttons);
     MessageDialog dialog(text, kind, buttons, &m_window);
     return dialog.exec();
 }
 
 void WindowServices::pracujem(const QString &text) {
-    if (m_script)
-        return m_script->pracujem(text);
     // The operations that use it process no window messages: every change is painted at once.
     if (text == QStringLiteral("off")) {
         QThread::msleep(500);
@@ -58,8 +51,6 @@ void WindowServices::pracujem(const QString &text) {
 }
 
 void WindowServices::beep1() {
-    if (m_script)
-        return m_script->beep1();
     for (int i = 0; i < 2; ++i) {
         QApplication::beep();
         QThread::msleep(200);
@@ -76,8 +67,6 @@ QWidget *WindowServices::control(const QString &name) const {
 }
 
 void WindowServices::focus(const QString &name) {
-    if (m_script)
-        m_script->focus(name);
     QWidget *target = control(name);
     if (!target)
         throw VolbyError(QStringLiteral("Prvok okna %1 neexistuje.").arg(name));
@@ -91,15 +80,11 @@ bool WindowServices::canFocus(const QString &name) const {
 }
 
 void WindowServices::sleep(int milliseconds) {
-    if (m_script)
-        return m_script->sleep(milliseconds);
     QThread::msleep(milliseconds);
 }
 
 std::optional<QString> WindowServices::openFileName(const QString &title, const QString &folder,
                                                     const QString &filter) {
-    if (m_script)
-        return m_script->openFileName(title, folder, filter);
     // Qt's own dialog, which speaks Slovak with the program, not the desktop's.
     const QString path =
         QFileDialog::getOpenFileName(&m_window, title, folder, filter, nullptr, QFileDialog::DontUseNativeDialog);
@@ -108,16 +93,12 @@ std::optional<QString> WindowServices::openFileName(const QString &title, const 
 
 std::optional<QString> WindowServices::saveFileName(const QString &title, const QString &folder,
                                                     const QString &proposedName, const QString &filter) {
-    if (m_script)
-        return m_script->saveFileName(title, folder, proposedName, filter);
     const QString path = QFileDialog::getSaveFileName(&m_window, title, folder + u'/' + proposedName, filter, nullptr,
                                                       QFileDialog::DontUseNativeDialog);
     return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
 }
 
 void WindowServices::outputReport(const QString &title, const QString &html) {
-    if (m_script)
-        return m_script->outputReport(title, html);
     ::outputReport(&m_window, title, html);
 }
 
@@ -126,8 +107,9 @@ void WindowServices::errorBox(const QString &text) {
         m_window.show();
         m_working->hide();
     }
-    // A script keeps no error box: the window records what it would show (TUI::errorsShown).
-    if (m_script)
-        return;
+    showErrorBox(text);
+}
+
+void WindowServices::showErrorBox(const QString &text) {
     QMessageBox::critical(&m_window, programName(), text);
 }

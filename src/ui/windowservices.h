@@ -10,13 +10,11 @@ class FocusRouter;
 class QWidget;
 
 // The window's implementation of the services: the real message dialogs, the busy window, the sounds,
-// the file dialogs, and focus requests by object name through the focus router.
-//
-// Given a script (tests), every dialog, sound, sleep and busy-window call goes to the script instead,
-// and focus requests are both recorded by the script and carried out on the window.
+// the file dialogs, and focus requests by object name through the focus router. The tests derive from
+// it to answer the dialogs from a script, while the focus still moves on the real window.
 class WindowServices : public Services {
 public:
-    WindowServices(QWidget &window, FocusRouter &router, Services *script = nullptr);
+    WindowServices(QWidget &window, FocusRouter &router);
     ~WindowServices() override;
 
     void messageBox(const QString &text) override;
@@ -39,12 +37,15 @@ public:
     // Called when a control asked for by name is not there yet (its page not built), before looking again.
     void setControlMissing(std::function<void()> build) { m_controlMissing = std::move(build); }
 
+protected:
+    // The error box itself, once the busy window is off.
+    virtual void showErrorBox(const QString &text);
+
 private:
     QWidget *control(const QString &name) const;
 
     QWidget &m_window;
     FocusRouter &m_router;
-    Services *m_script;
     std::unique_ptr<TWorking> m_working;
     std::function<void()> m_controlMissing;
 };

@@ -35,6 +35,9 @@ public:
         QString html;
     };
     std::vector<Report> reports; // outputReport calls
+    // Texts of the window's general error box (tests/ui/scriptedwindow.h); forget() keeps them, so that a
+    // test's check that none was shown covers its whole run.
+    QStringList errorsShown;
 
     // Answers, taken from the front; an unscripted question fails the test by an exception.
     std::deque<int> answers;

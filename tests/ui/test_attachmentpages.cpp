@@ -61,7 +61,7 @@ public:
     }
     bool active() const { return m_active; }
 
-    QStringList errors() const { return window->errorsShown(); }
+    QStringList errors() const { return script.errorsShown; }
     Table &p1() { return data->TP1(); }
     QString dataFolder() const { return copy.dataFolder(); }
 

@@ -81,7 +81,7 @@ void TestEntryControls::pastedFilter() {
     QCOMPARE(f.box("ePVO")->text(), shown);
     // What reaches the field can always be normalised: no conversion error.
     f.key(Qt::Key_Return);
-    QVERIFY(f.window->errorsShown().isEmpty());
+    QVERIFY(f.script.errorsShown.isEmpty());
     QCOMPARE(f.s1().text("PVO"), shown.isEmpty() ? QStringLiteral("0") : shown);
 }
 

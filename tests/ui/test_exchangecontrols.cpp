@@ -115,7 +115,7 @@ void TestExchangeControls::exportThenImportThroughTheButtons() {
     target.script.fileAnswers.push_back(archive);
     target.control<QPushButton>(QStringLiteral("Button13"))->click();
     QCOMPARE(target.script.dialogs.back().text, QStringLiteral("Import je dokončený"));
-    QVERIFY(target.window->errorsShown().isEmpty());
+    QVERIFY(target.script.errorsShown.isEmpty());
     QCOMPARE(fixture::records(target.data->TS1()), fixture::records(source.data->TS1()));
     QCOMPARE(target.data->TP1().recordCount(), 3);
     QVERIFY(target.control<QCheckBox>(QStringLiteral("Bezchybnost"))->isChecked());
@@ -207,8 +207,8 @@ void TestExchangeControls::unreadableCodeListReachesTheErrorBox() {
 
     QTest::mouseClick(f.control<QPushButton>(QStringLiteral("Button5")), Qt::LeftButton);
 
-    QCOMPARE(f.window->errorsShown().size(), 1);
-    QVERIFY(f.window->errorsShown().first().contains(folder.path()));
+    QCOMPARE(f.script.errorsShown.size(), 1);
+    QVERIFY(f.script.errorsShown.first().contains(folder.path()));
     QCOMPARE(f.script.busy.last(), QStringLiteral("off"));
     QCOMPARE(f.data->TVQ_KOAL().recordCount(), count);
 }

@@ -143,7 +143,7 @@ void TestMainWindow::startLeavesTablesAlone() {
     {
         DataModule data(copy.dataFolder());
         ScriptedServices script;
-        TUI window(data, &script);
+        TUI window(data, scriptedServices(script));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
     }
@@ -226,7 +226,7 @@ void TestMainWindow::errorBox() {
     f.s1().post();
     f.focus("eOBVOD");
     f.key(Qt::Key_Return);
-    QCOMPARE(f.window->errorsShown().size(), 1);
+    QCOMPARE(f.script.errorsShown.size(), 1);
     QCOMPARE(f.focused(), QStringLiteral("eOBEC"));
     QCOMPARE(f.s1().text("POZZV"), QStringLiteral("12x"));
     f.key(Qt::Key_Up);

@@ -123,7 +123,7 @@ void TestProtocolPages::keys() {
     if (box.startsWith(u'e') && !target.isEmpty() && target.startsWith(u'e'))
         QVERIFY(f.s1().inEditState());
     QVERIFY(f.script.messageBoxes.isEmpty());
-    QVERIFY(f.window->errorsShown().isEmpty());
+    QVERIFY(f.script.errorsShown.isEmpty());
 }
 
 void TestProtocolPages::normalisation_data() {

@@ -56,7 +56,7 @@ private slots:
         QCOMPARE(group->title(), u"TLAČ"_s);
         QCOMPARE(group->parentWidget(), w.window->page(5));
         w.click(name);
-        QCOMPARE(w.window->errorsShown(), QStringList());
+        QCOMPARE(w.script.errorsShown, QStringList());
         QCOMPARE(w.script.reports.size(), size_t(1));
         QCOMPARE(w.script.reports[0].title, title);
         // The installation's P1 holds its one placeholder attachment.
@@ -87,7 +87,7 @@ private slots:
             rewrite.commit();
         }
         w.click(button);
-        QCOMPARE(w.window->errorsShown(), QStringList());
+        QCOMPARE(w.script.errorsShown, QStringList());
         QVERIFY(w.script.busy.contains(u"Prebieha kompletná kontrola zápisnice"_s));
         QCOMPARE(w.script.reports.size(), size_t(1));
         const QString html = w.script.reports[0].html;
@@ -105,7 +105,7 @@ private slots:
         PrintWindow w;
         QVERIFY(QFile::remove(w.copy.root() + u"/reporty/priloha_T13.html"_s));
         w.click(u"Button3"_s);
-        QCOMPARE(w.window->errorsShown(),
+        QCOMPARE(w.script.errorsShown,
                  QStringList{u"The following reporting project does not exist:\r\""_s + w.copy.root() +
                              u"/reporty/priloha_T13.html\""_s});
         QVERIFY(w.script.reports.empty());

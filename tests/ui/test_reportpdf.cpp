@@ -96,7 +96,7 @@ private slots:
         f.window->pages().setCurrentIndex(5);
         QTest::mouseClick(f.control<QPushButton>(button), Qt::LeftButton);
 
-        QCOMPARE(f.window->errorsShown(), QStringList());
+        QCOMPARE(f.script.errorsShown, QStringList());
         QCOMPARE(script.pdfTitles, QStringList{title});
         // The file alone: no temporary file left beside it.
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"okrsok 1.pdf"_s});
@@ -126,7 +126,7 @@ private slots:
         f.window->pages().setCurrentIndex(5);
         QTest::mouseClick(f.control<QPushButton>(u"Button1"_s), Qt::LeftButton);
 
-        QCOMPARE(f.window->errorsShown(), error.isEmpty() ? QStringList() : QStringList{error.arg(script.pdfPath)});
+        QCOMPARE(f.script.errorsShown, error.isEmpty() ? QStringList() : QStringList{error.arg(script.pdfPath)});
         QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
     }
 

@@ -6,10 +6,10 @@
 
 #include "district/attachmentset.h"
 #include "model/district.h"
+#include "scriptedwindow.h"
 #include "support/faultinjection.h"
 #include "support/installationcopy.h"
 #include "support/modal.h"
-#include "support/scriptedservices.h"
 #include "ui/focusrouter.h"
 
 #include <QApplication>
@@ -117,7 +117,7 @@ void TestStartup::startShowsTheStoredDistrict() {
 
     DataModule data(copy.dataFolder());
     ScriptedServices script;
-    TUI window(data, &script);
+    TUI window(data, scriptedServices(script));
     QCOMPARE(labelText(window, "Label13"), QStringLiteral("1"));
     QCOMPARE(labelText(window, "EPocKand"), QStringLiteral("150"));
     QVERIFY(!labelText(window, "NazovKoal").isEmpty());
@@ -162,7 +162,7 @@ void TestStartup::closingKeepsTheFigureBeingTyped() {
     {
         auto data = std::make_unique<DataModule>(copy.dataFolder());
         ScriptedServices script;
-        TUI window(*data, &script);
+        TUI window(*data, scriptedServices(script));
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -176,7 +176,7 @@ void TestStartup::closingKeepsTheFigureBeingTyped() {
         QTest::keyClicks(control, QStringLiteral("0077"));
         QVERIFY(window.close());
         QVERIFY(script.messageBoxes.isEmpty());
-        QVERIFY(window.errorsShown().isEmpty());
+        QVERIFY(script.errorsShown.isEmpty());
     }
     DataModule stored(copy.dataFolder());
     Table &table = page < 2 ? stored.TS1() : stored.TP1();
@@ -194,7 +194,7 @@ void TestStartup::closingReportsAStoreThatFails() {
     {
         DataModule data(copy.dataFolder());
         ScriptedServices script;
-        TUI window(data, &script);
+        TUI window(data, scriptedServices(script));
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -204,8 +204,8 @@ void TestStartup::closingReportsAStoreThatFails() {
         FaultInjection fullDisk(1, ENOSPC);
         QVERIFY(window.close());
         QVERIFY(fullDisk.failed);
-        QCOMPARE(window.errorsShown().size(), 1);
-        QVERIFY(window.errorsShown().first().contains(copy.dataFolder()));
+        QCOMPARE(script.errorsShown.size(), 1);
+        QVERIFY(script.errorsShown.first().contains(copy.dataFolder()));
     }
     DataModule stored(copy.dataFolder());
     stored.TS1().first();

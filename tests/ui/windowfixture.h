@@ -3,10 +3,11 @@
 #include "model/district.h"
 #include "store/datamodule.h"
 #include "support/installationcopy.h"
-#include "support/scriptedservices.h"
 #include "ui/focusrouter.h"
 #include "ui/mainwindow.h"
 #include "ui/pagecontrol.h"
+
+#include "scriptedwindow.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -30,7 +31,8 @@ struct WindowFixture {
     explicit WindowFixture(ScriptedServices *own = nullptr, Dialogs dialogs = Dialogs::Scripted)
         : owned(own ? nullptr : new ScriptedServices), script(own ? *own : *owned) {
         data = std::make_unique<DataModule>(copy.dataFolder());
-        window = std::make_unique<TUI>(*data, dialogs == Dialogs::Scripted ? &script : nullptr);
+        window = std::make_unique<TUI>(*data,
+                                       dialogs == Dialogs::Scripted ? scriptedServices(script) : TUI::ServicesMaker());
         window->show();
         window->activateWindow();
         if (!QTest::qWaitForWindowActive(window.get()))
