@@ -1,6 +1,7 @@
 #include "centre/pdfoutput.h"
 
 #include "centre/outputfile.h"
+#include "model/pages.h"
 #include "print/reportdocument.h"
 
 #include <QBuffer>
@@ -19,7 +20,7 @@ void writeHtmlPdf(const QString &html, const QString &title, const QString &path
         QPdfWriter writer(&buffer);
         setReportPage(writer);
         writer.setResolution(600);
-        writer.setCreator(u"Voľby do VQRA 2006"_s);
+        writer.setCreator(programTitle());
         writer.setTitle(title);
         if (ReportDocument(html).paint(writer) == 0)
             QPainter blank(&writer); // still a readable file of one blank page

@@ -1,5 +1,6 @@
 #include "print/reportdocument.h"
 
+#include "model/pages.h"
 #include "store/errors.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -15,8 +16,7 @@
 
 using namespace Qt::StringLiterals;
 
-QFont reportFont()
-{
+QFont reportFont() {
     static const QString family = [] {
         const QString regular = u"/usr/share/wine/fonts/tahoma.ttf"_s;
         if (QFile::exists(regular)) {
@@ -34,8 +34,7 @@ QFont reportFont()
 namespace {
 
 // A text document laid out in the device's page rectangle, in device pixels.
-std::unique_ptr<QTextDocument> layOut(const QString &html, QPagedPaintDevice &device)
-{
+std::unique_ptr<QTextDocument> layOut(const QString &html, QPagedPaintDevice &device) {
     auto document = std::make_unique<QTextDocument>();
     document->setDefaultFont(reportFont());
     document->documentLayout()->setPaintDevice(&device);
@@ -47,8 +46,7 @@ std::unique_ptr<QTextDocument> layOut(const QString &html, QPagedPaintDevice &de
 
 } // namespace
 
-int ReportDocument::paint(QPagedPaintDevice &device, const std::function<void(int page)> &onPage) const
-{
+int ReportDocument::paint(QPagedPaintDevice &device, const std::function<void(int page)> &onPage) const {
     const std::unique_ptr<QTextDocument> document = layOut(m_html, device);
     const QPageRanges ranges = device.pageRanges();
     const qreal height = device.height();
@@ -81,15 +79,13 @@ int ReportDocument::paint(QPagedPaintDevice &device, const std::function<void(in
     return painted;
 }
 
-void setReportPage(QPagedPaintDevice &device)
-{
+void setReportPage(QPagedPaintDevice &device) {
     device.setPageSize(QPageSize(QPageSize::A4));
     device.setPageOrientation(QPageLayout::Portrait);
     device.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
 }
 
-void writeReportPdf(const ReportDocument &document, const QString &path)
-{
+void writeReportPdf(const ReportDocument &document, const QString &path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw InputOutputError(u"Súbor %1 sa nepodarilo zapísať: %2"_s.arg(path, file.errorString()));
@@ -97,7 +93,7 @@ void writeReportPdf(const ReportDocument &document, const QString &path)
         QPdfWriter pdf(&file);
         setReportPage(pdf);
         pdf.setResolution(600);
-        pdf.setCreator(u"Voľby do VQRA 2006"_s);
+        pdf.setCreator(programTitle());
         if (document.paint(pdf) == 0) {
             // An empty document still makes a valid file of one blank page.
             QPainter blank(&pdf);

@@ -5,6 +5,7 @@
 #include "exchange/exportmemory.h"
 #include "exchange/import.h"
 #include "model/district.h"
+#include "model/pages.h"
 #include "model/services.h"
 #include "store/datamodule.h"
 #include "store/errors.h"
@@ -96,7 +97,7 @@ std::function<void()> buildLastExport(QWidget &page, const QString &dataFolder) 
 
 // The program's version and the folders it works on.
 QString aboutText(const QString &dataFolder) {
-    return QStringLiteral("Voľby do VQRA 2006\nVerzia %1\n\nÚdaje: %2\nZostavy: %3")
+    return (programTitle() + QStringLiteral("\nVerzia %1\n\nÚdaje: %2\nZostavy: %3"))
         .arg(QCoreApplication::applicationVersion(), QDir::toNativeSeparators(QDir(dataFolder).absolutePath()),
              QDir::toNativeSeparators(QDir(QStringLiteral("reporty")).absolutePath()));
 }

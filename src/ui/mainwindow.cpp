@@ -68,7 +68,7 @@ QFont TUI::windowFont() {
 
 TUI::TUI(DataModule &data, const ServicesMaker &makeServices, QWidget *parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("UI"));
-    setWindowTitle(QStringLiteral("Voľby do VQRA 2006"));
+    setWindowTitle(programTitle());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(windowFont());

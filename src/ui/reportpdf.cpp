@@ -1,6 +1,7 @@
 #include "ui/reportpdf.h"
 
 #include "exchange/durablefile.h"
+#include "model/pages.h"
 #include "print/reportdocument.h"
 #include "store/errors.h"
 #include "ui/reportoutput.h"
@@ -40,7 +41,7 @@ QByteArray renderReportPdf(const ReportDocument &document, const QString &title,
         QPdfWriter writer(&buffer);
         setReportPage(writer);
         writer.setResolution(600);
-        writer.setCreator(u"Voľby do VQRA 2006"_s);
+        writer.setCreator(programTitle());
         writer.setTitle(title);
         writer.setPageRanges(ranges);
         if (status.paint(document, writer, QLatin1String(ReportStatus::generating)) == 0)
