@@ -9,13 +9,13 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QTimer>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(programName());
     QApplication::setApplicationVersion(QStringLiteral(VOLBY_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("volby"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/volby/volby.png")));
     QApplication::setFont(TUI::windowFont());
 
     // reporty/ is found relative to the working folder, whatever folder the program was started from.
@@ -34,6 +34,8 @@ int main(int argc, char **argv) {
     if (!program)
         return 1;
     program->window->show();
+    // The icon once the window is up: decoding it loads Qt's image plugins, which the start need not wait for.
+    QTimer::singleShot(0, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/volby/volby.png"))); });
     // Without a window manager nobody else gives the window the keyboard.
     program->window->activateWindow();
     return app.exec();
