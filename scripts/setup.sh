@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config qt6-base-dev libshp-dev libzip-dev libkainjow-mustache-dev
           zip unzip python3-dbf poppler-utils xvfb xauth fonts-wine clang libclang-rt-14-dev
-          qt6-translations-l10n libfontconfig-dev libxcb1-dev)
+          qt6-translations-l10n libfontconfig-dev libxcb1-dev clang-format)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

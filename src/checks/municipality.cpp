@@ -9,8 +9,7 @@
 namespace {
 
 // TEMP_TLAC holds one record: edit inserts it when the table is empty.
-void setTempTlacName(District &district, const QString &name)
-{
+void setTempTlacName(District &district, const QString &name) {
     Table &temp = district.data().TTEMPTLAC();
     temp.edit();
     temp.setText(QStringLiteral("NOBEC"), name);
@@ -19,15 +18,13 @@ void setTempTlacName(District &district, const QString &name)
 
 } // namespace
 
-bool locateMunicipality(District &district, const QString &obec)
-{
+bool locateMunicipality(District &district, const QString &obec) {
     Table &obce = district.data().TVQ_OBCE();
     obce.first();
     return obce.locate(QStringLiteral("OBEC"), obec);
 }
 
-bool checkMunicipality(District &district, int mode, const QString &obec, const QString &focusControl)
-{
+bool checkMunicipality(District &district, int mode, const QString &obec, const QString &focusControl) {
     if (locateMunicipality(district, obec)) {
         setTempTlacName(district, district.data().TVQ_OBCE().text(QStringLiteral("NOBEC")));
         return true;
@@ -39,8 +36,7 @@ bool checkMunicipality(District &district, int mode, const QString &obec, const 
     return false;
 }
 
-QString k03Message(const QString &okrsok, const QString &pocoks)
-{
+QString k03Message(const QString &okrsok, const QString &pocoks) {
     return QStringLiteral("K03 Chybné číslo volebného okrsku, zaz. = ") + okrsok +
            QStringLiteral(" , počet vol. okrskov v obci = ") + pocoks;
 }

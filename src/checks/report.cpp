@@ -2,8 +2,7 @@
 
 #include "model/services.h"
 
-bool reportInMode(District &district, int mode, Memo District::*memo, const QString &text)
-{
+bool reportInMode(District &district, int mode, Memo District::*memo, const QString &text) {
     if (mode == 1) {
         district.services().messageBox(text);
         return true;

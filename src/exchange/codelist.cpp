@@ -6,15 +6,13 @@
 
 #include <QFile>
 
-QStringList import_record(const QString &line)
-{
+QStringList import_record(const QString &line) {
     QStringList values = line.split(QLatin1Char('|'));
     values.removeLast(); // what follows the last "|", or the whole line when it has none
     return values;
 }
 
-void importCodeListFile(Table &table, const QString &path)
-{
+void importCodeListFile(Table &table, const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw InputOutputError(QStringLiteral("Súbor %1 sa nedá otvoriť: %2").arg(path, file.errorString()));

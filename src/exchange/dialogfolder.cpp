@@ -7,18 +7,16 @@
 
 namespace {
 
-QString blockName(const QString &device)
-{
+QString blockName(const QString &device) {
     return device.startsWith(QLatin1String("/dev/")) ? device.mid(5) : QString();
 }
 
 // A partition's own folder has no "removable"; its disk's folder, the parent, has.
-bool isRemovable(const QString &sysClassBlock, const QString &name)
-{
+bool isRemovable(const QString &sysClassBlock, const QString &name) {
     const QFileInfo entry(QDir(sysClassBlock).filePath(name));
     const QDir device(entry.canonicalFilePath());
-    for (const QString &candidate : {device.filePath(QStringLiteral("removable")),
-                                     device.filePath(QStringLiteral("../removable"))}) {
+    for (const QString &candidate :
+         {device.filePath(QStringLiteral("removable")), device.filePath(QStringLiteral("../removable"))}) {
         QFile flag(candidate);
         if (flag.open(QIODevice::ReadOnly))
             return flag.readAll().trimmed() == "1";
@@ -28,8 +26,7 @@ bool isRemovable(const QString &sysClassBlock, const QString &name)
 
 } // namespace
 
-QString initialDialogFolder(const QList<MountedVolume> &volumes, const QString &sysClassBlock, const QString &home)
-{
+QString initialDialogFolder(const QList<MountedVolume> &volumes, const QString &sysClassBlock, const QString &home) {
     for (const MountedVolume &v : volumes) {
         if (blockName(v.device).startsWith(QLatin1String("fd")))
             return v.rootPath;
@@ -42,8 +39,7 @@ QString initialDialogFolder(const QList<MountedVolume> &volumes, const QString &
     return home;
 }
 
-QString initialDialogFolder()
-{
+QString initialDialogFolder() {
     QList<MountedVolume> volumes;
     for (const QStorageInfo &storage : QStorageInfo::mountedVolumes()) {
         if (storage.isValid() && storage.isReady())

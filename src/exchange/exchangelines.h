@@ -13,8 +13,8 @@ class Table;
 
 namespace exchange {
 
-constexpr int S_VALUES = 38; // TYPV .. PPHPS21, KC1 .. KC3, KTO, KEDY, DATUM, CAS, STAV
-constexpr int P_VALUES = 162; // every field of P1 but KCT
+constexpr int S_VALUES = 38;      // TYPV .. PPHPS21, KC1 .. KC3, KTO, KEDY, DATUM, CAS, STAV
+constexpr int P_VALUES = 162;     // every field of P1 but KCT
 constexpr int P_MAX_VALUES = 163; // a reader also takes KCT
 
 // Positions in S1 of the 38 values of the S line, in line order.

@@ -9,15 +9,13 @@ constexpr char second[] = "7r";
 constexpr char third[] = "Kx";
 constexpr char fourth[] = "2m";
 
-QChar runCharacter(int position)
-{
+QChar runCharacter(int position) {
     return QLatin1Char(char('a' + (position * 7 + 3) % 26));
 }
 
 } // namespace
 
-QString heslo_zip()
-{
+QString heslo_zip() {
     QString password = QLatin1String(first);
     for (int position = 1; position <= 5; ++position)
         password += runCharacter(position);

@@ -8,8 +8,7 @@ namespace {
 
 // Wide enough for any line that fits in memory here: lines are capped far below 2^31 bytes by the
 // archive reader, and 255 * n^2 stays within 63 bits for them.
-qint64 tkcOf(QByteArrayView text)
-{
+qint64 tkcOf(QByteArrayView text) {
     qint64 sum = 0;
     qint64 position = 0;
     for (const char c : text) {
@@ -23,16 +22,14 @@ qint64 tkcOf(QByteArrayView text)
 
 } // namespace
 
-qint32 vypocitaj_TKC(QByteArrayView text)
-{
+qint32 vypocitaj_TKC(QByteArrayView text) {
     const qint64 sum = tkcOf(text);
     if (sum > std::numeric_limits<qint32>::max())
         throw OverflowError(QStringLiteral("Pretečenie pri výpočte TKC"));
     return qint32(sum);
 }
 
-RecordCheck checkRecordLine(QByteArrayView line)
-{
+RecordCheck checkRecordLine(QByteArrayView line) {
     RecordCheck check;
     // The closing character is never examined; the stored TKC runs left from the one before it.
     qsizetype bar = line.size() - 2;
@@ -55,8 +52,7 @@ RecordCheck checkRecordLine(QByteArrayView line)
     return check;
 }
 
-QString RecordCheck::mismatchMessage() const
-{
+QString RecordCheck::mismatchMessage() const {
     return QStringLiteral("TKC najdene: ") + QString::fromLatin1(stored) + QLatin1Char('\r') +
            QStringLiteral("TKC vypocitane: ") + QString::number(computed);
 }

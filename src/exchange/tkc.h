@@ -13,11 +13,11 @@ qint32 vypocitaj_TKC(QByteArrayView text);
 
 // What the record check finds in one record line "v1|v2|...|TKC|".
 struct RecordCheck {
-    bool hasTkcField = false; // a "|" stands before the closing character
+    bool hasTkcField = false;    // a "|" stands before the closing character
     qsizetype coveredLength = 0; // the line up to and including that "|"
-    QByteArray stored;  // the stored TKC as shown: its digits, a non-digit read as "0", no leading zeros
-    bool storedFits = false; // the stored TKC is a signed 32-bit number
-    qint64 computed = 0; // the TKC of the covered part
+    QByteArray stored;           // the stored TKC as shown: its digits, a non-digit read as "0", no leading zeros
+    bool storedFits = false;     // the stored TKC is a signed 32-bit number
+    qint64 computed = 0;         // the TKC of the covered part
 
     bool passed() const { return hasTkcField && storedFits && stored.toLongLong() == computed; }
     // "TKC najdene: ..." CR "TKC vypocitane: ..."

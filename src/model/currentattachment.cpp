@@ -6,8 +6,7 @@
 #include "model/services.h"
 #include "store/table.h"
 
-void showCurrentAttachment(District &district)
-{
+void showCurrentAttachment(District &district) {
     if (decimalValue(district.asponhlas()) > 0)
         district.setLabel13(QString::number(district.TP1().recordNumber()));
     else

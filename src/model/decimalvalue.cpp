@@ -2,8 +2,7 @@
 
 #include "store/errors.h"
 
-qint32 decimalValue(const QString &text)
-{
+qint32 decimalValue(const QString &text) {
     bool ok = false;
     const qint32 value = text.trimmed().toInt(&ok, 10);
     if (!ok)

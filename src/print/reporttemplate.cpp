@@ -10,22 +10,18 @@ using namespace Qt::StringLiterals;
 namespace mustache = kainjow::mustache;
 
 ReportProjectMissingError::ReportProjectMissingError(const QString &absolutePath)
-    : VolbyError(u"The following reporting project does not exist:\r\""_s + absolutePath + u'"')
-{
-}
+    : VolbyError(u"The following reporting project does not exist:\r\""_s + absolutePath + u'"') {}
 
 namespace {
 
-mustache::object toObject(const ReportRow &row)
-{
+mustache::object toObject(const ReportRow &row) {
     mustache::object object;
     for (const auto &[name, value] : row)
         object.emplace(name.toStdString(), value.toStdString());
     return object;
 }
 
-mustache::data toList(const ReportConnection &rows)
-{
+mustache::data toList(const ReportConnection &rows) {
     mustache::data list(mustache::data::type::list);
     for (const ReportRow &row : rows)
         list.push_back(toObject(row));
@@ -36,8 +32,7 @@ mustache::data toList(const ReportConnection &rows)
 const char *const masterConnection = "RvTP1_TLAC1";
 const char *const detailConnection = "RvTP1_TLAC2";
 
-mustache::data toContext(const ReportData &data)
-{
+mustache::data toContext(const ReportData &data) {
     mustache::data context;
     for (auto it = data.cbegin(); it != data.cend(); ++it)
         context.set(it.key().toStdString(), toList(it.value()));
@@ -59,15 +54,14 @@ mustache::data toContext(const ReportData &data)
 
 } // namespace
 
-ReportTemplate ReportTemplate::load(const QString &path)
-{
+ReportTemplate ReportTemplate::load(const QString &path) {
     const QFileInfo info(path);
     if (!info.isFile())
         throw ReportProjectMissingError(info.absoluteFilePath());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw InputOutputError(u"Šablónu zostavy %1 sa nepodarilo prečítať: %2"_s.arg(info.absoluteFilePath(),
-                                                                                         file.errorString()));
+        throw InputOutputError(
+            u"Šablónu zostavy %1 sa nepodarilo prečítať: %2"_s.arg(info.absoluteFilePath(), file.errorString()));
     const QByteArray bytes = file.readAll();
     // The template says its encoding in its meta tag (the installation's are Windows-1250); none is UTF-8.
     QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
@@ -85,8 +79,7 @@ ReportTemplate ReportTemplate::load(const QString &path)
     return ReportTemplate(info.absoluteFilePath(), utf8);
 }
 
-QString ReportTemplate::render(const ReportData &data) const
-{
+QString ReportTemplate::render(const ReportData &data) const {
     mustache::mustache parsed(m_text);
     const std::string html = parsed.render(toContext(data));
     if (!parsed.is_valid())

@@ -12,8 +12,7 @@
 // municipality of their own, the municipality name shown, the protocol memos.
 struct CheckFixture : DistrictSetup {
     // Appends a municipality of our own to the code list.
-    void appendMunicipality(const QString &obvod, const QString &obec, const QString &name, const QString &pocoks)
-    {
+    void appendMunicipality(const QString &obvod, const QString &obec, const QString &name, const QString &pocoks) {
         Table &obce = data().TVQ_OBCE();
         obce.append();
         obce.setText(QStringLiteral("OBVOD"), obvod);

@@ -1,5 +1,5 @@
-#include "checks/attachmentchecks.h"
 #include "checkfixture.h"
+#include "checks/attachmentchecks.h"
 #include "store/errors.h"
 
 #include <QTest>
@@ -15,8 +15,7 @@ const QString k15Text = QStringLiteral(
     "3  Počet voličov, ktorí využili právo prednostného hlasu je väčší ako súčet platných prednostných hlasov "
     "získaných všetkými kandidátmi na poslanca,   využité predn. hlasy: 10, súčet: 9");
 
-QString k16(int candidate, const QString &votes)
-{
+QString k16(int candidate, const QString &votes) {
     return QStringLiteral("K16  Číslo pol. strany: 3 Počet voličov, ktorí využili právo prednostného hlasu je menší "
                           "ako počet platných prednostných hlasov získaných kandidátom %1 na poslanca, využité "
                           "prednostné hlasy: %2, počet: 10")
@@ -28,8 +27,7 @@ const QString k17Text = QStringLiteral(
     "K17  Číslo pol. strany: 3  Počet platných hlasov, ktoré získala politická strana je menší ako počet voličov, "
     "ktorí využili právo prednostného hlasu, platné hlasy: 9, využité predn. hlasy: 10");
 
-QString unknownParty(const QString &kon)
-{
+QString unknownParty(const QString &kon) {
     return QStringLiteral("K17  Číslo pol. strany: %1  Politická strana s týmto číslom neexistuje (platné sú čísla 1 "
                           "až 26), preto sa jej platné hlasy nedajú porovnať s počtom voličov, ktorí využili právo "
                           "prednostného hlasu.")
@@ -41,16 +39,14 @@ QString unknownParty(const QString &kon)
 class TestAttachmentChecks : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
+    void init() {
         m = std::make_unique<CheckFixture>();
         QVERIFY(m->isValid());
         m->setAttachment({{"KON", "3"}});
     }
     void cleanup() { m.reset(); }
 
-    void sumAgainstVph_data()
-    {
+    void sumAgainstVph_data() {
         QTest::addColumn<Fields>("fields");
         QTest::addColumn<bool>("k14Fails");
         QTest::addColumn<bool>("k15Fails");
@@ -63,8 +59,7 @@ private slots:
         QTest::newRow("candidates beyond the party's count still count")
             << Fields{{"VPH", "1"}, {"K149", "5"}} << true << false;
     }
-    void sumAgainstVph()
-    {
+    void sumAgainstVph() {
         QFETCH(Fields, fields);
         QFETCH(bool, k14Fails);
         QFETCH(bool, k15Fails);
@@ -86,8 +81,7 @@ private slots:
         }
     }
 
-    void k14AndK15HeadingsByMode()
-    {
+    void k14AndK15HeadingsByMode() {
         m->setAttachment({{"VPH", "10"}, {"K2", "41"}});
         T13K14(m->district(), 1);
         T13K14(m->district(), 0);
@@ -103,8 +97,7 @@ private slots:
         QCOMPARE(m->protokol1(), QStringList({"K15  Číslo pol. strany: " + k15Text, ""}));
     }
 
-    void candidateAgainstVph_data()
-    {
+    void candidateAgainstVph_data() {
         QTest::addColumn<int>("candidate");
         QTest::addColumn<QString>("votes");
         QTest::addColumn<bool>("fails");
@@ -113,8 +106,7 @@ private slots:
         QTest::newRow("first") << 1 << "11" << true;
         QTest::newRow("last") << 150 << "12" << true;
     }
-    void candidateAgainstVph()
-    {
+    void candidateAgainstVph() {
         QFETCH(int, candidate);
         QFETCH(QString, votes);
         QFETCH(bool, fails);
@@ -127,30 +119,26 @@ private slots:
         QCOMPARE(m->services.messageBoxes.size(), fails ? 1 : 0);
     }
 
-    void onlyTheCandidateAsked()
-    {
+    void onlyTheCandidateAsked() {
         m->setAttachment({{"VPH", "10"}, {"K5", "11"}});
         T13K16(m->district(), 6);
         QVERIFY(m->services.messageBoxes.isEmpty());
     }
 
-    void everyFailingCandidateInOrder()
-    {
+    void everyFailingCandidateInOrder() {
         m->setAttachment({{"VPH", "10"}, {"K150", "13"}, {"K3", "11"}, {"K77", "12"}, {"K78", "10"}});
         T13K16(m->district(), 0);
         QCOMPARE(m->protokol1(), QStringList({k16(3, "11"), "", k16(77, "12"), "", k16(150, "13"), ""}));
         QVERIFY(m->services.messageBoxes.isEmpty());
     }
 
-    void candidateNumberOutsideReportsNothing_data()
-    {
+    void candidateNumberOutsideReportsNothing_data() {
         QTest::addColumn<int>("candidate");
         QTest::newRow("151") << 151;
         QTest::newRow("-1") << -1;
         QTest::newRow("1000") << 1000;
     }
-    void candidateNumberOutsideReportsNothing()
-    {
+    void candidateNumberOutsideReportsNothing() {
         QFETCH(int, candidate);
         m->setAttachment({{"VPH", "0"}, {"K1", "1"}, {"K150", "1"}});
         T13K16(m->district(), candidate);
@@ -158,16 +146,14 @@ private slots:
         QVERIFY(m->protokol1().isEmpty());
     }
 
-    void partyVotesAgainstVph_data()
-    {
+    void partyVotesAgainstVph_data() {
         QTest::addColumn<QString>("partyVotes");
         QTest::addColumn<bool>("fails");
         QTest::newRow("equal") << "10" << false;
         QTest::newRow("one below") << "9" << true;
         QTest::newRow("above") << "500" << false;
     }
-    void partyVotesAgainstVph()
-    {
+    void partyVotesAgainstVph() {
         QFETCH(QString, partyVotes);
         QFETCH(bool, fails);
         // Party 3's field only; its neighbours would pass or fail the other way.
@@ -183,8 +169,7 @@ private slots:
         QCOMPARE(m->services.messageBoxes.size(), fails ? 1 : 0);
     }
 
-    void lastPartyField()
-    {
+    void lastPartyField() {
         m->setProtocol({{"PPHPS26", "4"}, {"KC1", "100"}});
         m->setAttachment({{"KON", "26"}, {"VPH", "5"}});
         T13K17(m->district(), 0);
@@ -193,8 +178,7 @@ private slots:
     }
 
     // A KON with no party field: reported as a failure the user sees, in the channel of the mode.
-    void partyNumberOutside_data()
-    {
+    void partyNumberOutside_data() {
         QTest::addColumn<QString>("kon");
         QTest::newRow("27") << "27";
         QTest::newRow("999") << "999";
@@ -202,8 +186,7 @@ private slots:
         QTest::newRow("not a number") << "x1";
         QTest::newRow("empty") << "";
     }
-    void partyNumberOutside()
-    {
+    void partyNumberOutside() {
         QFETCH(QString, kon);
         m->setProtocol({{"KC1", "1"}, {"KC2", "1"}});
         m->setAttachment({{"KON", kon}, {"VPH", "100"}});
@@ -218,8 +201,7 @@ private slots:
     }
 
     // The wipe's placeholder attachment (KON "0") is left by pVPH without a message.
-    void placeholderAttachmentPasses()
-    {
+    void placeholderAttachmentPasses() {
         m->setAttachment({{"KON", "0"}, {"VPH", "100"}});
         for (int mode : {0, 1, 2})
             T13K17(m->district(), mode);
@@ -227,8 +209,7 @@ private slots:
         QVERIFY(m->services.messageBoxes.isEmpty());
     }
 
-    void allVphAgainstValidVotes_data()
-    {
+    void allVphAgainstValidVotes_data() {
         QTest::addColumn<QStringList>("vph"); // one attachment each
         QTest::addColumn<QString>("pphs");
         QTest::addColumn<bool>("fails");
@@ -237,8 +218,7 @@ private slots:
         QTest::newRow("one over, three attachments") << QStringList{"5", "10", "6"} << "20" << true;
         QTest::newRow("last attachment counts") << QStringList{"0", "0", "21"} << "20" << true;
     }
-    void allVphAgainstValidVotes()
-    {
+    void allVphAgainstValidVotes() {
         QFETCH(QStringList, vph);
         QFETCH(QString, pphs);
         QFETCH(bool, fails);
@@ -261,8 +241,7 @@ private slots:
     }
 
     // Wrapped round, the sum of many large VPH would turn negative and pass; it stops the check instead.
-    void allVphBeyondTheIntegerRange()
-    {
+    void allVphBeyondTheIntegerRange() {
         m->setProtocol({{"PPHS", "9999999"}});
         m->data().TP1().empty();
         for (int i = 0; i < 215; ++i)
@@ -271,8 +250,7 @@ private slots:
         QVERIFY(m->protokol2().isEmpty());
     }
 
-    void municipalityOfTheAttachment()
-    {
+    void municipalityOfTheAttachment() {
         m->setAttachment({{"OBEC", "123"}, {"OKRSOK", "1"}});
         CheckFixture::set(m->data().TTEMPTLAC(), {{"NOBEC", "stará obec"}});
         T13K02(m->district(), 1);
@@ -291,16 +269,14 @@ private slots:
         QCOMPARE(m->protokol1().size(), 2);
     }
 
-    void pollingDistrictOfTheAttachment_data()
-    {
+    void pollingDistrictOfTheAttachment_data() {
         QTest::addColumn<QString>("okrsok");
         QTest::addColumn<bool>("fails");
         QTest::newRow("zero passes on this form") << "0" << false;
         QTest::newRow("equal to the count") << "30" << false;
         QTest::newRow("one over") << "31" << true;
     }
-    void pollingDistrictOfTheAttachment()
-    {
+    void pollingDistrictOfTheAttachment() {
         QFETCH(QString, okrsok);
         QFETCH(bool, fails);
         m->setAttachment({{"OBEC", "500011"}, {"OKRSOK", okrsok}});
@@ -312,8 +288,7 @@ private slots:
         QVERIFY(m->services.focusRequests.isEmpty());
     }
 
-    void notANumberStopsTheCheck()
-    {
+    void notANumberStopsTheCheck() {
         m->setAttachment({{"VPH", "10"}, {"K40", "abc"}});
         m->district().setK14_OK(false);
         QVERIFY_THROWS_EXCEPTION(ConversionError, T13K14(m->district(), 0));

@@ -13,8 +13,7 @@ const QString kI10 = QStringLiteral("I10 Rovnaký počet voličov zapísaných d
                                     "zúčastnili hlasovania");
 
 // A memo or a table in short: the code of each line ("" for an empty line, "BEZ" for the closing line).
-QStringList codes(const QStringList &lines)
-{
+QStringList codes(const QStringList &lines) {
     QStringList result;
     for (const QString &line : lines)
         result.append(line == kBezChyb ? QStringLiteral("BEZ") : line.left(3));
@@ -26,8 +25,7 @@ struct Row {
     QString text;
 };
 
-std::vector<Row> rows(Table &table)
-{
+std::vector<Row> rows(Table &table) {
     std::vector<Row> result;
     table.first();
     for (int i = 0; i < table.recordCount(); ++i, table.next())
@@ -57,17 +55,17 @@ private:
     std::unique_ptr<DistrictSetup> m_setup;
 };
 
-void TestCompleteCheck::init()
-{
+void TestCompleteCheck::init() {
     m_setup = std::make_unique<DistrictSetup>();
     QVERIFY(m_setup->isValid());
     prepareCleanDistrict();
 }
 
-void TestCompleteCheck::cleanup() { m_setup.reset(); }
+void TestCompleteCheck::cleanup() {
+    m_setup.reset();
+}
 
-void TestCompleteCheck::prepareCleanDistrict()
-{
+void TestCompleteCheck::prepareCleanDistrict() {
     m_setup->setValidProtocol({{1, 50}, {3, 30}});
     m_setup->p1().empty();
     for (const char *kon : {"1", "3"})
@@ -75,8 +73,7 @@ void TestCompleteCheck::prepareCleanDistrict()
     sKC3(m_setup->district());
 }
 
-void TestCompleteCheck::outcome_data()
-{
+void TestCompleteCheck::outcome_data() {
     QTest::addColumn<QStringList>("protocol");   // S1 field=value
     QTest::addColumn<QStringList>("attachment"); // field=value on the attachment of party 3
     QTest::addColumn<QStringList>("protokol1");
@@ -85,22 +82,20 @@ void TestCompleteCheck::outcome_data()
 
     const QStringList bez{QStringLiteral("BEZ")};
     QTest::newRow("no finding") << QStringList() << QStringList() << bez << bez << true;
-    QTest::newRow("I10 alone") << QStringList{"PVO=1000", "POO=1000"} << QStringList()
-                               << QStringList{"I10", "", "BEZ"} << bez << true;
+    QTest::newRow("I10 alone") << QStringList{"PVO=1000", "POO=1000"} << QStringList() << QStringList{"I10", "", "BEZ"}
+                               << bez << true;
     QTest::newRow("I10 with an error") << QStringList{"PVO=1000", "POO=1000", "PPHS=81"} << QStringList()
                                        << QStringList{"K09", "", "I10", ""} << bez << false;
-    QTest::newRow("one error other than I10") << QStringList{"PVO=1001"} << QStringList()
-                                              << QStringList{"K04", ""} << bez << false;
-    QTest::newRow("errors only in Protokol2") << QStringList() << QStringList{"VPH=31", "K1=31"} << bez
-                                              << QStringList{"K17", ""} << false;
-    QTest::newRow("K18 after K09") << QStringList{"PPHS=29"} << QStringList{"VPH=30", "K1=30"}
-                                   << QStringList{"K09", ""} << QStringList{"K18", ""} << false;
-    QTest::newRow("K17 and K18 equal pass") << QStringList() << QStringList{"VPH=30", "K1=30"} << bez << bez
-                                            << true;
+    QTest::newRow("one error other than I10")
+        << QStringList{"PVO=1001"} << QStringList() << QStringList{"K04", ""} << bez << false;
+    QTest::newRow("errors only in Protokol2")
+        << QStringList() << QStringList{"VPH=31", "K1=31"} << bez << QStringList{"K17", ""} << false;
+    QTest::newRow("K18 after K09") << QStringList{"PPHS=29"} << QStringList{"VPH=30", "K1=30"} << QStringList{"K09", ""}
+                                   << QStringList{"K18", ""} << false;
+    QTest::newRow("K17 and K18 equal pass") << QStringList() << QStringList{"VPH=30", "K1=30"} << bez << bez << true;
 }
 
-void TestCompleteCheck::outcome()
-{
+void TestCompleteCheck::outcome() {
     QFETCH(QStringList, protocol);
     QFETCH(QStringList, attachment);
     QFETCH(QStringList, protokol1);
@@ -131,8 +126,7 @@ void TestCompleteCheck::outcome()
     QVERIFY(m_setup->services.messageBoxes.isEmpty());
 }
 
-void TestCompleteCheck::linesInOrderAndOneRowPerMessage()
-{
+void TestCompleteCheck::linesInOrderAndOneRowPerMessage() {
     // Protocol: K03 and K04. First attachment (party 1): its own K03; K14 and K16 for candidates 1, 2
     // and 5. Party 3: K17 only.
     m_setup->setProtocol({{"OKRSOK", "31"}, {"PVO", "1001"}});
@@ -147,8 +141,8 @@ void TestCompleteCheck::linesInOrderAndOneRowPerMessage()
         KompletnaKontrola(district);
 
         const QStringList protokol1 = district.Protokol1().lines;
-        QCOMPARE(codes(protokol1), (QStringList{"K03", "", "K04", "", "K03", "", "K14", "", "K16", "", "K16", "",
-                                                "K16", ""}));
+        QCOMPARE(codes(protokol1),
+                 (QStringList{"K03", "", "K04", "", "K03", "", "K14", "", "K16", "", "K16", "", "K16", ""}));
         QVERIFY(protokol1.at(8).contains(QStringLiteral("kandidátom 1 ")));
         QVERIFY(protokol1.at(10).contains(QStringLiteral("kandidátom 2 ")));
         QVERIFY(protokol1.at(12).contains(QStringLiteral("kandidátom 5 ")));
@@ -171,8 +165,7 @@ void TestCompleteCheck::linesInOrderAndOneRowPerMessage()
     }
 }
 
-void TestCompleteCheck::cleanProtocolRows()
-{
+void TestCompleteCheck::cleanProtocolRows() {
     // The rows of an earlier result with an error give way to the single closing row.
     m_setup->setProtocol({{"PVO", "1001"}});
     KompletnaKontrola(m_setup->district());
@@ -191,8 +184,7 @@ void TestCompleteCheck::cleanProtocolRows()
     }
 }
 
-void TestCompleteCheck::i10AloneRows()
-{
+void TestCompleteCheck::i10AloneRows() {
     m_setup->setProtocol({{"PVO", "1000"}, {"POO", "1000"}});
     KompletnaKontrola(m_setup->district());
 
@@ -206,8 +198,7 @@ void TestCompleteCheck::i10AloneRows()
     QVERIFY(m_setup->district().Bezchybnost());
 }
 
-void TestCompleteCheck::noPartyWithVotesRunsNoAttachmentCheck()
-{
+void TestCompleteCheck::noPartyWithVotesRunsNoAttachmentCheck() {
     // An attachment that would fail K14, K16 and K17 if it were checked.
     m_setup->setValidProtocol({});
     QVERIFY(m_setup->goToParty(3));
@@ -223,8 +214,7 @@ void TestCompleteCheck::noPartyWithVotesRunsNoAttachmentCheck()
     QCOMPARE(m_setup->district().Label13(), QStringLiteral("-"));
 }
 
-void TestCompleteCheck::endsOnTheFirstAttachment()
-{
+void TestCompleteCheck::endsOnTheFirstAttachment() {
     QVERIFY(m_setup->goToParty(3));
     District &district = m_setup->district();
     district.setLabel13(QStringLiteral("2"));
@@ -234,7 +224,7 @@ void TestCompleteCheck::endsOnTheFirstAttachment()
     QCOMPARE(m_setup->p1().recordNumber(), 1);
     QCOMPARE(district.Label13(), QStringLiteral("1"));
     QCOMPARE(district.EPocKand(), QStringLiteral("150")); // party 1
-    QCOMPARE(district.comboIndex(), -1); // the list is empty until a regeneration fills it
+    QCOMPARE(district.comboIndex(), -1);                  // the list is empty until a regeneration fills it
     QCOMPARE(m_setup->services.focusRequests, QStringList{"pVPH"});
 
     // The list of a regenerated district: the first item; pVPH hidden (page 2): no focus request.
@@ -249,8 +239,7 @@ void TestCompleteCheck::endsOnTheFirstAttachment()
     QVERIFY(m_setup->services.focusRequests.isEmpty());
 }
 
-void TestCompleteCheck::conversionErrorLeavesNoCleanResult()
-{
+void TestCompleteCheck::conversionErrorLeavesNoCleanResult() {
     District &district = m_setup->district();
     KompletnaKontrola(district);
     QVERIFY(district.Bezchybnost());

@@ -11,29 +11,38 @@ using Fields = QMap<QString, QString>;
 class TestPartyDisplay : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
+    void init() {
         m = std::make_unique<CheckFixture>();
         QVERIFY(m->isValid());
     }
     void cleanup() { m.reset(); }
 
-    void lookup_data()
-    {
+    void lookup_data() {
         QTest::addColumn<QString>("kon");
         QTest::addColumn<QString>("count");
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("enabled");
         QTest::addColumn<QString>("message");
-        QTest::newRow("party 3") << "3" << "12" << "Únia pltníkov" << 12 << "";
-        QTest::newRow("party 7, 51 candidates") << "7" << "51" << "Pastieri a mlynári" << 51 << "";
-        QTest::newRow("party 1, every box") << "1" << "150" << "Čisté potoky" << 150 << "";
-        QTest::newRow("not in the list") << "25" << "0" << "" << 0 << "Nenašiel som pol. stranu č. 25";
-        QTest::newRow("matched as whole text") << "03" << "0" << "" << 0 << "Nenašiel som pol. stranu č. 03";
-        QTest::newRow("placeholder record, no message") << "0" << "0" << "" << 0 << "";
+        QTest::newRow("party 3") << "3"
+                                 << "12"
+                                 << "Únia pltníkov" << 12 << "";
+        QTest::newRow("party 7, 51 candidates") << "7"
+                                                << "51"
+                                                << "Pastieri a mlynári" << 51 << "";
+        QTest::newRow("party 1, every box") << "1"
+                                            << "150"
+                                            << "Čisté potoky" << 150 << "";
+        QTest::newRow("not in the list") << "25"
+                                         << "0"
+                                         << "" << 0 << "Nenašiel som pol. stranu č. 25";
+        QTest::newRow("matched as whole text") << "03"
+                                               << "0"
+                                               << "" << 0 << "Nenašiel som pol. stranu č. 03";
+        QTest::newRow("placeholder record, no message") << "0"
+                                                        << "0"
+                                                        << "" << 0 << "";
     }
-    void lookup()
-    {
+    void lookup() {
         QFETCH(QString, kon);
         QFETCH(QString, message);
         m->district().setNazovKoal("stará strana");
@@ -45,8 +54,7 @@ private slots:
         QCOMPARE(m->services.messageBoxes, message.isEmpty() ? QStringList() : QStringList{message});
     }
 
-    void enabling_data()
-    {
+    void enabling_data() {
         QTest::addColumn<QString>("count");
         QTest::addColumn<int>("enabled");
         QTest::newRow("50") << "50" << 50;
@@ -56,24 +64,21 @@ private slots:
         QTest::newRow("negative") << "-5" << 0;
         QTest::newRow("blanks around") << " 24 " << 24;
     }
-    void enabling()
-    {
+    void enabling() {
         QFETCH(QString, count);
         m->district().setEPocKand(count);
         Dis_pK(m->district());
         QTEST(m->district().enabledCandidates(), "enabled");
     }
 
-    void countNotANumber()
-    {
+    void countNotANumber() {
         m->district().setEnabledCandidates(33);
         m->district().setEPocKand("1x");
         QVERIFY_THROWS_EXCEPTION(ConversionError, Dis_pK(m->district()));
         QCOMPARE(m->district().enabledCandidates(), 33);
     }
 
-    void candidateEmphasis()
-    {
+    void candidateEmphasis() {
         m->setAttachment({{"K1", "0"}, {"K2", "5"}, {"K3", ""}, {"K51", "1"}, {"K150", "-1"}});
         boldnut(m->district());
         for (int n = 1; n <= 150; ++n) {
@@ -86,8 +91,7 @@ private slots:
         QVERIFY(!m->district().candidateEmphasis(2));
     }
 
-    void partyEmphasisOfRowsInUse()
-    {
+    void partyEmphasisOfRowsInUse() {
         std::array<bool, 27> before{};
         before[22] = true; // rows 22..26 are never touched
         before[5] = true;

@@ -1,5 +1,5 @@
-#include "checks/protocolchecks.h"
 #include "checkfixture.h"
+#include "checks/protocolchecks.h"
 #include "store/errors.h"
 
 #include <QTest>
@@ -11,8 +11,7 @@ using Check = std::function<void(District &, int)>;
 
 namespace {
 
-Check checkNamed(const QString &name)
-{
+Check checkNamed(const QString &name) {
     static const QMap<QString, Check> checks{{"K04", T12K04}, {"K05", T12K05}, {"K06", T12K06}, {"K07", T12K07},
                                              {"K08", T12K08}, {"K09", T12K09}, {"I10", T12I10}};
     return checks.value(name);
@@ -23,8 +22,7 @@ Check checkNamed(const QString &name)
 class TestProtocolChecks : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
+    void init() {
         m = std::make_unique<CheckFixture>();
         QVERIFY(m->isValid());
         // A municipality of our own: district code kept with a leading zero, three polling districts.
@@ -32,8 +30,7 @@ private slots:
     }
     void cleanup() { m.reset(); }
 
-    void figureChecks_data()
-    {
+    void figureChecks_data() {
         QTest::addColumn<QString>("check");
         QTest::addColumn<Fields>("fields");
         QTest::addColumn<QString>("message"); // empty: the check passes
@@ -84,8 +81,7 @@ private slots:
         QTest::newRow("I10 all zero") << "I10" << Fields{} << i10;
         QTest::newRow("I10 differ") << "I10" << Fields{{"POZZV", "10"}, {"PVO", "9"}} << "";
     }
-    void figureChecks()
-    {
+    void figureChecks() {
         QFETCH(QString, check);
         QFETCH(Fields, fields);
         QFETCH(QString, message);
@@ -111,26 +107,40 @@ private slots:
         QVERIFY(m->protokol2().isEmpty());
     }
 
-    void municipality_data()
-    {
+    void municipality_data() {
         QTest::addColumn<QString>("obvod");
         QTest::addColumn<QString>("obec");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QString>("name"); // TEMP_TLAC.NOBEC afterwards
 
-        QTest::newRow("known, same district") << "101" << "500011" << "" << "" << "Vyšný Škychomec";
-        QTest::newRow("unknown municipality") << "101" << "123" << "K02 Chybný kód obce, zaz. = 123" << "eOBEC"
+        QTest::newRow("known, same district") << "101"
+                                              << "500011"
+                                              << ""
+                                              << ""
+                                              << "Vyšný Škychomec";
+        QTest::newRow("unknown municipality") << "101"
+                                              << "123"
+                                              << "K02 Chybný kód obce, zaz. = 123"
+                                              << "eOBEC"
                                               << "";
-        QTest::newRow("code is matched exactly") << "101" << "50001" << "K02 Chybný kód obce, zaz. = 50001"
-                                                 << "eOBEC" << "";
-        QTest::newRow("other district") << "102" << "500011" << "K01 Chybný kód obvodu, zaz. = 102" << "eOBVOD"
+        QTest::newRow("code is matched exactly") << "101"
+                                                 << "50001"
+                                                 << "K02 Chybný kód obce, zaz. = 50001"
+                                                 << "eOBEC"
+                                                 << "";
+        QTest::newRow("other district") << "102"
+                                        << "500011"
+                                        << "K01 Chybný kód obvodu, zaz. = 102"
+                                        << "eOBVOD"
                                         << "Vyšný Škychomec";
-        QTest::newRow("district compared as text") << "99" << "999999" << "K01 Chybný kód obvodu, zaz. = 99"
-                                                   << "eOBVOD" << "Skúšobná Obec";
+        QTest::newRow("district compared as text") << "99"
+                                                   << "999999"
+                                                   << "K01 Chybný kód obvodu, zaz. = 99"
+                                                   << "eOBVOD"
+                                                   << "Skúšobná Obec";
     }
-    void municipality()
-    {
+    void municipality() {
         QFETCH(QString, obvod);
         QFETCH(QString, obec);
         QFETCH(QString, message);
@@ -152,8 +162,7 @@ private slots:
         }
     }
 
-    void nameIntoAnEmptyTempTlac()
-    {
+    void nameIntoAnEmptyTempTlac() {
         m->data().TTEMPTLAC().empty();
         m->setProtocol({{"OBVOD", "101"}, {"OBEC", "500011"}});
         T12K02(m->district(), 2);
@@ -161,8 +170,7 @@ private slots:
         QCOMPARE(DataModule(m->dataFolder()).TTEMPTLAC().text("NOBEC"), QStringLiteral("Vyšný Škychomec"));
     }
 
-    void firstMatchInTableOrder()
-    {
+    void firstMatchInTableOrder() {
         m->appendMunicipality("555", "500011", "Neskorší záznam", "99");
         m->setProtocol({{"OBVOD", "101"}, {"OBEC", "500011"}, {"OKRSOK", "31"}});
         T12K02(m->district(), 0);
@@ -172,22 +180,31 @@ private slots:
                  QStringList({"K03 Chybné číslo volebného okrsku, zaz. = 31 , počet vol. okrskov v obci = 30", ""}));
     }
 
-    void pollingDistrict_data()
-    {
+    void pollingDistrict_data() {
         QTest::addColumn<QString>("obec");
         QTest::addColumn<QString>("okrsok");
         QTest::addColumn<QString>("message");
         const QString k03 = "K03 Chybné číslo volebného okrsku, zaz. = %1 , počet vol. okrskov v obci = %2";
-        QTest::newRow("equal to the count") << "999999" << "3" << "";
-        QTest::newRow("one over the count") << "999999" << "4" << k03.arg("4", "3");
-        QTest::newRow("zero") << "999999" << "0" << k03.arg("0", "3");
-        QTest::newRow("first") << "999999" << "1" << "";
-        QTest::newRow("installation list") << "500011" << "30" << "";
-        QTest::newRow("installation list over") << "500011" << "31" << k03.arg("31", "30");
-        QTest::newRow("unknown municipality, left to K02") << "123" << "0" << "";
+        QTest::newRow("equal to the count") << "999999"
+                                            << "3"
+                                            << "";
+        QTest::newRow("one over the count") << "999999"
+                                            << "4" << k03.arg("4", "3");
+        QTest::newRow("zero") << "999999"
+                              << "0" << k03.arg("0", "3");
+        QTest::newRow("first") << "999999"
+                               << "1"
+                               << "";
+        QTest::newRow("installation list") << "500011"
+                                           << "30"
+                                           << "";
+        QTest::newRow("installation list over") << "500011"
+                                                << "31" << k03.arg("31", "30");
+        QTest::newRow("unknown municipality, left to K02") << "123"
+                                                           << "0"
+                                                           << "";
     }
-    void pollingDistrict()
-    {
+    void pollingDistrict() {
         QFETCH(QString, obec);
         QFETCH(QString, okrsok);
         QFETCH(QString, message);
@@ -202,16 +219,14 @@ private slots:
         QCOMPARE(m->protokol1().size(), message.isEmpty() ? 0 : 2);
     }
 
-    void notANumberStopsTheCheck_data()
-    {
+    void notANumberStopsTheCheck_data() {
         QTest::addColumn<QString>("check");
         QTest::addColumn<Fields>("fields");
         QTest::newRow("empty POZZV") << "K04" << Fields{{"POZZV", ""}, {"PVO", "5"}};
         QTest::newRow("letters in PPHS") << "K08" << Fields{{"PPHS", "1a"}};
         QTest::newRow("empty party field") << "K09" << Fields{{"PPHPS13", ""}, {"PPHS", "3"}};
     }
-    void notANumberStopsTheCheck()
-    {
+    void notANumberStopsTheCheck() {
         QFETCH(QString, check);
         QFETCH(Fields, fields);
         m->setProtocol(fields);
@@ -219,8 +234,7 @@ private slots:
         QVERIFY(m->protokol1().isEmpty());
     }
 
-    void codeListCountNotANumber()
-    {
+    void codeListCountNotANumber() {
         m->appendMunicipality("101", "888888", "Obec bez počtu", "x");
         m->setProtocol({{"OBEC", "888888"}, {"OKRSOK", "1"}});
         QVERIFY_THROWS_EXCEPTION(ConversionError, T12K03(m->district(), 1));
@@ -228,11 +242,10 @@ private slots:
     }
 
     // The complete check's order on a protocol of zeros in a known municipality with polling district 0.
-    void allChecksInProtocolMode()
-    {
+    void allChecksInProtocolMode() {
         m->setProtocol({{"OBVOD", "101"}, {"OBEC", "500011"}, {"OKRSOK", "0"}});
-        for (const auto check : {T12K01, T12K02, T12K03, T12K04, T12K05, T12K06, T12K07, T12K08, T12K09, T12I10,
-                                 T12K11})
+        for (const auto check :
+             {T12K01, T12K02, T12K03, T12K04, T12K05, T12K06, T12K07, T12K08, T12K09, T12I10, T12K11})
             check(m->district(), 0);
         QCOMPARE(m->protokol1(),
                  QStringList({"K03 Chybné číslo volebného okrsku, zaz. = 0 , počet vol. okrskov v obci = 30", "",
@@ -242,8 +255,7 @@ private slots:
         QVERIFY(m->services.messageBoxes.isEmpty());
     }
 
-    void failuresAppendInOrder()
-    {
+    void failuresAppendInOrder() {
         m->setProtocol({{"POZZV", "1"}, {"PVO", "2"}, {"POO", "3"}});
         T12K04(m->district(), 0);
         T12K06(m->district(), 0);

@@ -1,6 +1,6 @@
+#include "checkfixture.h"
 #include "checks/arithmetic.h"
 #include "checks/sums.h"
-#include "checkfixture.h"
 #include "store/errors.h"
 
 #include <QTest>
@@ -12,17 +12,21 @@ using Fields = QMap<QString, QString>;
 class TestSums : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
+    void init() {
         m = std::make_unique<CheckFixture>();
         QVERIFY(m->isValid());
     }
     void cleanup() { m.reset(); }
 
-    void protocolKC1AndKC2()
-    {
-        m->setProtocol({{"OBVOD", "1"}, {"OBEC", "123"}, {"OKRSOK", "3"}, {"POZZV", "100"}, {"PVO", "80"},
-                  {"POO_POSTA", "5"}, {"POO", "70"}, {"PPHS", "60"}});
+    void protocolKC1AndKC2() {
+        m->setProtocol({{"OBVOD", "1"},
+                        {"OBEC", "123"},
+                        {"OKRSOK", "3"},
+                        {"POZZV", "100"},
+                        {"PVO", "80"},
+                        {"POO_POSTA", "5"},
+                        {"POO", "70"},
+                        {"PPHS", "60"}});
         sKC1(m->district());
         sKC2(m->district());
         QCOMPARE(m->data().TS1().text("KC1"), QStringLiteral("127"));
@@ -33,20 +37,25 @@ private slots:
         QCOMPARE(reread.TS1().text("KC2"), QStringLiteral("315"));
     }
 
-    void protocolKC3AndCounters_data()
-    {
+    void protocolKC3AndCounters_data() {
         QTest::addColumn<Fields>("votes");
         QTest::addColumn<QString>("kc3");
         QTest::addColumn<QString>("asponhlas");
         QTest::addColumn<QString>("total");
-        QTest::newRow("parties 1 and 2") << Fields{{"PPHPS1", "10"}, {"PPHPS2", "5"}} << "20" << "2" << "15";
-        QTest::newRow("no votes") << Fields{} << "0" << "0" << "0";
-        QTest::newRow("party 26, never offered, still weighs 26") << Fields{{"PPHPS26", "1"}} << "26" << "1" << "1";
-        QTest::newRow("a negative figure is no vote") << Fields{{"PPHPS3", "-2"}, {"PPHPS4", "1"}} << "-2" << "1"
+        QTest::newRow("parties 1 and 2") << Fields{{"PPHPS1", "10"}, {"PPHPS2", "5"}} << "20"
+                                         << "2"
+                                         << "15";
+        QTest::newRow("no votes") << Fields{} << "0"
+                                  << "0"
+                                  << "0";
+        QTest::newRow("party 26, never offered, still weighs 26") << Fields{{"PPHPS26", "1"}} << "26"
+                                                                  << "1"
+                                                                  << "1";
+        QTest::newRow("a negative figure is no vote") << Fields{{"PPHPS3", "-2"}, {"PPHPS4", "1"}} << "-2"
+                                                      << "1"
                                                       << "1";
     }
-    void protocolKC3AndCounters()
-    {
+    void protocolKC3AndCounters() {
         QFETCH(Fields, votes);
         m->setProtocol(votes);
         m->district().setLabel13("3");
@@ -61,8 +70,7 @@ private slots:
         QCOMPARE(DataModule(m->dataFolder()).TS1().text("KC3"), m->data().TS1().text("KC3"));
     }
 
-    void votesComingBackLeaveTheNoVotesState()
-    {
+    void votesComingBackLeaveTheNoVotesState() {
         sKC3(m->district());
         QVERIFY(m->district().noVotes());
         m->setProtocol({{"PPHPS21", "4"}});
@@ -71,24 +79,21 @@ private slots:
         QCOMPARE(m->district().asponhlas(), QStringLiteral("1"));
     }
 
-    void attachmentSums_data()
-    {
+    void attachmentSums_data() {
         QTest::addColumn<Fields>("fields");
         QTest::addColumn<QStringList>("sums"); // KC1..KC5
         QTest::newRow("identification") << Fields{{"OBVOD", "1"}, {"OBEC", "123"}, {"OKRSOK", "3"}, {"KON", "7"}}
                                         << QStringList{"134", "0", "0", "0", "0"};
         QTest::newRow("VPH 123") << Fields{{"VPH", "123"}} << QStringList{"0", "246", "0", "0", "0"};
         QTest::newRow("candidate 50 in KC3") << Fields{{"K50", "1"}} << QStringList{"0", "0", "50", "0", "0"};
-        QTest::newRow("candidate 51 weighs 51 in KC4") << Fields{{"K51", "1"}}
-                                                       << QStringList{"0", "0", "0", "51", "0"};
+        QTest::newRow("candidate 51 weighs 51 in KC4") << Fields{{"K51", "1"}} << QStringList{"0", "0", "0", "51", "0"};
         QTest::newRow("candidate 100 in KC4") << Fields{{"K100", "1"}} << QStringList{"0", "0", "0", "100", "0"};
         QTest::newRow("candidate 101 in KC5") << Fields{{"K101", "1"}} << QStringList{"0", "0", "0", "0", "101"};
         QTest::newRow("K150 = 2") << Fields{{"K150", "2"}} << QStringList{"0", "0", "0", "0", "300"};
         QTest::newRow("exchanged figures change the sum")
             << Fields{{"K1", "2"}, {"K2", "1"}} << QStringList{"0", "0", "4", "0", "0"};
     }
-    void attachmentSums()
-    {
+    void attachmentSums() {
         QFETCH(Fields, fields);
         QFETCH(QStringList, sums);
         m->setAttachment(fields);
@@ -101,16 +106,17 @@ private slots:
         }
     }
 
-    void overflowKeepsTheStoredSum_data()
-    {
+    void overflowKeepsTheStoredSum_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("sum");
-        QTest::newRow("pKC5") << "KC5" << "pKC5";
-        QTest::newRow("pKC4") << "KC4" << "pKC4";
-        QTest::newRow("sKC3") << "KC3" << "sKC3";
+        QTest::newRow("pKC5") << "KC5"
+                              << "pKC5";
+        QTest::newRow("pKC4") << "KC4"
+                              << "pKC4";
+        QTest::newRow("sKC3") << "KC3"
+                              << "sKC3";
     }
-    void overflowKeepsTheStoredSum()
-    {
+    void overflowKeepsTheStoredSum() {
         QFETCH(QString, field);
         QFETCH(QString, sum);
         const bool protocol = sum.startsWith('s');
@@ -129,8 +135,7 @@ private slots:
         QCOMPARE(m->district().asponhlas(), QStringLiteral("5"));
     }
 
-    void overflowMessageIsSlovak()
-    {
+    void overflowMessageIsSlovak() {
         try {
             add32(std::numeric_limits<qint32>::max(), 1);
             QFAIL("no overflow");
@@ -140,8 +145,7 @@ private slots:
         }
     }
 
-    void checkedArithmetic_data()
-    {
+    void checkedArithmetic_data() {
         constexpr qint32 max = std::numeric_limits<qint32>::max();
         constexpr qint32 min = std::numeric_limits<qint32>::min();
         QTest::addColumn<char>("op");
@@ -160,8 +164,7 @@ private slots:
         QTest::newRow("mul min by -1") << '*' << min << -1 << true << 0;
         QTest::newRow("mul negative within") << '*' << -150 << 9999999 << false << -1499999850;
     }
-    void checkedArithmetic()
-    {
+    void checkedArithmetic() {
         QFETCH(char, op);
         QFETCH(qint32, a);
         QFETCH(qint32, b);
@@ -173,16 +176,14 @@ private slots:
             QTEST(run(), "result");
     }
 
-    void operandNotANumberKeepsTheSum()
-    {
+    void operandNotANumberKeepsTheSum() {
         m->setAttachment({{"VPH", ""}, {"KC2", "8"}});
         QVERIFY_THROWS_EXCEPTION(ConversionError, pKC2(m->district()));
         QCOMPARE(m->data().TP1().text("KC2"), QStringLiteral("8"));
     }
 
     // A protocol started by a first edit holds blank party votes until their page has been left once.
-    void blankPartyVoteKeepsKC3AndCounters()
-    {
+    void blankPartyVoteKeepsKC3AndCounters() {
         m->setProtocol({{"PPHPS1", "4"}, {"KC3", "9"}, {"PPHPS13", ""}});
         m->district().setAsponhlas("2");
         m->district().setEPocetHlasov("8");
@@ -192,8 +193,7 @@ private slots:
         QCOMPARE(m->district().ePocetHlasov(), QStringLiteral("8"));
     }
 
-    void sumOnAnEmptyTableFailsWithoutARecord()
-    {
+    void sumOnAnEmptyTableFailsWithoutARecord() {
         m->data().TP1().empty();
         QVERIFY_THROWS_EXCEPTION(ConversionError, pKC1(m->district()));
         QCOMPARE(m->data().TP1().recordCount(), 0);

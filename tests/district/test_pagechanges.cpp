@@ -20,17 +20,17 @@ private:
     std::unique_ptr<DistrictSetup> m_setup;
 };
 
-void TestPageChanges::init()
-{
+void TestPageChanges::init() {
     m_setup = std::make_unique<DistrictSetup>();
     QVERIFY(m_setup->isValid());
     m_setup->setValidProtocol({{3, 30}, {7, 20}});
 }
 
-void TestPageChanges::cleanup() { m_setup.reset(); }
+void TestPageChanges::cleanup() {
+    m_setup.reset();
+}
 
-void TestPageChanges::leavingThePartyPage()
-{
+void TestPageChanges::leavingThePartyPage() {
     m_setup->setProtocol({{"PPHS", "49"}}); // K09: the parties hold 50
 
     TabSheet2Exit(m_setup->district());
@@ -44,8 +44,7 @@ void TestPageChanges::leavingThePartyPage()
     QCOMPARE(m_setup->district().comboItems().size(), 2);
 }
 
-void TestPageChanges::failedRegenerationHidesTheBusyWindow()
-{
+void TestPageChanges::failedRegenerationHidesTheBusyWindow() {
     m_setup->setProtocol({{"OBVOD", "1x"}}); // K09 passes; KC1 of the first attachment cannot be summed
 
     QVERIFY_THROWS_EXCEPTION(ConversionError, TabSheet2Exit(m_setup->district()));
@@ -53,8 +52,7 @@ void TestPageChanges::failedRegenerationHidesTheBusyWindow()
     QCOMPARE(m_setup->services.busy, (QStringList{"Aktualizujem prílohy ...", "off"}));
 }
 
-void TestPageChanges::userPageChange_data()
-{
+void TestPageChanges::userPageChange_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<bool>("sums");
     QTest::addColumn<QStringList>("focus");
@@ -68,8 +66,7 @@ void TestPageChanges::userPageChange_data()
     QTest::newRow("TabSheet6") << 4 << true << QStringList{"pVPH"} << true;
 }
 
-void TestPageChanges::userPageChange()
-{
+void TestPageChanges::userPageChange() {
     QFETCH(int, page);
     QFETCH(bool, sums);
     QFETCH(QStringList, focus);

@@ -23,30 +23,35 @@ private:
     std::unique_ptr<DistrictSetup> m_setup;
 };
 
-void TestProtocolEntry::init()
-{
+void TestProtocolEntry::init() {
     m_setup = std::make_unique<DistrictSetup>();
     QVERIFY(m_setup->isValid());
     m_setup->setValidProtocol({{1, 50}, {3, 30}});
 }
 
-void TestProtocolEntry::cleanup() { m_setup.reset(); }
+void TestProtocolEntry::cleanup() {
+    m_setup.reset();
+}
 
-void TestProtocolEntry::normalisation_data()
-{
+void TestProtocolEntry::normalisation_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
 
-    QTest::newRow("leading zeros") << "007" << "7";
-    QTest::newRow("empty") << "" << "0";
-    QTest::newRow("blanks only") << "   " << "0";
-    QTest::newRow("leading blank") << " 42" << "42";
-    QTest::newRow("zero") << "0000" << "0";
-    QTest::newRow("plain") << "1234567" << "1234567";
+    QTest::newRow("leading zeros") << "007"
+                                   << "7";
+    QTest::newRow("empty") << ""
+                           << "0";
+    QTest::newRow("blanks only") << "   "
+                                 << "0";
+    QTest::newRow("leading blank") << " 42"
+                                   << "42";
+    QTest::newRow("zero") << "0000"
+                          << "0";
+    QTest::newRow("plain") << "1234567"
+                           << "1234567";
 }
 
-void TestProtocolEntry::normalisation()
-{
+void TestProtocolEntry::normalisation() {
     QFETCH(QString, typed);
     QFETCH(QString, stored);
     Table &s1 = m_setup->s1();
@@ -62,8 +67,7 @@ void TestProtocolEntry::normalisation()
     QCOMPARE(s1.text(QStringLiteral("POO")), typed.trimmed().isEmpty() ? QString() : typed);
 }
 
-void TestProtocolEntry::nonNumericTextStopsBeforeThePost()
-{
+void TestProtocolEntry::nonNumericTextStopsBeforeThePost() {
     eOBVODEnter(m_setup->district());
     m_setup->s1().setText(QStringLiteral("PVO"), QStringLiteral("4x"));
 
@@ -74,8 +78,7 @@ void TestProtocolEntry::nonNumericTextStopsBeforeThePost()
     QVERIFY(m_setup->services.messageBoxes.isEmpty());
 }
 
-void TestProtocolEntry::enteringStartsTheRecord()
-{
+void TestProtocolEntry::enteringStartsTheRecord() {
     m_setup->s1().empty();
     eOBVODEnter(m_setup->district());
     QVERIFY(m_setup->s1().inEditState());
@@ -92,8 +95,7 @@ void TestProtocolEntry::enteringStartsTheRecord()
     QCOMPARE(stored->TS1().text(QStringLiteral("KC1")), QStringLiteral("101"));
 }
 
-void TestProtocolEntry::boxExit_data()
-{
+void TestProtocolEntry::boxExit_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QStringList>("fields"); // field=value written before the exit
     QTest::addColumn<QStringList>("codes");  // codes of the messages shown
@@ -102,26 +104,21 @@ void TestProtocolEntry::boxExit_data()
     QTest::newRow("eOBVOD runs no check") << "eOBVOD" << QStringList{"OBEC=999999"} << QStringList() << QStringList();
     QTest::newRow("eOBEC unknown") << "eOBEC" << QStringList{"OBEC=999999"} << QStringList{"K02"}
                                    << QStringList{"eOBEC"};
-    QTest::newRow("eOBEC other district") << "eOBEC" << QStringList{"OBVOD=102"} << QStringList{"K01"}
-                                          << QStringList{"eOBVOD"};
-    QTest::newRow("eOKRSOK above the count") << "eOKRSOK" << QStringList{"OKRSOK=31"} << QStringList{"K03"}
-                                             << QStringList{"eOKRSOK"};
+    QTest::newRow("eOBEC other district")
+        << "eOBEC" << QStringList{"OBVOD=102"} << QStringList{"K01"} << QStringList{"eOBVOD"};
+    QTest::newRow("eOKRSOK above the count")
+        << "eOKRSOK" << QStringList{"OKRSOK=31"} << QStringList{"K03"} << QStringList{"eOKRSOK"};
     QTest::newRow("ePOZZV runs no check") << "ePOZZV" << QStringList{"POZZV=899"} << QStringList() << QStringList();
-    QTest::newRow("ePVO K04") << "ePVO" << QStringList{"PVO=1001", "POO=1001"} << QStringList{"K04"}
-                              << QStringList();
-    QTest::newRow("ePVO I10") << "ePVO" << QStringList{"PVO=1000", "POO=1000"} << QStringList{"I10"}
-                              << QStringList();
+    QTest::newRow("ePVO K04") << "ePVO" << QStringList{"PVO=1001", "POO=1001"} << QStringList{"K04"} << QStringList();
+    QTest::newRow("ePVO I10") << "ePVO" << QStringList{"PVO=1000", "POO=1000"} << QStringList{"I10"} << QStringList();
     QTest::newRow("ePOO_POSTA K05") << "ePOO_POSTA" << QStringList{"POO_POSTA=901"} << QStringList{"K05"}
                                     << QStringList();
-    QTest::newRow("ePOO K06 and K07") << "ePOO" << QStringList{"POO=901"} << QStringList{"K06", "K07"}
-                                      << QStringList();
-    QTest::newRow("ePPHS K08") << "ePPHS" << QStringList{"POO=70", "PPHS=71"} << QStringList{"K08"}
-                               << QStringList();
+    QTest::newRow("ePOO K06 and K07") << "ePOO" << QStringList{"POO=901"} << QStringList{"K06", "K07"} << QStringList();
+    QTest::newRow("ePPHS K08") << "ePPHS" << QStringList{"POO=70", "PPHS=71"} << QStringList{"K08"} << QStringList();
     QTest::newRow("ePPHS runs no K09") << "ePPHS" << QStringList{"PPHS=81"} << QStringList() << QStringList();
 }
 
-void TestProtocolEntry::boxExit()
-{
+void TestProtocolEntry::boxExit() {
     QFETCH(QString, box);
     QFETCH(QStringList, fields);
     QFETCH(QStringList, codes);
@@ -141,8 +138,7 @@ void TestProtocolEntry::boxExit()
     QVERIFY(!m_setup->s1().inEditState());
 }
 
-void TestProtocolEntry::boxExitNormalisesAndSums()
-{
+void TestProtocolEntry::boxExitNormalisesAndSums() {
     District &district = m_setup->district();
     eOBVODEnter(district);
     Table &s1 = m_setup->s1();
@@ -165,8 +161,7 @@ void TestProtocolEntry::boxExitNormalisesAndSums()
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, protocolBoxExit(district, QStringLiteral("ePPHPS1")));
 }
 
-void TestProtocolEntry::partyVoteExit()
-{
+void TestProtocolEntry::partyVoteExit() {
     District &district = m_setup->district();
     eOBVODEnter(district);
     Table &s1 = m_setup->s1();

@@ -37,21 +37,18 @@ private:
     std::unique_ptr<DataModule> m_data;
 };
 
-void TestExchangeLines::init()
-{
+void TestExchangeLines::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     createTableFiles(m_dir->path());
     m_data = std::make_unique<DataModule>(m_dir->path());
 }
 
-void TestExchangeLines::cleanup()
-{
+void TestExchangeLines::cleanup() {
     m_data.reset();
     m_dir.reset();
 }
 
-void TestExchangeLines::recordLine_data()
-{
+void TestExchangeLines::recordLine_data() {
     QTest::addColumn<QStringList>("values");
     QTest::addColumn<QByteArray>("line");
     QTest::newRow("two values") << QStringList{"a", "b"} << QByteArray("a|b|1268|");
@@ -59,35 +56,31 @@ void TestExchangeLines::recordLine_data()
     QTest::newRow("Windows-1250 text") << QStringList{QStringLiteral("č")} << QByteArray("\xe8|1392|");
 }
 
-void TestExchangeLines::recordLine()
-{
+void TestExchangeLines::recordLine() {
     QFETCH(QStringList, values);
     QFETCH(QByteArray, line);
     QCOMPARE(exchange::recordLine(values), line);
     QVERIFY(checkRecordLine(line).passed());
 }
 
-void TestExchangeLines::cutRecordLine_data()
-{
+void TestExchangeLines::cutRecordLine_data() {
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<ByteLines>("values");
     QTest::newRow("two values") << QByteArray("a|b|1268|") << ByteLines{"a", "b"};
     QTest::newRow("empty values kept") << QByteArray("||x||5|") << ByteLines{"", "", "x", ""};
-    QTest::newRow("closing bar missing: the TKC digits before the last go") << QByteArray("a|b|1268")
-                                                                            << ByteLines{"a", "b"};
+    QTest::newRow("closing bar missing: the TKC digits before the last go")
+        << QByteArray("a|b|1268") << ByteLines{"a", "b"};
     QTest::newRow("no TKC field") << QByteArray("12|") << ByteLines{};
     QTest::newRow("empty line") << QByteArray() << ByteLines{};
 }
 
-void TestExchangeLines::cutRecordLine()
-{
+void TestExchangeLines::cutRecordLine() {
     QFETCH(QByteArray, line);
     QFETCH(ByteLines, values);
     QCOMPARE(exchange::cutRecordLine(line), values);
 }
 
-void TestExchangeLines::sLineCarriesTheThirtyEightValuesInOrder()
-{
+void TestExchangeLines::sLineCarriesTheThirtyEightValuesInOrder() {
     Table &s1 = m_data->TS1();
     s1.edit();
     for (int i = 0; i < s1.fieldCount(); ++i)
@@ -105,12 +98,16 @@ void TestExchangeLines::sLineCarriesTheThirtyEightValuesInOrder()
     QStringList expected{"T", "OBV", "OBEC", "OKR", "POZZV", "PVO", "POO_POS", "POO", "PPHS"};
     for (int n = 1; n <= 21; ++n)
         expected.append(QStringLiteral("PPHPS%1").arg(n));
-    expected << "KC1" << "KC2" << "KC3" << QStringLiteral("Žilina") << "KEDY" << "DATUM" << "CAS" << "S";
+    expected << "KC1"
+             << "KC2"
+             << "KC3" << QStringLiteral("Žilina") << "KEDY"
+             << "DATUM"
+             << "CAS"
+             << "S";
     QCOMPARE(names, expected);
 }
 
-void TestExchangeLines::pFileHasOneLinePerRecordFromTheFirst()
-{
+void TestExchangeLines::pFileHasOneLinePerRecordFromTheFirst() {
     Table &p1 = m_data->TP1();
     for (const char *kon : {"3", "7"}) {
         p1.append();
@@ -136,13 +133,11 @@ void TestExchangeLines::pFileHasOneLinePerRecordFromTheFirst()
     }
 }
 
-void TestExchangeLines::emptyP1GivesAnEmptyPFile()
-{
+void TestExchangeLines::emptyP1GivesAnEmptyPFile() {
     QCOMPARE(exchange::pFileContent(m_data->TP1()), QByteArray());
 }
 
-void TestExchangeLines::names()
-{
+void TestExchangeLines::names() {
     Table &s1 = m_data->TS1();
     s1.edit();
     s1.setText(QStringLiteral("OBEC"), QStringLiteral("529354"));
@@ -154,8 +149,7 @@ void TestExchangeLines::names()
     QCOMPARE(n.archive, QStringLiteral("VQ529354.12"));
 }
 
-void TestExchangeLines::textLines_data()
-{
+void TestExchangeLines::textLines_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<ByteLines>("lines");
     QTest::addColumn<QByteArray>("first");
@@ -167,8 +161,7 @@ void TestExchangeLines::textLines_data()
     QTest::newRow("blank first line") << QByteArray("\r\nb") << ByteLines{"", "b"} << QByteArray();
 }
 
-void TestExchangeLines::textLines()
-{
+void TestExchangeLines::textLines() {
     QFETCH(QByteArray, content);
     QFETCH(ByteLines, lines);
     QFETCH(QByteArray, first);

@@ -6,8 +6,7 @@
 
 using namespace Qt::StringLiterals;
 
-PrintDistrict::PrintDistrict() : m_previousFolder(QDir::currentPath())
-{
+PrintDistrict::PrintDistrict() : m_previousFolder(QDir::currentPath()) {
     if (!m_copy.isValid())
         return;
     const QDir dist(qEnvironmentVariable("VOLBY_DIST"));
@@ -20,15 +19,13 @@ PrintDistrict::PrintDistrict() : m_previousFolder(QDir::currentPath())
     m_valid = true;
 }
 
-PrintDistrict::~PrintDistrict()
-{
+PrintDistrict::~PrintDistrict() {
     m_district.reset();
     m_data.reset();
     QDir::setCurrent(m_previousFolder);
 }
 
-void PrintDistrict::setProtocol(const QMap<QString, QString> &fields)
-{
+void PrintDistrict::setProtocol(const QMap<QString, QString> &fields) {
     Table &s1 = m_data->TS1();
     s1.first();
     s1.edit();
@@ -37,8 +34,7 @@ void PrintDistrict::setProtocol(const QMap<QString, QString> &fields)
     s1.post();
 }
 
-void PrintDistrict::setAttachments(const QList<Attachment> &attachments)
-{
+void PrintDistrict::setAttachments(const QList<Attachment> &attachments) {
     Table &s1 = m_data->TS1();
     Table &p1 = m_data->TP1();
     s1.first();
@@ -57,8 +53,7 @@ void PrintDistrict::setAttachments(const QList<Attachment> &attachments)
     rewrite.commit();
 }
 
-void PrintDistrict::setMunicipalityName(const QString &name)
-{
+void PrintDistrict::setMunicipalityName(const QString &name) {
     Table &names = m_data->TTEMPTLAC();
     names.first();
     names.edit();
@@ -66,8 +61,7 @@ void PrintDistrict::setMunicipalityName(const QString &name)
     names.post();
 }
 
-void PrintDistrict::setProtocolRows(Table &table, const QList<QPair<QString, QString>> &rows)
-{
+void PrintDistrict::setProtocolRows(Table &table, const QList<QPair<QString, QString>> &rows) {
     TableRewrite rewrite(table);
     for (const auto &[code, message] : rows) {
         table.append();
@@ -78,13 +72,11 @@ void PrintDistrict::setProtocolRows(Table &table, const QList<QPair<QString, QSt
     rewrite.commit();
 }
 
-QString PrintDistrict::lastHtml() const
-{
+QString PrintDistrict::lastHtml() const {
     return m_services.reports.empty() ? QString() : m_services.reports.back().html;
 }
 
-QString PrintDistrict::lastPdf(const QString &name)
-{
+QString PrintDistrict::lastPdf(const QString &name) {
     const QString path = QDir(root()).filePath(name + u".pdf"_s);
     writeReportPdf(ReportDocument(lastHtml()), path);
     return path;
@@ -92,8 +84,7 @@ QString PrintDistrict::lastPdf(const QString &name)
 
 namespace {
 
-QString run(const QString &program, const QStringList &arguments)
-{
+QString run(const QString &program, const QStringList &arguments) {
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
@@ -103,11 +94,13 @@ QString run(const QString &program, const QStringList &arguments)
 
 } // namespace
 
-QString pdfText(const QString &path) { return run(u"pdftotext"_s, {u"-layout"_s, u"-enc"_s, u"UTF-8"_s, path, u"-"_s}); }
+QString pdfText(const QString &path) {
+    return run(u"pdftotext"_s, {u"-layout"_s, u"-enc"_s, u"UTF-8"_s, path, u"-"_s});
+}
 
-int pdfPages(const QString &path)
-{
+int pdfPages(const QString &path) {
     const QRegularExpressionMatch match =
-        QRegularExpression(u"^Pages:\\s+(\\d+)"_s, QRegularExpression::MultilineOption).match(run(u"pdfinfo"_s, {path}));
+        QRegularExpression(u"^Pages:\\s+(\\d+)"_s, QRegularExpression::MultilineOption)
+            .match(run(u"pdfinfo"_s, {path}));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }

@@ -13,22 +13,28 @@ class TestPrintTables : public QObject {
     Q_OBJECT
 private:
     // A district with votes for parties 2, 7 and 25 (25 is missing from KOAL06) and their attachments.
-    static void threeAttachments(PrintDistrict &d)
-    {
+    static void threeAttachments(PrintDistrict &d) {
         d.setProtocol({{u"OBVOD"_s, u"101"_s}, {u"OBEC"_s, u"500011"_s}, {u"OKRSOK"_s, u"3"_s}});
         d.setMunicipalityName(u"Vyšný Škychomec"_s);
         d.setAttachments({
-            {u"2"_s, {{u"VPH"_s, u"12"_s}, {u"K1"_s, u"10"_s}, {u"K50"_s, u"3"_s}, {u"K51"_s, u"7"_s},
-                      {u"K150"_s, u"1"_s}, {u"KC1"_s, u"2"_s}, {u"KC2"_s, u"0"_s}, {u"KC3"_s, u"13"_s},
-                      {u"KC4"_s, u"8"_s}, {u"KC5"_s, u"0"_s}}},
+            {u"2"_s,
+             {{u"VPH"_s, u"12"_s},
+              {u"K1"_s, u"10"_s},
+              {u"K50"_s, u"3"_s},
+              {u"K51"_s, u"7"_s},
+              {u"K150"_s, u"1"_s},
+              {u"KC1"_s, u"2"_s},
+              {u"KC2"_s, u"0"_s},
+              {u"KC3"_s, u"13"_s},
+              {u"KC4"_s, u"8"_s},
+              {u"KC5"_s, u"0"_s}}},
             {u"7"_s, {{u"VPH"_s, u"0"_s}, {u"K2"_s, u"5"_s}}},
             {u"25"_s, {{u"K3"_s, u""_s}}},
         });
     }
 
 private slots:
-    void dashRule_data()
-    {
+    void dashRule_data() {
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("printed");
         QTest::newRow("zero") << u"0"_s << u"-"_s;
@@ -37,20 +43,22 @@ private slots:
         QTest::newRow("only the exact text 0") << u"00"_s << u"00"_s;
         QTest::newRow("text") << u"Ján"_s << u"Ján"_s;
     }
-    void dashRule()
-    {
+    void dashRule() {
         QFETCH(QString, value);
         QFETCH(QString, printed);
         QCOMPARE(::dashRule(value), printed);
     }
 
     // Every field of S1, position by position, under the dash rule; one record whatever the table held.
-    void protocolCopy()
-    {
+    void protocolCopy() {
         PrintDistrict d;
         QVERIFY(d.isValid());
-        d.setProtocol({{u"OBVOD"_s, u"101"_s}, {u"POZZV"_s, u"10"_s}, {u"PVO"_s, u""_s}, {u"KC1"_s, u"0"_s},
-                       {u"KTO"_s, u"0"_s}, {u"OKOLNOSTI"_s, u"Bez pripomienok, 0 sťažností"_s}});
+        d.setProtocol({{u"OBVOD"_s, u"101"_s},
+                       {u"POZZV"_s, u"10"_s},
+                       {u"PVO"_s, u""_s},
+                       {u"KC1"_s, u"0"_s},
+                       {u"KTO"_s, u"0"_s},
+                       {u"OKOLNOSTI"_s, u"Bez pripomienok, 0 sťažností"_s}});
         // Two stale records: the copy must end as exactly one.
         Table &copy = d.data().TS1_TLAC();
         for (int i = 0; i < 2; ++i) {
@@ -82,15 +90,13 @@ private slots:
     }
 
     // The error-protocol prints copy the protocol the same way and print their own tables.
-    void errorProtocolPrints_data()
-    {
+    void errorProtocolPrints_data() {
         QTest::addColumn<int>("which");
         QTest::addColumn<QString>("title");
         QTest::newRow("error protocol") << 1 << u"Chybový protokol"_s;
         QTest::newRow("inter-table protocol") << 2 << u"Chybový protokol z medzitabuľkových kontrol"_s;
     }
-    void errorProtocolPrints()
-    {
+    void errorProtocolPrints() {
         QFETCH(int, which);
         QFETCH(QString, title);
         PrintDistrict d;
@@ -110,8 +116,7 @@ private slots:
         QCOMPARE(html.contains(u"Druhý protokol"_s), which == 2);
     }
 
-    void attachmentTables()
-    {
+    void attachmentTables() {
         PrintDistrict d;
         QVERIFY(d.isValid());
         threeAttachments(d);
@@ -166,7 +171,7 @@ private slots:
         second.next();
         second.next();
         QCOMPARE(first.text(u"MENOPSTR"_s), u"-"_s); // ballot number 25 is not in KOAL06
-        QCOMPARE(first.text(u"K3"_s), QString()); // an empty figure stays empty
+        QCOMPARE(first.text(u"K3"_s), QString());    // an empty figure stays empty
         QCOMPARE(second.text(u"K150"_s), u"-"_s);
         QCOMPARE(second.text(u"KC4"_s), u"0"_s);
         QCOMPARE(d.services().reports.size(), size_t(1));
@@ -174,8 +179,7 @@ private slots:
     }
 
     // The full name of KOAL06 is 200 wide, the print field 150.
-    void longPartyNameCut()
-    {
+    void longPartyNameCut() {
         PrintDistrict d;
         QVERIFY(d.isValid());
         Table &koal = d.data().TVQ_KOAL();
@@ -189,8 +193,7 @@ private slots:
     }
 
     // Printing again replaces the rows instead of adding to them; no attachment leaves both tables empty.
-    void attachmentTablesReplaced()
-    {
+    void attachmentTablesReplaced() {
         PrintDistrict d;
         QVERIFY(d.isValid());
         threeAttachments(d);
@@ -210,8 +213,7 @@ private slots:
     }
 
     // A missing template: the engine's message with the full path; the print tables keep their content.
-    void missingTemplate_data()
-    {
+    void missingTemplate_data() {
         QTest::addColumn<int>("print");
         QTest::addColumn<QString>("file");
         QTest::newRow("T/12") << 0 << u"priloha_T12.html"_s;
@@ -219,8 +221,7 @@ private slots:
         QTest::newRow("error protocol") << 2 << u"Chybovy_protokol.html"_s;
         QTest::newRow("inter-table protocol") << 3 << u"Chybovy_protokol_medzi.html"_s;
     }
-    void missingTemplate()
-    {
+    void missingTemplate() {
         QFETCH(int, print);
         QFETCH(QString, file);
         PrintDistrict d;

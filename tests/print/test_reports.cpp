@@ -14,44 +14,47 @@ using namespace Qt::StringLiterals;
 class TestReports : public QObject {
     Q_OBJECT
 private:
-    static QStringList pages(const QString &text)
-    {
+    static QStringList pages(const QString &text) {
         QStringList pages = text.split(u'\f');
         if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
             pages.removeLast();
         return pages;
     }
     // The line of the layout text that holds the label, with its blanks collapsed.
-    static QString lineWith(const QString &text, const QString &label)
-    {
+    static QString lineWith(const QString &text, const QString &label) {
         for (const QString &line : text.split(u'\n'))
             if (line.contains(label))
                 return line.simplified();
         return {};
     }
-    static void identification(PrintDistrict &d)
-    {
+    static void identification(PrintDistrict &d) {
         d.setProtocol({{u"OBVOD"_s, u"101"_s}, {u"OBEC"_s, u"500011"_s}, {u"OKRSOK"_s, u"3"_s}});
         d.setMunicipalityName(u"Vyšný Škychomec"_s);
     }
 
 private slots:
 
-    void protocolT12()
-    {
+    void protocolT12() {
         PrintDistrict d;
         QVERIFY(d.isValid());
         identification(d);
-        d.setProtocol({{u"POZZV"_s, u"852"_s}, {u"PVO"_s, u"517"_s}, {u"POO_POSTA"_s, u"0"_s}, {u"POO"_s, u"515"_s},
-                       {u"PPHS"_s, u"498"_s}, {u"PPHPS1"_s, u"120"_s}, {u"PPHPS7"_s, u"378"_s},
-                       {u"KC1"_s, u"1234567"_s}, {u"KC2"_s, u"0"_s}, {u"KC3"_s, u"44"_s}});
+        d.setProtocol({{u"POZZV"_s, u"852"_s},
+                       {u"PVO"_s, u"517"_s},
+                       {u"POO_POSTA"_s, u"0"_s},
+                       {u"POO"_s, u"515"_s},
+                       {u"PPHS"_s, u"498"_s},
+                       {u"PPHPS1"_s, u"120"_s},
+                       {u"PPHPS7"_s, u"378"_s},
+                       {u"KC1"_s, u"1234567"_s},
+                       {u"KC2"_s, u"0"_s},
+                       {u"KC3"_s, u"44"_s}});
         TlacT12(d.district());
         const QString path = d.lastPdf(u"T12"_s);
         const QString text = pdfText(path);
         QCOMPARE(pdfPages(path), 1);
-        for (const QString &expected : {u"ZÁPISNICA"_s, u"Voľby do VQRA 2006"_s, u"T/12"_s, u"Vyšný Škychomec"_s,
-                                        u"Časť II. Výsledok hlasovania vo volebnom okrsku"_s,
-                                        u"Predseda okrskovej volebnej komisie"_s})
+        for (const QString &expected :
+             {u"ZÁPISNICA"_s, u"Voľby do VQRA 2006"_s, u"T/12"_s, u"Vyšný Škychomec"_s,
+              u"Časť II. Výsledok hlasovania vo volebnom okrsku"_s, u"Predseda okrskovej volebnej komisie"_s})
             QVERIFY2(text.contains(expected), qPrintable(expected));
         QCOMPARE(lineWith(text, u"101"_s), u"101 500011 Vyšný Škychomec 3"_s);
         QVERIFY(lineWith(text, u"zapísaných v zozname voličov"_s).endsWith(u" 852"_s));
@@ -65,14 +68,19 @@ private slots:
         QCOMPARE(lineWith(text, u"1234567"_s), u"1234567 - 44"_s);
     }
 
-    void attachmentsT13()
-    {
+    void attachmentsT13() {
         PrintDistrict d;
         QVERIFY(d.isValid());
         identification(d);
         d.setAttachments({
-            {u"2"_s, {{u"VPH"_s, u"41"_s}, {u"K1"_s, u"10"_s}, {u"K31"_s, u"6"_s}, {u"K150"_s, u"2"_s},
-                      {u"KC1"_s, u"0"_s}, {u"KC4"_s, u"901"_s}, {u"KC5"_s, u"902"_s}}},
+            {u"2"_s,
+             {{u"VPH"_s, u"41"_s},
+              {u"K1"_s, u"10"_s},
+              {u"K31"_s, u"6"_s},
+              {u"K150"_s, u"2"_s},
+              {u"KC1"_s, u"0"_s},
+              {u"KC4"_s, u"901"_s},
+              {u"KC5"_s, u"902"_s}}},
             {u"11"_s, {{u"VPH"_s, u"0"_s}, {u"K60"_s, u"9"_s}}},
             {u"25"_s, {}},
         });
@@ -99,8 +107,7 @@ private slots:
         QCOMPARE(lineWith(sheets[2], u"25"_s).left(4), u"25 -"_s); // no name in KOAL06
     }
 
-    void noAttachments()
-    {
+    void noAttachments() {
         PrintDistrict d;
         QVERIFY(d.isValid());
         d.setAttachments({});
@@ -110,15 +117,13 @@ private slots:
         QVERIFY(pdfText(path).contains(u"Zápisnica nemá prílohy: žiadna politická strana nezískala platný hlas."_s));
     }
 
-    void errorProtocols_data()
-    {
+    void errorProtocols_data() {
         QTest::addColumn<int>("which");
         QTest::addColumn<QString>("heading");
         QTest::newRow("error protocol") << 1 << u"kontroly zápisnice okrskovej volebnej komisie"_s;
         QTest::newRow("inter-table protocol") << 2 << u"z medzitabuľkových kontrol zápisnice a jej príloh"_s;
     }
-    void errorProtocols()
-    {
+    void errorProtocols() {
         QFETCH(int, which);
         QFETCH(QString, heading);
         PrintDistrict d;
@@ -141,8 +146,7 @@ private slots:
     }
 
     // A full district: 21 attachments, one page each. The time is reported, not asserted.
-    void fullDistrict()
-    {
+    void fullDistrict() {
         PrintDistrict d;
         QVERIFY(d.isValid());
         identification(d);

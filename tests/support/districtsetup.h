@@ -30,8 +30,7 @@ public:
     QString dataFolder() const { return m_copy.dataFolder(); }
 
     // Writes the fields of the current record (edit state, so an empty table gets one) and posts it.
-    static void set(Table &table, const Values &values)
-    {
+    static void set(Table &table, const Values &values) {
         table.edit();
         for (auto it = values.begin(); it != values.end(); ++it)
             table.setText(it.key(), it.value());
@@ -39,26 +38,30 @@ public:
     }
 
     // S1 fields by name, posted.
-    void setProtocol(Values values)
-    {
+    void setProtocol(Values values) {
         m_data->TS1().first();
         set(m_data->TS1(), values);
     }
 
     // The valid identification and counts of a district without findings (municipality 500011 of
     // district 101 has 30 polling districts), with the party votes given (all others 0, PPHS their sum).
-    void setValidProtocol(const std::map<int, int> &partyVotes)
-    {
+    void setValidProtocol(const std::map<int, int> &partyVotes) {
         int total = 0;
         for (const auto &[party, votes] : partyVotes)
             total += votes;
-        setProtocol({{"TYPV", "0"}, {"OBVOD", "101"}, {"OBEC", "500011"}, {"OKRSOK", "1"}, {"POZZV", "1000"},
-                     {"PVO", "900"}, {"POO_POSTA", "0"}, {"POO", "900"}, {"PPHS", QString::number(total)}});
+        setProtocol({{"TYPV", "0"},
+                     {"OBVOD", "101"},
+                     {"OBEC", "500011"},
+                     {"OKRSOK", "1"},
+                     {"POZZV", "1000"},
+                     {"PVO", "900"},
+                     {"POO_POSTA", "0"},
+                     {"POO", "900"},
+                     {"PPHS", QString::number(total)}});
         setPartyVotes(partyVotes);
     }
 
-    void setPartyVotes(const std::map<int, int> &partyVotes)
-    {
+    void setPartyVotes(const std::map<int, int> &partyVotes) {
         Table &s1 = m_data->TS1();
         s1.first();
         s1.edit();
@@ -70,14 +73,10 @@ public:
     }
 
     // Fields of the current P1 record by name, posted.
-    void setAttachment(Values values)
-    {
-        set(m_data->TP1(), values);
-    }
+    void setAttachment(Values values) { set(m_data->TP1(), values); }
 
     // Appends a P1 record of zeros with the fields given.
-    void appendAttachment(Values values)
-    {
+    void appendAttachment(Values values) {
         Table &p1 = m_data->TP1();
         p1.append();
         for (int i = 0; i < p1.fieldCount(); ++i)

@@ -9,8 +9,7 @@
 // A copy of the built installation's tables (dist/data) in a temporary folder, for a test to change.
 class InstallationCopy {
 public:
-    InstallationCopy()
-    {
+    InstallationCopy() {
         const QString source = QDir(qEnvironmentVariable("VOLBY_DIST")).filePath(QStringLiteral("data"));
         QDir().mkpath(dataFolder());
         const QStringList files = QDir(source).entryList(QDir::Files);

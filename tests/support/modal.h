@@ -12,8 +12,7 @@
 // as it is open. The watch ends itself once it acted; delete it when the call opened no window.
 // Polled, because the call that opens it may process events first (the busy window repaints, a beep
 // pauses), so a timer that fires once could look too early and leave the dialog open for good.
-inline QPointer<QTimer> whenModal(const QString &title, std::function<void(QWidget *)> action)
-{
+inline QPointer<QTimer> whenModal(const QString &title, std::function<void(QWidget *)> action) {
     auto *timer = new QTimer;
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, [timer, title, action] {

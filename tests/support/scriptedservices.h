@@ -23,10 +23,10 @@ public:
     };
 
     // What was shown and asked, in order.
-    QStringList messageBoxes;         // texts of the plain message box
-    std::vector<Dialog> dialogs;      // zobraz_spravu calls
-    QStringList busy;                 // pracujem arguments
-    QStringList focusRequests;        // control names
+    QStringList messageBoxes;    // texts of the plain message box
+    std::vector<Dialog> dialogs; // zobraz_spravu calls
+    QStringList busy;            // pracujem arguments
+    QStringList focusRequests;   // control names
     int beeps = 0;
     int sleptMilliseconds = 0;
     QStringList fileDialogTitles;
@@ -47,8 +47,7 @@ public:
     bool acceptAllFocus = true;
 
     void messageBox(const QString &text) override { messageBoxes.append(text); }
-    int zobraz_spravu(const QString &text, int kind, Buttons buttons) override
-    {
+    int zobraz_spravu(const QString &text, int kind, Buttons buttons) override {
         dialogs.push_back({text, kind, buttons});
         if (answers.empty()) {
             // Information and errors with OK alone need no script.
@@ -60,34 +59,29 @@ public:
         answers.pop_front();
         return answer;
     }
-    void pracujem(const QString &text) override
-    {
+    void pracujem(const QString &text) override {
         busy.append(text);
         if (text == QStringLiteral("off"))
             sleptMilliseconds += 500;
     }
-    void beep1() override
-    {
+    void beep1() override {
         ++beeps;
         sleptMilliseconds += 400;
     }
     void focus(const QString &control) override { focusRequests.append(control); }
     bool canFocus(const QString &control) const override { return acceptAllFocus || focusable.contains(control); }
     void sleep(int milliseconds) override { sleptMilliseconds += milliseconds; }
-    std::optional<QString> openFileName(const QString &title, const QString &, const QString &) override
-    {
+    std::optional<QString> openFileName(const QString &title, const QString &, const QString &) override {
         return nextFile(title);
     }
     std::optional<QString> saveFileName(const QString &title, const QString &, const QString &,
-                                        const QString &) override
-    {
+                                        const QString &) override {
         return nextFile(title);
     }
     void outputReport(const QString &title, const QString &html) override { reports.push_back({title, html}); }
 
     // Every record dropped, the answers kept.
-    void forget()
-    {
+    void forget() {
         messageBoxes.clear();
         dialogs.clear();
         busy.clear();
@@ -99,8 +93,7 @@ public:
     }
 
 private:
-    std::optional<QString> nextFile(const QString &title)
-    {
+    std::optional<QString> nextFile(const QString &title) {
         fileDialogTitles.append(title);
         if (fileAnswers.empty())
             throw std::logic_error("unscripted file dialog: " + title.toStdString());
@@ -118,30 +111,25 @@ public:
     QStringList journal;
     std::function<void(const QString &)> onMessage;
 
-    void messageBox(const QString &text) override
-    {
+    void messageBox(const QString &text) override {
         journal.append(QStringLiteral("box:") + text);
         ScriptedServices::messageBox(text);
         if (onMessage)
             onMessage(text);
     }
-    void pracujem(const QString &text) override
-    {
+    void pracujem(const QString &text) override {
         journal.append(QStringLiteral("busy:") + text);
         ScriptedServices::pracujem(text);
     }
-    void focus(const QString &control) override
-    {
+    void focus(const QString &control) override {
         journal.append(QStringLiteral("focus:") + control);
         ScriptedServices::focus(control);
     }
-    void beep1() override
-    {
+    void beep1() override {
         journal.append(QStringLiteral("beep"));
         ScriptedServices::beep1();
     }
-    void forget()
-    {
+    void forget() {
         ScriptedServices::forget();
         journal.clear();
     }

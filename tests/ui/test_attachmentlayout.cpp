@@ -9,8 +9,7 @@ using namespace attachmentlayout;
 
 namespace {
 
-const Control *find(const std::vector<Control> &rows, const QString &name)
-{
+const Control *find(const std::vector<Control> &rows, const QString &name) {
     for (const Control &row : rows)
         if (row.name == name)
             return &row;
@@ -29,8 +28,7 @@ private slots:
     void grid();
 };
 
-void TestAttachmentLayout::namesUniqueAndParentsKnown()
-{
+void TestAttachmentLayout::namesUniqueAndParentsKnown() {
     const std::vector<Control> rows = allControls();
     QSet<QString> names{QStringLiteral("TabSheet4"), QStringLiteral("TabSheet5")};
     for (const Control &row : rows) {
@@ -45,8 +43,7 @@ void TestAttachmentLayout::namesUniqueAndParentsKnown()
         QVERIFY(names.contains(QStringLiteral("pK") + QString::number(n)));
 }
 
-void TestAttachmentLayout::childrenInsideTheirGroup()
-{
+void TestAttachmentLayout::childrenInsideTheirGroup() {
     const std::vector<Control> rows = allControls();
     QHash<QString, QSize> sizes{{QStringLiteral("TabSheet4"), QSize(781, 502)},
                                 {QStringLiteral("TabSheet5"), QSize(781, 502)}};
@@ -59,8 +56,7 @@ void TestAttachmentLayout::childrenInsideTheirGroup()
     }
 }
 
-void TestAttachmentLayout::tabOrdersUniqueAmongSiblings()
-{
+void TestAttachmentLayout::tabOrdersUniqueAmongSiblings() {
     QSet<QString> seen;
     for (const Control &row : allControls()) {
         if (row.tabOrder < 0)
@@ -71,8 +67,7 @@ void TestAttachmentLayout::tabOrdersUniqueAmongSiblings()
     }
 }
 
-void TestAttachmentLayout::grid_data()
-{
+void TestAttachmentLayout::grid_data() {
     QTest::addColumn<int>("n");
     QTest::addColumn<QString>("parent");
     QTest::addColumn<int>("x");
@@ -92,8 +87,7 @@ void TestAttachmentLayout::grid_data()
     QTest::newRow("150") << 150 << "GroupBox4" << 504 << 466 << 99;
 }
 
-void TestAttachmentLayout::grid()
-{
+void TestAttachmentLayout::grid() {
     QFETCH(int, n);
     QFETCH(QString, parent);
     QFETCH(int, x);

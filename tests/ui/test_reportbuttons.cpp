@@ -13,8 +13,7 @@ private:
     // The window on a copy of the installation, with the working folder holding data/ and reporty/.
     struct PrintWindow : WindowFixture {
         QString previous = QDir::currentPath();
-        PrintWindow()
-        {
+        PrintWindow() {
             const QDir dist(qEnvironmentVariable("VOLBY_DIST"));
             QDir(copy.root()).mkpath(u"reporty"_s);
             for (const QString &name : QDir(dist.filePath(u"reporty"_s)).entryList(QDir::Files))
@@ -22,28 +21,25 @@ private:
             QDir::setCurrent(copy.root());
         }
         ~PrintWindow() { QDir::setCurrent(previous); }
-        void click(const QString &button)
-        {
+        void click(const QString &button) {
             clickTab(5);
             QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
         }
     };
 
 private slots:
-    void buttons_data()
-    {
+    void buttons_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("title");
         QTest::newRow("T/12") << u"Button1"_s << u"Tlačiť  T/12"_s << u"Zápisnica T/12"_s;
         QTest::newRow("T/13") << u"Button3"_s << u"Tlačiť  T/13"_s << u"Prílohy T/13"_s;
         QTest::newRow("error protocol") << u"Button9"_s << u"Tlačiť  Chybový protokol"_s << u"Chybový protokol"_s;
-        QTest::newRow("inter-table protocol") << u"Button10"_s
-                                              << u"Tlačiť  Chybový  protokol z medzitabuľkových kontrol"_s
-                                              << u"Chybový protokol z medzitabuľkových kontrol"_s;
+        QTest::newRow("inter-table protocol")
+            << u"Button10"_s << u"Tlačiť  Chybový  protokol z medzitabuľkových kontrol"_s
+            << u"Chybový protokol z medzitabuľkových kontrol"_s;
     }
-    void buttons()
-    {
+    void buttons() {
         QFETCH(QString, name);
         QFETCH(QString, caption);
         QFETCH(QString, title);
@@ -65,15 +61,13 @@ private slots:
     }
 
     // The error protocols print what the complete check finds now, not what an earlier one left.
-    void errorProtocolsCheckFirst_data()
-    {
+    void errorProtocolsCheckFirst_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("protocol");
         QTest::newRow("error protocol") << u"Button9"_s << 1;
         QTest::newRow("inter-table protocol") << u"Button10"_s << 2;
     }
-    void errorProtocolsCheckFirst()
-    {
+    void errorProtocolsCheckFirst() {
         QFETCH(QString, button);
         QFETCH(int, protocol);
         PrintWindow w;
@@ -100,14 +94,12 @@ private slots:
     }
 
     // A missing template reaches the general error box; nothing is output.
-    void missingTemplate()
-    {
+    void missingTemplate() {
         PrintWindow w;
         QVERIFY(QFile::remove(w.copy.root() + u"/reporty/priloha_T13.html"_s));
         w.click(u"Button3"_s);
-        QCOMPARE(w.script.errorsShown,
-                 QStringList{u"The following reporting project does not exist:\r\""_s + w.copy.root() +
-                             u"/reporty/priloha_T13.html\""_s});
+        QCOMPARE(w.script.errorsShown, QStringList{u"The following reporting project does not exist:\r\""_s +
+                                                   w.copy.root() + u"/reporty/priloha_T13.html\""_s});
         QVERIFY(w.script.reports.empty());
     }
 };
