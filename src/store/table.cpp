@@ -10,25 +10,6 @@
 #include <algorithm>
 #include <limits>
 
-QString Field::name() const {
-    return m_table->schema().fields[m_position].name;
-}
-int Field::width() const {
-    return m_table->schema().fields[m_position].width;
-}
-QString Field::asString() const {
-    return m_table->text(m_position);
-}
-qint32 Field::asInteger() const {
-    return m_table->integer(m_position);
-}
-void Field::setString(const QString &text) const {
-    m_table->setText(m_position, text);
-}
-void Field::setInteger(qint32 value) const {
-    m_table->setInteger(m_position, value);
-}
-
 Table::Table(const TableSchema &schema, Store &store)
     : m_schema(schema), m_path(QDir(store.folder()).filePath(schema.fileName)), m_store(&store) {
     int offset = 0;
@@ -230,15 +211,6 @@ int Table::fieldIndex(const QString &name) const {
     if (position < 0)
         throw StorageError(QStringLiteral("Tabuľka %1 nemá pole %2.").arg(tableName(), name));
     return position;
-}
-
-Field Table::field(int position) {
-    requireField(position);
-    return Field(*this, position);
-}
-
-Field Table::fieldByName(const QString &name) {
-    return Field(*this, fieldIndex(name));
 }
 
 const QByteArray &Table::shownRecord() const {

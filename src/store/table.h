@@ -14,25 +14,6 @@
 #include <set>
 #include <vector>
 
-class Table;
-
-// A field of the current record (or of the record being edited).
-class Field {
-public:
-    Field(Table &table, int position) : m_table(&table), m_position(position) {}
-    int position() const { return m_position; }
-    QString name() const;
-    int width() const;
-    QString asString() const;                  // trailing blanks removed, leading blanks kept
-    qint32 asInteger() const;                  // decimal text; empty or other text raises ConversionError
-    void setString(const QString &text) const; // cut to the width; needs the edit state
-    void setInteger(qint32 value) const;
-
-private:
-    Table *m_table;
-    int m_position;
-};
-
 // A dBase table of character fields with a current record and an edit state.
 //
 // The whole file is read at open (one read) and held in memory. What a post or a whole-table
@@ -75,8 +56,6 @@ public:
 
     int fieldCount() const { return int(m_schema.fields.size()); }
     int fieldIndex(const QString &name) const; // StorageError when the table has no such field
-    Field field(int position);
-    Field fieldByName(const QString &name);
 
     QString text(int position) const;
     QString text(const QString &name) const { return text(fieldIndex(name)); }

@@ -451,8 +451,6 @@ void TestTable::misuseRaisesStorageError_data() {
     QTest::newRow("write by name while browsing")
         << Misuse([](Table &t) { t.setText(QStringLiteral("OBVOD"), QStringLiteral("9")); });
     QTest::newRow("write an integer while browsing") << Misuse([](Table &t) { t.setInteger(1, 9); });
-    QTest::newRow("write through a field while browsing")
-        << Misuse([](Table &t) { t.fieldByName(QStringLiteral("OBVOD")).setString(QStringLiteral("9")); });
     QTest::newRow("write after the post") << Misuse([](Table &t) {
         t.edit();
         t.post();
@@ -580,14 +578,14 @@ void TestTable::integer() {
     const int kto = table.fieldIndex(QStringLiteral("KTO"));
     if (valid) {
         QCOMPARE(table.integer(kto), value);
-        QCOMPARE(table.fieldByName(QStringLiteral("KTO")).asInteger(), value);
+        QCOMPARE(table.integer(QStringLiteral("KTO")), value);
         return;
     }
     const auto message = messageOf<ConversionError>([&] { table.integer(kto); });
     QVERIFY2(message, "no ConversionError");
     QVERIFY(!message->isEmpty());
     QVERIFY2(message->contains(stored.trimmed()), qPrintable(*message));
-    QVERIFY(messageOf<ConversionError>([&] { table.fieldByName(QStringLiteral("KTO")).asInteger(); }));
+    QVERIFY(messageOf<ConversionError>([&] { table.integer(QStringLiteral("KTO")); }));
 }
 
 // ---- writing ------------------------------------------------------------------------------------------
@@ -982,9 +980,8 @@ void TestTable::fieldLayout() {
     QFETCH(int, width);
     DataModule data(folder());
     Table &table = (data.*kAccessors[index])();
-    QCOMPARE(table.field(position).name(), name);
-    QCOMPARE(table.field(position).width(), width);
-    QCOMPARE(table.fieldByName(name).position(), position);
+    QCOMPARE(table.schema().fields[position].name, name);
+    QCOMPARE(table.schema().fields[position].width, width);
     QCOMPARE(table.fieldIndex(name), position);
 
     // The file's header says the same.
@@ -1000,8 +997,8 @@ void TestTable::copiesHaveTheLayoutOfTheirSource() {
     DataModule data(folder());
     const auto layout = [](Table &table) {
         QStringList fields;
-        for (int i = 0; i < table.fieldCount(); ++i)
-            fields << table.field(i).name() + u':' + QString::number(table.field(i).width());
+        for (const FieldDef &field : table.schema().fields)
+            fields << field.name + u':' + QString::number(field.width);
         return fields;
     };
     QCOMPARE(layout(data.TS1_TLAC()), layout(data.TS1()));
