@@ -43,6 +43,7 @@ public:
     void pracujem(const QString &) override {}
     void beep1() override {}
     void focus(const QString &) override {}
+    void focusBox(FormBox) override {}
     bool canFocus(const QString &) const override { return true; }
     void sleep(int) override {}
     std::optional<QString> openFileName(const QString &, const QString &, const QString &) override { return {}; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/formbox.h"
+
 #include <QFlags>
 #include <QString>
 
@@ -52,6 +54,8 @@ public:
     virtual void beep1() = 0;
     // Puts the input focus into the control of that object name.
     virtual void focus(const QString &control) = 0;
+    // Puts the input focus into the control of that box of the forms.
+    virtual void focusBox(FormBox box) = 0;
     // Whether the control of that name can take the focus now (shown and enabled).
     virtual bool canFocus(const QString &control) const = 0;
     // Blocks for the given time, the window included.

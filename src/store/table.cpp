@@ -276,9 +276,13 @@ qint32 Table::integer(int position) const {
         if (parseInteger(begin, length, result))
             return result;
     }
-    const QString value = text(position);
-    if (!parseInteger(reinterpret_cast<const char16_t *>(value.utf16()), value.size(), result))
-        throw ConversionError(QStringLiteral("'%1' nie je platná celočíselná hodnota").arg(value));
+    return integerValue(text(position));
+}
+
+qint32 integerValue(const QString &text) {
+    qint32 result = 0;
+    if (!parseInteger(reinterpret_cast<const char16_t *>(text.utf16()), text.size(), result))
+        throw ConversionError(QStringLiteral("'%1' nie je platná celočíselná hodnota").arg(text));
     return result;
 }
 

@@ -133,6 +133,9 @@ private:
     bool m_fileBehind = false;          // a write of a committed change failed: the file is written anew
 };
 
+// A field's text as Table::integer reads it: ConversionError when it is empty or not a decimal number.
+qint32 integerValue(const QString &text);
+
 // Replaces the whole content of a table as one action: the table is emptied in memory at once; the file
 // keeps its old content until commit(). Leaving the scope without commit() (an error stopped the
 // operation) brings the old content back, standing on its first record.

@@ -3,6 +3,7 @@
 #include "model/pages.h"
 #include "store/errors.h"
 #include "ui/focusrouter.h"
+#include "ui/formboxcontrols.h"
 #include "ui/messagedialog.h"
 #include "ui/reportoutput.h"
 #include "ui/working.h"
@@ -71,6 +72,10 @@ void WindowServices::focus(const QString &name) {
     if (!target)
         throw VolbyError(QStringLiteral("Prvok okna %1 neexistuje.").arg(name));
     m_router.focus(target);
+}
+
+void WindowServices::focusBox(FormBox box) {
+    focus(formBoxControl(box));
 }
 
 bool WindowServices::canFocus(const QString &name) const {

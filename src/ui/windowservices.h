@@ -22,6 +22,7 @@ public:
     void pracujem(const QString &text) override;
     void beep1() override;
     void focus(const QString &control) override;
+    void focusBox(FormBox box) override;
     bool canFocus(const QString &control) const override;
     void sleep(int milliseconds) override;
     std::optional<QString> openFileName(const QString &title, const QString &folder, const QString &filter) override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/services.h"
+#include "ui/formboxcontrols.h"
 
 #include <QSet>
 #include <QString>
@@ -69,6 +70,8 @@ public:
         sleptMilliseconds += 400;
     }
     void focus(const QString &control) override { focusRequests.append(control); }
+    // Recorded by the control's name, as the window moves the focus.
+    void focusBox(FormBox box) override { focus(formBoxControl(box)); }
     bool canFocus(const QString &control) const override { return acceptAllFocus || focusable.contains(control); }
     void sleep(int milliseconds) override { sleptMilliseconds += milliseconds; }
     std::optional<QString> openFileName(const QString &title, const QString &, const QString &) override {
