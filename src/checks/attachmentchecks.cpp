@@ -1,53 +1,30 @@
 #include "checks/attachmentchecks.h"
 
 #include "checks/arithmetic.h"
-#include "checks/municipality.h"
-#include "checks/report.h"
-#include "model/district.h"
-#include "store/datamodule.h"
-#include "store/form.h"
 #include "store/schema.h"
 #include "store/table.h"
 
 namespace {
 
-QString text(District &district, const char *field) {
-    return district.TP1().text(QString::fromLatin1(field));
-}
-qint32 number(District &district, const char *field) {
-    return district.TP1().integer(QString::fromLatin1(field));
-}
 QString decimal(qint32 value) {
     return QString::number(value);
 }
 
-// K1 + ... + K150 of the current attachment, whatever the party's number of candidates.
-qint32 candidateSum(District &district) {
-    const Table &p1 = district.TP1();
+Finding finding(const char *code, const QString &text) {
+    return Finding{QString::fromLatin1(code), text, std::nullopt};
+}
+
+// K1 + ... + K150, whatever the party's number of candidates.
+qint32 candidateSum(const AttachmentRecord &p1) {
     qint32 sum = 0;
-    for (int n = 1; n <= form::candidates; ++n)
-        sum = add32(sum, p1.integer(schemas::P1_K1 + n - 1));
+    for (const QString &votes : p1.candidates)
+        sum = add32(sum, integerValue(votes));
     return sum;
 }
 
-// The K14 and K15 headings differ by the blank before the colon between the message box and the memo.
-QString partyHeading(const char *code, int mode) {
-    return QString::fromLatin1(code) +
-           (mode == 1 ? QStringLiteral("  Číslo pol. strany : ") : QStringLiteral("  Číslo pol. strany: "));
-}
-
-// Candidate n against VPH; K16 into Protokol1 or the message box, as mode says.
-void checkCandidate(District &district, int n, int mode) {
-    const Table &p1 = district.TP1();
-    if (p1.integer(schemas::P1_K1 + n - 1) <= number(district, "VPH"))
-        return;
-    reportInMode(district, mode, District::protokol1(),
-                 QStringLiteral("K16  Číslo pol. strany: ") + text(district, "KON") + QStringLiteral(" ") +
-                     QStringLiteral("Počet voličov, ktorí využili právo prednostného hlasu je menší ako počet "
-                                    "platných prednostných hlasov získaných ") +
-                     QStringLiteral("kandidátom ") + decimal(n) + QStringLiteral(" na poslanca, ") +
-                     QStringLiteral("využité prednostné hlasy: ") + p1.text(schemas::P1_K1 + n - 1) +
-                     QStringLiteral(", počet: ") + text(district, "VPH"));
+QString partyHeading(const char *code, Wording wording) {
+    return QString::fromLatin1(code) + (wording == Wording::MessageBox ? QStringLiteral("  Číslo pol. strany : ")
+                                                                       : QStringLiteral("  Číslo pol. strany: "));
 }
 
 // KON as a party number 1..26, or 0 when it is no such number: imported or damaged data can hold
@@ -60,102 +37,105 @@ int partyNumber(const QString &kon) {
 
 } // namespace
 
-void T13K01(District &, int) {}
-
-void T13K02(District &district, int mode) {
-    checkMunicipality(district, mode, text(district, "OBEC"), QString());
+AttachmentRecord attachmentRecord(const Table &p1) {
+    AttachmentRecord record;
+    record.obec = p1.text(QStringLiteral("OBEC"));
+    record.okrsok = p1.text(QStringLiteral("OKRSOK"));
+    record.kon = p1.text(QStringLiteral("KON"));
+    record.vph = p1.text(schemas::P1_VPH);
+    for (int n = 1; n <= form::candidates; ++n)
+        record.candidates[n - 1] = p1.text(schemas::P1_K1 + n - 1);
+    return record;
 }
 
-void T13K03(District &district, int mode) {
-    if (!locateMunicipality(district, text(district, "OBEC")))
-        return;
-    const Table &obce = district.data().TVQ_OBCE();
-    if (obce.integer(QStringLiteral("POCOKS")) < number(district, "OKRSOK"))
-        reportInMode(district, mode, District::protokol1(),
-                     k03Message(text(district, "OKRSOK"), obce.text(QStringLiteral("POCOKS"))));
-}
-
-void T13K12(District &, int) {}
-void T13K13(District &, int) {}
-
-void T13K14(District &district, int mode) {
-    district.setK14_OK(true);
-    const qint32 sum = candidateSum(district);
-    const qint32 fourTimes = mul32(4, number(district, "VPH"));
-    if (sum <= fourTimes)
-        return;
-    district.setK14_OK(false);
-    reportInMode(district, mode, District::protokol1(),
-                 partyHeading("K14", mode) + text(district, "KON") + QStringLiteral("  ") +
-                     QStringLiteral("Štvornásobok počtu voličov, ktorí využili právo prednostného hlasu je menší ako "
-                                    "súčet platných prednostných hlasov získaných všetkými kandidátmi na poslanca, ") +
-                     QStringLiteral("   4 x využité predn. hlasy: ") + decimal(fourTimes) +
-                     QStringLiteral(", súčet: ") + decimal(sum));
-}
-
-void T13K15(District &district, int mode) {
-    district.setK15_OK(true);
-    const qint32 sum = candidateSum(district);
-    const qint32 vph = number(district, "VPH");
-    if (sum >= vph)
-        return;
-    district.setK15_OK(false);
-    reportInMode(district, mode, District::protokol1(),
-                 partyHeading("K15", mode) + text(district, "KON") + QStringLiteral("  ") +
-                     QStringLiteral("Počet voličov, ktorí využili právo prednostného hlasu je väčší ako súčet "
-                                    "platných prednostných hlasov získaných všetkými kandidátmi na poslanca,") +
-                     QStringLiteral("   využité predn. hlasy: ") + decimal(vph) + QStringLiteral(", súčet: ") +
-                     decimal(sum));
-}
-
-void T13K16(District &district, int candidate) {
-    if (candidate >= 1 && candidate <= form::candidates) {
-        checkCandidate(district, candidate, 1);
-    } else if (candidate == 0) {
-        for (int n = 1; n <= form::candidates; ++n)
-            checkCandidate(district, n, 0);
-    }
-}
-
-void T13K17(District &district, int mode) {
-    const QString kon = text(district, "KON");
-    const QString heading = QStringLiteral("K17  Číslo pol. strany: ") + kon + QStringLiteral("  ");
-    // KON "0" is the placeholder that the wipe leaves: no party yet, so nothing to compare.
-    if (kon == QStringLiteral("0"))
-        return;
-    const int party = partyNumber(kon);
-    if (party == 0) {
-        reportInMode(district, mode, District::protokol2(),
-                     heading + QStringLiteral("Politická strana s týmto číslom neexistuje (platné sú čísla 1 až 26), "
-                                              "preto sa jej platné hlasy nedajú porovnať s počtom voličov, ktorí "
-                                              "využili právo prednostného hlasu."));
-        return;
-    }
-    const qint32 partyVotes = district.TS1().integer(schemas::S1_PPHPS1 + party - 1);
-    const qint32 vph = number(district, "VPH");
-    if (partyVotes < vph)
-        reportInMode(district, mode, District::protokol2(),
-                     heading +
-                         QStringLiteral("Počet platných hlasov, ktoré získala politická strana je menší ako počet "
-                                        "voličov, ktorí využili právo prednostného hlasu,") +
-                         QStringLiteral(" platné hlasy: ") + decimal(partyVotes) +
-                         QStringLiteral(", využité predn. hlasy: ") + decimal(vph));
-}
-
-void T13K18(District &district, int mode) {
-    Table &p1 = district.TP1();
-    qint32 sum = 0;
+std::vector<AttachmentRecord> attachmentRecords(Table &p1) {
+    std::vector<AttachmentRecord> records;
     p1.first();
     for (int i = 0; i < p1.recordCount(); ++i) {
-        sum = add32(sum, p1.integer(schemas::P1_VPH));
+        records.push_back(attachmentRecord(p1));
         p1.next();
     }
-    const Table &s1 = district.TS1();
-    if (sum > s1.integer(QStringLiteral("PPHS")))
-        reportInMode(district, mode, District::protokol2(),
-                     QStringLiteral("K18 Počet platných hlasov spolu je menší ako počet voličov, ktorí využili právo "
-                                    "prednostného hlasu za všetky politické strany, platné hlasy spolu: ") +
-                         s1.text(QStringLiteral("PPHS")) + QStringLiteral(", využité predn. hlasy: ") + decimal(sum));
+    p1.first();
+    return records;
 }
 
-void T13K19(District &, int) {}
+std::optional<Finding> T13K03(const AttachmentRecord &p1, const std::optional<Municipality> &municipality) {
+    if (!municipality)
+        return std::nullopt; // K02's
+    if (integerValue(municipality->pocoks) >= integerValue(p1.okrsok))
+        return std::nullopt;
+    return finding("K03", k03Message(p1.okrsok, municipality->pocoks));
+}
+
+std::optional<Finding> T13K14(const AttachmentRecord &p1, Wording wording) {
+    const qint32 sum = candidateSum(p1);
+    const qint32 fourTimes = mul32(4, integerValue(p1.vph));
+    if (sum <= fourTimes)
+        return std::nullopt;
+    return finding("K14",
+                   partyHeading("K14", wording) + p1.kon + QStringLiteral("  ") +
+                       QStringLiteral("Štvornásobok počtu voličov, ktorí využili právo prednostného hlasu je menší "
+                                      "ako súčet platných prednostných hlasov získaných všetkými kandidátmi na "
+                                      "poslanca, ") +
+                       QStringLiteral("   4 x využité predn. hlasy: ") + decimal(fourTimes) +
+                       QStringLiteral(", súčet: ") + decimal(sum));
+}
+
+std::optional<Finding> T13K15(const AttachmentRecord &p1, Wording wording) {
+    const qint32 sum = candidateSum(p1);
+    const qint32 vph = integerValue(p1.vph);
+    if (sum >= vph)
+        return std::nullopt;
+    return finding("K15",
+                   partyHeading("K15", wording) + p1.kon + QStringLiteral("  ") +
+                       QStringLiteral("Počet voličov, ktorí využili právo prednostného hlasu je väčší ako súčet "
+                                      "platných prednostných hlasov získaných všetkými kandidátmi na poslanca,") +
+                       QStringLiteral("   využité predn. hlasy: ") + decimal(vph) + QStringLiteral(", súčet: ") +
+                       decimal(sum));
+}
+
+std::optional<Finding> T13K16(const AttachmentRecord &p1, int candidate) {
+    if (candidate < 1 || candidate > form::candidates)
+        return std::nullopt;
+    const QString &votes = p1.candidates[candidate - 1];
+    if (integerValue(votes) <= integerValue(p1.vph))
+        return std::nullopt;
+    return finding("K16", QStringLiteral("K16  Číslo pol. strany: ") + p1.kon + QStringLiteral(" ") +
+                              QStringLiteral("Počet voličov, ktorí využili právo prednostného hlasu je menší ako "
+                                             "počet platných prednostných hlasov získaných ") +
+                              QStringLiteral("kandidátom ") + decimal(candidate) + QStringLiteral(" na poslanca, ") +
+                              QStringLiteral("využité prednostné hlasy: ") + votes + QStringLiteral(", počet: ") +
+                              p1.vph);
+}
+
+std::optional<Finding> T13K17(const AttachmentRecord &p1, const ProtocolRecord &s1) {
+    // KON "0" is the placeholder that the wipe leaves: no party yet, so nothing to compare.
+    if (p1.kon == QStringLiteral("0"))
+        return std::nullopt;
+    const QString heading = QStringLiteral("K17  Číslo pol. strany: ") + p1.kon + QStringLiteral("  ");
+    const int party = partyNumber(p1.kon);
+    if (party == 0)
+        return finding("K17", heading + QStringLiteral("Politická strana s týmto číslom neexistuje (platné sú čísla "
+                                                       "1 až 26), preto sa jej platné hlasy nedajú porovnať s "
+                                                       "počtom voličov, ktorí využili právo prednostného hlasu."));
+    const qint32 partyVotes = integerValue(s1.partyVotes[party - 1]);
+    const qint32 vph = integerValue(p1.vph);
+    if (partyVotes >= vph)
+        return std::nullopt;
+    return finding("K17", heading +
+                              QStringLiteral("Počet platných hlasov, ktoré získala politická strana je menší ako "
+                                             "počet voličov, ktorí využili právo prednostného hlasu,") +
+                              QStringLiteral(" platné hlasy: ") + decimal(partyVotes) +
+                              QStringLiteral(", využité predn. hlasy: ") + decimal(vph));
+}
+
+std::optional<Finding> T13K18(const std::vector<AttachmentRecord> &attachments, const ProtocolRecord &s1) {
+    qint32 sum = 0;
+    for (const AttachmentRecord &p1 : attachments)
+        sum = add32(sum, integerValue(p1.vph));
+    if (sum <= integerValue(s1.pphs))
+        return std::nullopt;
+    return finding("K18", QStringLiteral("K18 Počet platných hlasov spolu je menší ako počet voličov, ktorí využili "
+                                         "právo prednostného hlasu za všetky politické strany, platné hlasy spolu: ") +
+                              s1.pphs + QStringLiteral(", využité predn. hlasy: ") + decimal(sum));
+}

@@ -1,19 +1,43 @@
 #pragma once
 
-class District;
+#include "checks/finding.h"
+#include "checks/municipality.h"
+#include "checks/protocolchecks.h"
+#include "store/form.h"
 
-// The checks of the attachments T/13 on the current P1 record (K18 on all of them), with the modes of
-// the protocol checks: in mode 0 K02, K03, K14, K15 and K16 go to Protokol1, K17 and K18 to Protokol2.
+#include <QString>
 
-void T13K01(District &district, int mode); // checks nothing
-void T13K02(District &district, int mode);
-void T13K03(District &district, int mode);
-void T13K12(District &district, int mode); // checks nothing
-void T13K13(District &district, int mode); // checks nothing
-void T13K14(District &district, int mode); // also K14_OK
-void T13K15(District &district, int mode); // also K15_OK
-// 1..150: that candidate, shown at once; 0: every candidate into Protokol1; anything else: nothing.
-void T13K16(District &district, int candidate);
-void T13K17(District &district, int mode);
-void T13K18(District &district, int mode);
-void T13K19(District &district, int mode); // checks nothing
+#include <array>
+#include <optional>
+#include <vector>
+
+class Table;
+
+// The fields of a P1 record (one attachment) that the checks compare, as stored texts, converted only
+// by the check that compares them.
+struct AttachmentRecord {
+    QString obec;
+    QString okrsok;
+    QString kon;
+    QString vph;
+    std::array<QString, form::candidates> candidates; // K1..K150
+};
+
+// The current record of P1, read once.
+AttachmentRecord attachmentRecord(const Table &p1);
+// Every record of P1 in table order; P1 is left on its first record.
+std::vector<AttachmentRecord> attachmentRecords(Table &p1);
+
+// The K14 and K15 headings differ by the blank before the colon between the message box and the memo.
+enum class Wording { MessageBox, Protocol };
+
+// The checks of the attachments T/13, each on the values it compares. K02 of an attachment is
+// checkMunicipalityCode without a box. None of them sends the user back to a box.
+std::optional<Finding> T13K03(const AttachmentRecord &p1, const std::optional<Municipality> &municipality);
+std::optional<Finding> T13K14(const AttachmentRecord &p1, Wording wording);
+std::optional<Finding> T13K15(const AttachmentRecord &p1, Wording wording);
+// K16 of candidate 1..150; none for any other number.
+std::optional<Finding> T13K16(const AttachmentRecord &p1, int candidate);
+std::optional<Finding> T13K17(const AttachmentRecord &p1, const ProtocolRecord &s1);
+// K18 over all attachments.
+std::optional<Finding> T13K18(const std::vector<AttachmentRecord> &attachments, const ProtocolRecord &s1);

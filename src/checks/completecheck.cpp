@@ -2,41 +2,53 @@
 
 #include "checks/attachmentchecks.h"
 #include "checks/protocolchecks.h"
+#include "checks/report.h"
 #include "model/currentattachment.h"
 #include "model/decimalvalue.h"
 #include "model/district.h"
 #include "model/services.h"
 #include "store/datamodule.h"
+#include "store/form.h"
 #include "store/table.h"
 
 namespace {
 
 const QString kBezChyb = QStringLiteral("          BEZ CHÝB");
 
-using Check = void (*)(District &, int);
-
-const Check kProtocolChecks[] = {T12K01, T12K02, T12K03, T12K04, T12K05, T12K06,
-                                 T12K07, T12K08, T12K09, T12I10, T12K11};
-const Check kEachAttachmentChecks[] = {T13K12, T13K13, T13K14, T13K15, T13K16, T13K17};
-
+// Every check in the forms' order, each finding appended to its protocol as it is found, so that a check
+// stopped by an error leaves the lines found before it.
 void runChecks(District &district) {
-    for (Check check : kProtocolChecks)
-        check(district, 0);
+    const Report protokol1 = intoMemo(district, District::protokol1());
+    const Report protokol2 = intoMemo(district, District::protokol2());
+    const ProtocolRecord s1 = protocolRecord(district.TS1());
+    const std::optional<Municipality> municipality = checkMunicipalityCode(district, s1.obec, FormBox::Obec, protokol1);
+    if (municipality)
+        report(protokol1, T12K01(s1, *municipality));
+    report(protokol1, T12K03(s1, municipality));
+    for (auto check : {T12K04, T12K05, T12K06, T12K07, T12K08, T12K09, T12I10})
+        report(protokol1, check(s1));
     if (decimalValue(district.asponhlas()) <= 0)
         return;
-    T13K01(district, 0);
-    T13K02(district, 0);
-    T13K03(district, 0);
+    // K02 and K03 on the attachment the pages show.
     Table &p1 = district.TP1();
-    p1.first();
-    const int attachments = p1.recordCount();
-    for (int i = 0; i < attachments; ++i) {
-        for (Check check : kEachAttachmentChecks)
-            check(district, 0); // T13K16 with 0: every candidate
-        p1.next();
+    const AttachmentRecord shown = attachmentRecord(p1);
+    report(protokol1, T13K03(shown, checkMunicipalityCode(district, shown.obec, std::nullopt, protokol1)));
+    const std::vector<AttachmentRecord> attachments = attachmentRecords(p1);
+    for (const AttachmentRecord &attachment : attachments) {
+        // Each flag stands set while its check reads the figures, as the party change sets it.
+        district.setK14_OK(true);
+        const std::optional<Finding> k14 = T13K14(attachment, Wording::Protocol);
+        district.setK14_OK(!k14);
+        report(protokol1, k14);
+        district.setK15_OK(true);
+        const std::optional<Finding> k15 = T13K15(attachment, Wording::Protocol);
+        district.setK15_OK(!k15);
+        report(protokol1, k15);
+        for (int n = 1; n <= form::candidates; ++n)
+            report(protokol1, T13K16(attachment, n));
+        report(protokol2, T13K17(attachment, s1));
     }
-    T13K18(district, 0);
-    T13K19(district, 0);
+    report(protokol2, T13K18(attachments, s1));
 }
 
 // The I10 information alone (its line and the empty one) leaves the error protocol free of errors.

@@ -1,8 +1,6 @@
 #include "checks/municipality.h"
 
-#include "checks/report.h"
 #include "model/district.h"
-#include "model/services.h"
 #include "store/datamodule.h"
 #include "store/table.h"
 
@@ -18,25 +16,34 @@ void setTempTlacName(District &district, const QString &name) {
 
 } // namespace
 
-bool locateMunicipality(District &district, const QString &obec) {
+std::optional<Municipality> findMunicipality(District &district, const QString &obec) {
     Table &obce = district.data().TVQ_OBCE();
     obce.first();
-    return obce.locate(QStringLiteral("OBEC"), obec);
+    if (!obce.locate(QStringLiteral("OBEC"), obec))
+        return std::nullopt;
+    return Municipality{obce.text(QStringLiteral("OBVOD")), obce.text(QStringLiteral("NOBEC")),
+                        obce.text(QStringLiteral("POCOKS"))};
 }
 
-bool checkMunicipality(District &district, int mode, const QString &obec, const QString &focusControl) {
-    if (locateMunicipality(district, obec)) {
-        setTempTlacName(district, district.data().TVQ_OBCE().text(QStringLiteral("NOBEC")));
-        return true;
-    }
-    if (reportInMode(district, mode, District::protokol1(), QStringLiteral("K02 Chybný kód obce, zaz. = ") + obec) &&
-        !focusControl.isEmpty())
-        district.services().focus(focusControl);
-    setTempTlacName(district, QString());
-    return false;
+std::optional<Finding> K02(const QString &obec, const std::optional<Municipality> &found, std::optional<FormBox> box) {
+    if (found)
+        return std::nullopt;
+    return Finding{QStringLiteral("K02"), QStringLiteral("K02 Chybný kód obce, zaz. = ") + obec, box};
 }
 
 QString k03Message(const QString &okrsok, const QString &pocoks) {
     return QStringLiteral("K03 Chybné číslo volebného okrsku, zaz. = ") + okrsok +
            QStringLiteral(" , počet vol. okrskov v obci = ") + pocoks;
+}
+
+std::optional<Municipality> checkMunicipalityCode(District &district, const QString &obec, std::optional<FormBox> box,
+                                                  const Report &to) {
+    const std::optional<Municipality> found = findMunicipality(district, obec);
+    if (found) {
+        setTempTlacName(district, found->name);
+        return found;
+    }
+    report(to, K02(obec, found, box));
+    setTempTlacName(district, QString());
+    return std::nullopt;
 }

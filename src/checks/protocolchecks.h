@@ -1,19 +1,41 @@
 #pragma once
 
-class District;
+#include "checks/finding.h"
+#include "checks/municipality.h"
+#include "store/form.h"
 
-// The checks of the protocol T/12 on the S1 record. Mode 1 shows a failure in the plain message box
-// (K01, K02, K03 then request the focus of eOBVOD, eOBEC, eOKRSOK); mode 0 appends the message and an
-// empty line to Protokol1; any other mode reports nothing.
+#include <QString>
 
-void T12K01(District &district, int mode); // checks nothing
-void T12K02(District &district, int mode); // K02 municipality unknown, or K01 district differs; TEMP_TLAC
-void T12K03(District &district, int mode);
-void T12K04(District &district, int mode);
-void T12K05(District &district, int mode);
-void T12K06(District &district, int mode);
-void T12K07(District &district, int mode);
-void T12K08(District &district, int mode);
-void T12K09(District &district, int mode);
-void T12I10(District &district, int mode);
-void T12K11(District &district, int mode); // checks nothing
+#include <array>
+#include <optional>
+
+class Table;
+
+// The fields of the S1 record that the checks compare, as stored texts: a check converts a figure only
+// when it compares it, so a field that is not a number stops (ConversionError) only the checks that read it.
+struct ProtocolRecord {
+    QString obvod;
+    QString obec;
+    QString okrsok;
+    QString pozzv;
+    QString pvo;
+    QString pooPosta;
+    QString poo;
+    QString pphs;
+    std::array<QString, form::partyFields> partyVotes; // PPHPS1..26
+};
+
+// The current record of S1, read once.
+ProtocolRecord protocolRecord(const Table &s1);
+
+// The checks of the protocol T/12, each on the values it compares. K02 of the protocol is
+// checkMunicipalityCode with FormBox::Obec; K01 and K03 compare with the municipality it found.
+std::optional<Finding> T12K01(const ProtocolRecord &s1, const Municipality &municipality);
+std::optional<Finding> T12K03(const ProtocolRecord &s1, const std::optional<Municipality> &municipality);
+std::optional<Finding> T12K04(const ProtocolRecord &s1);
+std::optional<Finding> T12K05(const ProtocolRecord &s1);
+std::optional<Finding> T12K06(const ProtocolRecord &s1);
+std::optional<Finding> T12K07(const ProtocolRecord &s1);
+std::optional<Finding> T12K08(const ProtocolRecord &s1);
+std::optional<Finding> T12K09(const ProtocolRecord &s1);
+std::optional<Finding> T12I10(const ProtocolRecord &s1);

@@ -2,14 +2,18 @@
 
 #include "model/services.h"
 
-bool reportInMode(District &district, int mode, Memo District::*memo, const QString &text) {
-    if (mode == 1) {
-        district.services().messageBox(text);
-        return true;
-    }
-    if (mode == 0) {
-        district.appendLine(memo, text);
+Report showAtOnce(District &district) {
+    return [&district](const Finding &finding) {
+        Services &services = district.services();
+        services.messageBox(finding.text);
+        if (finding.box)
+            services.focusBox(*finding.box);
+    };
+}
+
+Report intoMemo(District &district, Memo District::*memo) {
+    return [&district, memo](const Finding &finding) {
+        district.appendLine(memo, finding.text);
         district.appendLine(memo, QString());
-    }
-    return false;
+    };
 }

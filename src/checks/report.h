@@ -1,10 +1,20 @@
 #pragma once
 
+#include "checks/finding.h"
 #include "model/district.h"
 
-#include <QString>
+#include <functional>
+#include <optional>
 
-// How every check reports a failure, by its mode: 1 shows the text at once in the plain message box,
-// 0 appends it and an empty line to the memo, any other mode reports nothing.
-// Returns whether the message box was shown, for the checks that then request a focus.
-bool reportInMode(District &district, int mode, Memo District::*memo, const QString &text);
+// Where the callers of the checks send a finding: shown at once, or into an error protocol.
+using Report = std::function<void(const Finding &)>;
+
+// The plain message box with the text, then the focus of the finding's box, if it has one.
+Report showAtOnce(District &district);
+// The text and an empty line appended to the memo.
+Report intoMemo(District &district, Memo District::*memo);
+
+inline void report(const Report &to, const std::optional<Finding> &finding) {
+    if (finding)
+        to(*finding);
+}

@@ -14,7 +14,8 @@ void GeneratingP1(District &district);
 // and emphasis, and the quick-choice list). No check runs, no message is shown, no table is written.
 void showStoredDistrict(District &district);
 
-// T13K14 and T13K15 in mode 1 (both run); true when both flags are set afterwards.
+// K14 and K15 of the current attachment, shown at once (both run), with their flags K14_OK and K15_OK;
+// true when both pass.
 bool partyChangeGate(District &district);
 
 // DoPreduClick / DoZaduClick (Button15 / Button8 do the same, then the window shows page 1).

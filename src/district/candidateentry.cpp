@@ -1,6 +1,7 @@
 #include "district/candidateentry.h"
 
 #include "checks/attachmentchecks.h"
+#include "checks/report.h"
 #include "checks/sums.h"
 #include "district/protocolentry.h"
 #include "model/decimalvalue.h"
@@ -35,13 +36,13 @@ void pK1Enter(District &district, int candidate) {
 
 void pK1Exit(District &district) {
     storeAttachment(district);
-    T13K16(district, decimalValue(district.pknumber()));
+    report(showAtOnce(district), T13K16(attachmentRecord(district.TP1()), decimalValue(district.pknumber())));
     boldnut(district);
 }
 
 void pVPHExit(District &district) {
     storeAttachment(district);
-    T13K17(district, 1);
+    report(showAtOnce(district), T13K17(attachmentRecord(district.TP1()), protocolRecord(district.TS1())));
     boldnut(district);
 }
 

@@ -11,7 +11,7 @@ void pOBVODEnter(District &district);
 // pK1Enter: pknumber = n, edit state, boldnut.
 void pK1Enter(District &district, int candidate);
 // pK1Exit / pVPHExit, after the box wrote its text: normalise all 163 fields, post, pKC1..pKC5, then
-// T13K16 with pknumber / T13K17 in mode 1, then boldnut.
+// K16 of candidate pknumber / K17 shown at once, then boldnut.
 void pK1Exit(District &district);
 void pVPHExit(District &district);
 // Their store alone (normalise all 163 fields, post, pKC1..pKC5, one action, durable before any message):

@@ -2,6 +2,7 @@
 
 #include "checks/completecheck.h"
 #include "checks/protocolchecks.h"
+#include "checks/report.h"
 #include "checks/sums.h"
 #include "district/attachmentset.h"
 #include "model/district.h"
@@ -11,7 +12,7 @@
 
 void TabSheet2Exit(District &district) {
     Services &services = district.services();
-    T12K09(district, 1);
+    report(showAtOnce(district), T12K09(protocolRecord(district.TS1())));
     services.pracujem(QStringLiteral("Aktualizujem prílohy ..."));
     try {
         GeneratingP1(district);

@@ -1,6 +1,7 @@
 #include "district/protocolentry.h"
 
 #include "checks/protocolchecks.h"
+#include "checks/report.h"
 #include "checks/sums.h"
 #include "model/district.h"
 #include "model/partydisplay.h"
@@ -9,31 +10,44 @@
 #include "store/table.h"
 
 #include <stdexcept>
-#include <vector>
 
 namespace {
 
-using Check = void (*)(District &, int);
+// The checks run when a box of TabSheet1 is left, after the sums; their findings are shown at once.
+using BoxChecks = void (*)(District &, const ProtocolRecord &, const Report &);
 
-struct BoxChecks {
+template <std::optional<Finding> (*...checks)(const ProtocolRecord &)>
+void plainChecks(District &, [[maybe_unused]] const ProtocolRecord &s1, [[maybe_unused]] const Report &show) {
+    (report(show, checks(s1)), ...);
+}
+
+void municipalityChecks(District &district, const ProtocolRecord &s1, const Report &show) {
+    if (const auto municipality = checkMunicipalityCode(district, s1.obec, FormBox::Obec, show))
+        report(show, T12K01(s1, *municipality));
+}
+
+void pollingDistrictCheck(District &district, const ProtocolRecord &s1, const Report &show) {
+    report(show, T12K03(s1, findMunicipality(district, s1.obec)));
+}
+
+struct BoxEntry {
     const char *box;
-    std::vector<Check> checks;
+    BoxChecks checks;
 };
 
-// The checks run in mode 1 when a box of TabSheet1 is left, after the sums.
-const BoxChecks kBoxChecks[] = {
-    {"eOBVOD", {}},
-    {"eOBEC", {T12K02}},
-    {"eOKRSOK", {T12K03}},
-    {"ePOZZV", {}},
-    {"ePVO", {T12K04, T12I10}},
-    {"ePOO_POSTA", {T12K05}},
-    {"ePOO", {T12K06, T12K07}},
-    {"ePPHS", {T12K08}},
+const BoxEntry kBoxChecks[] = {
+    {"eOBVOD", plainChecks<>},
+    {"eOBEC", municipalityChecks},
+    {"eOKRSOK", pollingDistrictCheck},
+    {"ePOZZV", plainChecks<>},
+    {"ePVO", plainChecks<T12K04, T12I10>},
+    {"ePOO_POSTA", plainChecks<T12K05>},
+    {"ePOO", plainChecks<T12K06, T12K07>},
+    {"ePPHS", plainChecks<T12K08>},
 };
 
-const BoxChecks &checksOf(const QString &box) {
-    for (const BoxChecks &entry : kBoxChecks)
+const BoxEntry &checksOf(const QString &box) {
+    for (const BoxEntry &entry : kBoxChecks)
         if (box == QLatin1String(entry.box))
             return entry;
     throw std::invalid_argument("not a box of TabSheet1: " + box.toStdString());
@@ -68,10 +82,9 @@ void protocolBoxStore(District &district) {
 }
 
 void protocolBoxExit(District &district, const QString &box) {
-    const BoxChecks &entry = checksOf(box);
+    const BoxEntry &entry = checksOf(box);
     protocolBoxStore(district);
-    for (Check check : entry.checks)
-        check(district, 1);
+    entry.checks(district, protocolRecord(district.TS1()), showAtOnce(district));
 }
 
 void ePPHPS1Exit(District &district) {

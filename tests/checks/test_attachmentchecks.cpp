@@ -1,5 +1,6 @@
 #include "checkfixture.h"
 #include "checks/attachmentchecks.h"
+#include "district/attachmentset.h"
 #include "store/errors.h"
 
 #include <QTest>
@@ -7,6 +8,39 @@
 using Fields = QMap<QString, QString>;
 
 namespace {
+
+// A P1 record of zeros for party 3, with the fields given (K<n> for candidate n).
+AttachmentRecord attachment(const Fields &fields) {
+    AttachmentRecord p1{"0", "0", "3", "0", {}};
+    p1.candidates.fill(QStringLiteral("0"));
+    for (auto it = fields.begin(); it != fields.end(); ++it) {
+        const QString &key = it.key();
+        if (key == QLatin1String("OBEC"))
+            p1.obec = it.value();
+        else if (key == QLatin1String("OKRSOK"))
+            p1.okrsok = it.value();
+        else if (key == QLatin1String("KON"))
+            p1.kon = it.value();
+        else if (key == QLatin1String("VPH"))
+            p1.vph = it.value();
+        else
+            p1.candidates[key.mid(1).toInt() - 1] = it.value();
+    }
+    return p1;
+}
+
+// The protocol's party votes: party n's in PPHPS<n>, all others 0.
+ProtocolRecord partyVotes(const std::map<int, QString> &votes) {
+    ProtocolRecord s1;
+    s1.partyVotes.fill(QStringLiteral("0"));
+    for (const auto &[party, text] : votes)
+        s1.partyVotes[party - 1] = text;
+    return s1;
+}
+
+QString textOf(const std::optional<Finding> &finding) {
+    return finding ? finding->text : QString();
+}
 
 const QString k14Text = QStringLiteral(
     "3  Štvornásobok počtu voličov, ktorí využili právo prednostného hlasu je menší ako súčet platných prednostných "
@@ -25,7 +59,7 @@ QString k16(int candidate, const QString &votes) {
 
 const QString k17Text = QStringLiteral(
     "K17  Číslo pol. strany: 3  Počet platných hlasov, ktoré získala politická strana je menší ako počet voličov, "
-    "ktorí využili právo prednostného hlasu, platné hlasy: 9, využité predn. hlasy: 10");
+    "ktorí využili právo prednostného hlasu, platné hlasy: %1, využité predn. hlasy: %2");
 
 QString unknownParty(const QString &kon) {
     return QStringLiteral("K17  Číslo pol. strany: %1  Politická strana s týmto číslom neexistuje (platné sú čísla 1 "
@@ -39,13 +73,6 @@ QString unknownParty(const QString &kon) {
 class TestAttachmentChecks : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        m = std::make_unique<CheckFixture>();
-        QVERIFY(m->isValid());
-        m->setAttachment({{"KON", "3"}});
-    }
-    void cleanup() { m.reset(); }
-
     void sumAgainstVph_data() {
         QTest::addColumn<Fields>("fields");
         QTest::addColumn<bool>("k14Fails");
@@ -63,150 +90,123 @@ private slots:
         QFETCH(Fields, fields);
         QFETCH(bool, k14Fails);
         QFETCH(bool, k15Fails);
-        m->setAttachment(fields);
-        for (int mode : {0, 1, 9}) {
-            m->district().clearMemo(District::protokol1());
-            m->services.forget();
-            // The opposite of the expected outcome first: the checks must set their flags either way.
-            m->district().setK14_OK(k14Fails);
-            m->district().setK15_OK(k15Fails);
-            T13K14(m->district(), mode);
-            T13K15(m->district(), mode);
-            QCOMPARE(m->district().K14_OK(), !k14Fails);
-            QCOMPARE(m->district().K15_OK(), !k15Fails);
-            const int failures = int(k14Fails) + int(k15Fails);
-            QCOMPARE(m->protokol1().size(), mode == 0 ? 2 * failures : 0);
-            QCOMPARE(m->services.messageBoxes.size(), mode == 1 ? failures : 0);
-            QVERIFY(m->protokol2().isEmpty());
+        for (Wording wording : {Wording::MessageBox, Wording::Protocol}) {
+            const auto k14 = T13K14(attachment(fields), wording);
+            const auto k15 = T13K15(attachment(fields), wording);
+            QCOMPARE(bool(k14), k14Fails);
+            QCOMPARE(bool(k15), k15Fails);
+            if (k14)
+                QCOMPARE(k14->code, QStringLiteral("K14"));
+            if (k15)
+                QCOMPARE(k15->code, QStringLiteral("K15"));
         }
     }
 
-    void k14AndK15HeadingsByMode() {
-        m->setAttachment({{"VPH", "10"}, {"K2", "41"}});
-        T13K14(m->district(), 1);
-        T13K14(m->district(), 0);
-        QCOMPARE(m->services.messageBoxes, QStringList{"K14  Číslo pol. strany : " + k14Text});
-        QCOMPARE(m->protokol1(), QStringList({"K14  Číslo pol. strany: " + k14Text, ""}));
+    void k14AndK15HeadingsByWording() {
+        const AttachmentRecord k14Fails = attachment({{"VPH", "10"}, {"K2", "41"}});
+        QCOMPARE(textOf(T13K14(k14Fails, Wording::MessageBox)), "K14  Číslo pol. strany : " + k14Text);
+        QCOMPARE(textOf(T13K14(k14Fails, Wording::Protocol)), "K14  Číslo pol. strany: " + k14Text);
+        const AttachmentRecord k15Fails = attachment({{"VPH", "10"}, {"K2", "9"}});
+        QCOMPARE(textOf(T13K15(k15Fails, Wording::MessageBox)), "K15  Číslo pol. strany : " + k15Text);
+        QCOMPARE(textOf(T13K15(k15Fails, Wording::Protocol)), "K15  Číslo pol. strany: " + k15Text);
+    }
 
-        m->services.forget();
-        m->district().clearMemo(District::protokol1());
-        m->setAttachment({{"K2", "9"}});
-        T13K15(m->district(), 1);
-        T13K15(m->district(), 0);
-        QCOMPARE(m->services.messageBoxes, QStringList{"K15  Číslo pol. strany : " + k15Text});
-        QCOMPARE(m->protokol1(), QStringList({"K15  Číslo pol. strany: " + k15Text, ""}));
+    // The party change shows both and passes only when both pass, each flag following its check.
+    void partyChangeFlags_data() {
+        QTest::addColumn<Fields>("fields");
+        QTest::addColumn<QStringList>("codes");
+        QTest::newRow("both pass") << Fields{{"VPH", "10"}, {"K1", "40"}} << QStringList();
+        QTest::newRow("K14") << Fields{{"VPH", "1"}, {"K1", "5"}} << QStringList{"K14"};
+        QTest::newRow("K15") << Fields{{"VPH", "10"}, {"K1", "9"}} << QStringList{"K15"};
+    }
+    void partyChangeFlags() {
+        QFETCH(Fields, fields);
+        QFETCH(QStringList, codes);
+        CheckFixture m;
+        QVERIFY(m.isValid());
+        Fields all{{"KON", "3"}};
+        for (int n = 1; n <= 150; ++n)
+            all.insert("K" + QString::number(n), "0");
+        all.insert(fields);
+        m.setAttachment(all);
+        // The opposite of the expected outcome first: the checks must set their flags either way.
+        m.district().setK14_OK(codes.contains("K14"));
+        m.district().setK15_OK(codes.contains("K15"));
+        QCOMPARE(partyChangeGate(m.district()), codes.isEmpty());
+        QCOMPARE(m.district().K14_OK(), !codes.contains("K14"));
+        QCOMPARE(m.district().K15_OK(), !codes.contains("K15"));
+        QStringList shown;
+        for (const QString &text : m.services.messageBoxes)
+            shown.append(text.left(3));
+        QCOMPARE(shown, codes);
+        QVERIFY(m.protokol1().isEmpty());
     }
 
     void candidateAgainstVph_data() {
+        QTest::addColumn<Fields>("fields");
         QTest::addColumn<int>("candidate");
-        QTest::addColumn<QString>("votes");
-        QTest::addColumn<bool>("fails");
-        QTest::newRow("exactly VPH") << 7 << "10" << false;
-        QTest::newRow("VPH + 1") << 7 << "11" << true;
-        QTest::newRow("first") << 1 << "11" << true;
-        QTest::newRow("last") << 150 << "12" << true;
+        QTest::addColumn<QString>("message");
+        QTest::newRow("exactly VPH") << Fields{{"VPH", "10"}, {"K7", "10"}} << 7 << "";
+        QTest::newRow("VPH + 1") << Fields{{"VPH", "10"}, {"K7", "11"}} << 7 << k16(7, "11");
+        QTest::newRow("first") << Fields{{"VPH", "10"}, {"K1", "11"}} << 1 << k16(1, "11");
+        QTest::newRow("last") << Fields{{"VPH", "10"}, {"K150", "12"}} << 150 << k16(150, "12");
+        QTest::newRow("only the candidate asked") << Fields{{"VPH", "10"}, {"K5", "11"}} << 6 << "";
+        QTest::newRow("151") << Fields{{"K1", "1"}, {"K150", "1"}} << 151 << "";
+        QTest::newRow("0") << Fields{{"K1", "1"}, {"K150", "1"}} << 0 << "";
+        QTest::newRow("-1") << Fields{{"K1", "1"}, {"K150", "1"}} << -1 << "";
+        QTest::newRow("1000") << Fields{{"K1", "1"}, {"K150", "1"}} << 1000 << "";
     }
     void candidateAgainstVph() {
+        QFETCH(Fields, fields);
         QFETCH(int, candidate);
-        QFETCH(QString, votes);
-        QFETCH(bool, fails);
-        m->setAttachment({{"VPH", "10"}, {"K" + QString::number(candidate), votes}});
-        T13K16(m->district(), candidate);
-        QCOMPARE(m->services.messageBoxes, fails ? QStringList{k16(candidate, votes)} : QStringList());
-        QVERIFY(m->protokol1().isEmpty());
-        T13K16(m->district(), 0);
-        QCOMPARE(m->protokol1(), fails ? QStringList({k16(candidate, votes), ""}) : QStringList());
-        QCOMPARE(m->services.messageBoxes.size(), fails ? 1 : 0);
-    }
-
-    void onlyTheCandidateAsked() {
-        m->setAttachment({{"VPH", "10"}, {"K5", "11"}});
-        T13K16(m->district(), 6);
-        QVERIFY(m->services.messageBoxes.isEmpty());
-    }
-
-    void everyFailingCandidateInOrder() {
-        m->setAttachment({{"VPH", "10"}, {"K150", "13"}, {"K3", "11"}, {"K77", "12"}, {"K78", "10"}});
-        T13K16(m->district(), 0);
-        QCOMPARE(m->protokol1(), QStringList({k16(3, "11"), "", k16(77, "12"), "", k16(150, "13"), ""}));
-        QVERIFY(m->services.messageBoxes.isEmpty());
-    }
-
-    void candidateNumberOutsideReportsNothing_data() {
-        QTest::addColumn<int>("candidate");
-        QTest::newRow("151") << 151;
-        QTest::newRow("-1") << -1;
-        QTest::newRow("1000") << 1000;
-    }
-    void candidateNumberOutsideReportsNothing() {
-        QFETCH(int, candidate);
-        m->setAttachment({{"VPH", "0"}, {"K1", "1"}, {"K150", "1"}});
-        T13K16(m->district(), candidate);
-        QVERIFY(m->services.messageBoxes.isEmpty());
-        QVERIFY(m->protokol1().isEmpty());
+        QFETCH(QString, message);
+        QCOMPARE(textOf(T13K16(attachment(fields), candidate)), message);
     }
 
     void partyVotesAgainstVph_data() {
-        QTest::addColumn<QString>("partyVotes");
-        QTest::addColumn<bool>("fails");
-        QTest::newRow("equal") << "10" << false;
-        QTest::newRow("one below") << "9" << true;
-        QTest::newRow("above") << "500" << false;
+        QTest::addColumn<QString>("kon");
+        QTest::addColumn<QString>("vph");
+        QTest::addColumn<QString>("message");
+        // Party 3's field only; its neighbours would pass or fail the other way.
+        QTest::newRow("equal") << "3"
+                               << "10"
+                               << "";
+        QTest::newRow("one below") << "3"
+                                   << "11" << k17Text.arg("10", "11");
+        QTest::newRow("above") << "3"
+                               << "9"
+                               << "";
+        QTest::newRow("last party field") << "26"
+                                          << "5"
+                                          << "K17  Číslo pol. strany: 26  Počet platných hlasov, ktoré získala "
+                                             "politická strana je menší ako počet voličov, ktorí využili právo "
+                                             "prednostného hlasu, platné hlasy: 4, využité predn. hlasy: 5";
+        // The wipe's placeholder attachment is left by pVPH without a message.
+        QTest::newRow("placeholder KON 0") << "0"
+                                           << "100"
+                                           << "";
+        // A KON with no party field: reported as a failure the user sees.
+        for (const char *kon : {"27", "999", "-3", "x1", ""})
+            QTest::addRow("party %s outside", kon) << kon << "100" << unknownParty(kon);
     }
     void partyVotesAgainstVph() {
-        QFETCH(QString, partyVotes);
-        QFETCH(bool, fails);
-        // Party 3's field only; its neighbours would pass or fail the other way.
-        m->setProtocol({{"PPHPS2", "0"}, {"PPHPS3", partyVotes}, {"PPHPS4", "0"}});
-        m->setAttachment({{"VPH", "10"}});
-        T13K17(m->district(), 0);
-        QCOMPARE(m->protokol2(), fails ? QStringList({k17Text, ""}) : QStringList());
-        QVERIFY(m->protokol1().isEmpty());
-        T13K17(m->district(), 1);
-        QCOMPARE(m->services.messageBoxes, fails ? QStringList{k17Text} : QStringList());
-        T13K17(m->district(), 2);
-        QCOMPARE(m->protokol2().size(), fails ? 2 : 0);
-        QCOMPARE(m->services.messageBoxes.size(), fails ? 1 : 0);
-    }
-
-    void lastPartyField() {
-        m->setProtocol({{"PPHPS26", "4"}, {"KC1", "100"}});
-        m->setAttachment({{"KON", "26"}, {"VPH", "5"}});
-        T13K17(m->district(), 0);
-        QCOMPARE(m->protokol2().size(), 2);
-        QVERIFY(m->protokol2().first().endsWith(" platné hlasy: 4, využité predn. hlasy: 5"));
-    }
-
-    // A KON with no party field: reported as a failure the user sees, in the channel of the mode.
-    void partyNumberOutside_data() {
-        QTest::addColumn<QString>("kon");
-        QTest::newRow("27") << "27";
-        QTest::newRow("999") << "999";
-        QTest::newRow("negative") << "-3";
-        QTest::newRow("not a number") << "x1";
-        QTest::newRow("empty") << "";
-    }
-    void partyNumberOutside() {
         QFETCH(QString, kon);
-        m->setProtocol({{"KC1", "1"}, {"KC2", "1"}});
-        m->setAttachment({{"KON", kon}, {"VPH", "100"}});
-        T13K17(m->district(), 0);
-        QCOMPARE(m->protokol2(), QStringList({unknownParty(kon), ""}));
-        QVERIFY(m->protokol1().isEmpty());
-        T13K17(m->district(), 1);
-        QCOMPARE(m->services.messageBoxes, QStringList{unknownParty(kon)});
-        T13K17(m->district(), 3);
-        QCOMPARE(m->protokol2().size(), 2);
-        QCOMPARE(m->services.messageBoxes.size(), 1);
+        QFETCH(QString, vph);
+        QFETCH(QString, message);
+        const ProtocolRecord s1 = partyVotes({{2, "100"}, {3, "10"}, {4, "0"}, {26, "4"}});
+        const auto finding = T13K17(attachment({{"KON", kon}, {"VPH", vph}}), s1);
+        QCOMPARE(textOf(finding), message);
+        if (finding)
+            QCOMPARE(finding->code, QStringLiteral("K17"));
     }
 
-    // The wipe's placeholder attachment (KON "0") is left by pVPH without a message.
-    void placeholderAttachmentPasses() {
-        m->setAttachment({{"KON", "0"}, {"VPH", "100"}});
-        for (int mode : {0, 1, 2})
-            T13K17(m->district(), mode);
-        QVERIFY(m->protokol2().isEmpty());
-        QVERIFY(m->services.messageBoxes.isEmpty());
+    // K17 reads the party's field of the stored protocol, not a field after the 26 parties.
+    void partyVotesOfTheStoredProtocol() {
+        CheckFixture m;
+        QVERIFY(m.isValid());
+        m.setProtocol({{"PPHPS26", "4"}, {"KC1", "100"}});
+        QVERIFY(T13K17(attachment({{"KON", "26"}, {"VPH", "5"}}), protocolRecord(m.s1())));
+        QVERIFY(!T13K17(attachment({{"KON", "26"}, {"VPH", "4"}}), protocolRecord(m.s1())));
     }
 
     void allVphAgainstValidVotes_data() {
@@ -222,51 +222,26 @@ private slots:
         QFETCH(QStringList, vph);
         QFETCH(QString, pphs);
         QFETCH(bool, fails);
-        m->setProtocol({{"PPHS", pphs}});
-        m->data().TP1().empty();
+        CheckFixture m;
+        QVERIFY(m.isValid());
+        m.setProtocol({{"PPHS", pphs}});
+        m.data().TP1().empty();
         for (int i = 0; i < vph.size(); ++i)
-            m->appendAttachment({{"KON", QString::number(i + 1)}, {"VPH", vph[i]}});
+            m.appendAttachment({{"KON", QString::number(i + 1)}, {"VPH", vph[i]}});
         const QString message = "K18 Počet platných hlasov spolu je menší ako počet voličov, ktorí využili právo "
                                 "prednostného hlasu za všetky politické strany, platné hlasy spolu: 20, využité "
                                 "predn. hlasy: 21";
-        T13K18(m->district(), 0);
-        QCOMPARE(m->protokol2(), fails ? QStringList({message, ""}) : QStringList());
-        QVERIFY(m->protokol1().isEmpty());
-        T13K18(m->district(), 1);
-        QCOMPARE(m->services.messageBoxes, fails ? QStringList{message} : QStringList());
-        T13K18(m->district(), -4);
-        QCOMPARE(m->protokol2().size(), fails ? 2 : 0);
-        // The walk ends on the last attachment.
-        QCOMPARE(m->data().TP1().recordNumber(), m->data().TP1().recordCount());
+        const auto attachments = attachmentRecords(m.p1());
+        QCOMPARE(int(attachments.size()), vph.size());
+        QCOMPARE(textOf(T13K18(attachments, protocolRecord(m.s1()))), fails ? message : QString());
     }
 
     // Wrapped round, the sum of many large VPH would turn negative and pass; it stops the check instead.
     void allVphBeyondTheIntegerRange() {
-        m->setProtocol({{"PPHS", "9999999"}});
-        m->data().TP1().empty();
-        for (int i = 0; i < 215; ++i)
-            m->appendAttachment({{"KON", "1"}, {"VPH", "9999999"}});
-        QVERIFY_THROWS_EXCEPTION(OverflowError, T13K18(m->district(), 0));
-        QVERIFY(m->protokol2().isEmpty());
-    }
-
-    void municipalityOfTheAttachment() {
-        m->setAttachment({{"OBEC", "123"}, {"OKRSOK", "1"}});
-        CheckFixture::set(m->data().TTEMPTLAC(), {{"NOBEC", "stará obec"}});
-        T13K02(m->district(), 1);
-        QCOMPARE(m->services.messageBoxes, QStringList{"K02 Chybný kód obce, zaz. = 123"});
-        QVERIFY(m->services.focusRequests.isEmpty());
-        QCOMPARE(m->tempTlacName(), QString());
-        T13K02(m->district(), 0);
-        QCOMPARE(m->protokol1(), QStringList({"K02 Chybný kód obce, zaz. = 123", ""}));
-        T13K03(m->district(), 0);
-        QCOMPARE(m->protokol1().size(), 2);
-
-        // Found: the name, and no district comparison on this form.
-        m->setAttachment({{"OBVOD", "999"}, {"OBEC", "500011"}});
-        T13K02(m->district(), 0);
-        QCOMPARE(m->tempTlacName(), QStringLiteral("Vyšný Škychomec"));
-        QCOMPARE(m->protokol1().size(), 2);
+        ProtocolRecord s1;
+        s1.pphs = "9999999";
+        const std::vector<AttachmentRecord> attachments(215, attachment({{"VPH", "9999999"}}));
+        QVERIFY_THROWS_EXCEPTION(OverflowError, T13K18(attachments, s1));
     }
 
     void pollingDistrictOfTheAttachment_data() {
@@ -279,27 +254,23 @@ private slots:
     void pollingDistrictOfTheAttachment() {
         QFETCH(QString, okrsok);
         QFETCH(bool, fails);
-        m->setAttachment({{"OBEC", "500011"}, {"OKRSOK", okrsok}});
         const QString message = "K03 Chybné číslo volebného okrsku, zaz. = 31 , počet vol. okrskov v obci = 30";
-        T13K03(m->district(), 0);
-        QCOMPARE(m->protokol1(), fails ? QStringList({message, ""}) : QStringList());
-        T13K03(m->district(), 1);
-        QCOMPARE(m->services.messageBoxes, fails ? QStringList{message} : QStringList());
-        QVERIFY(m->services.focusRequests.isEmpty());
+        const Municipality municipality{"101", "Vyšný Škychomec", "30"};
+        const auto finding = T13K03(attachment({{"OKRSOK", okrsok}}), municipality);
+        QCOMPARE(textOf(finding), fails ? message : QString());
+        if (finding)
+            QVERIFY(!finding->box);
+        // An unknown municipality is K02's alone.
+        QVERIFY(!T13K03(attachment({{"OKRSOK", okrsok}}), std::nullopt));
     }
 
     void notANumberStopsTheCheck() {
-        m->setAttachment({{"VPH", "10"}, {"K40", "abc"}});
-        m->district().setK14_OK(false);
-        QVERIFY_THROWS_EXCEPTION(ConversionError, T13K14(m->district(), 0));
-        QVERIFY_THROWS_EXCEPTION(ConversionError, T13K16(m->district(), 0));
-        QVERIFY_THROWS_EXCEPTION(ConversionError, T13K16(m->district(), 40));
-        QVERIFY(m->protokol1().isEmpty());
-        QVERIFY(m->services.messageBoxes.isEmpty());
+        const AttachmentRecord p1 = attachment({{"VPH", "10"}, {"K40", "abc"}});
+        QVERIFY_THROWS_EXCEPTION(ConversionError, T13K14(p1, Wording::Protocol));
+        QVERIFY_THROWS_EXCEPTION(ConversionError, T13K15(p1, Wording::Protocol));
+        QVERIFY_THROWS_EXCEPTION(ConversionError, T13K16(p1, 40));
+        QVERIFY(!T13K16(p1, 39));
     }
-
-private:
-    std::unique_ptr<CheckFixture> m;
 };
 
 QTEST_GUILESS_MAIN(TestAttachmentChecks)
