@@ -158,10 +158,16 @@ void Store::writeFiles(const std::vector<FileWrite> &files) {
 void Store::placeFile(const FileWrite &write) {
     const QString path = QDir(m_folder).filePath(write.path);
     const QString folder = QFileInfo(path).path();
-    if (!QFileInfo(folder).isDir()) {
-        disk::makeFolder(QFileInfo(folder).path()); // one level above: the backups' own folder
-        disk::makeFolder(folder);
-        m_unsynced.push_back(QFileInfo(folder).path());
+    // The folders between the data folder and the file that are missing (a backup's, and the backups'
+    // own), each made within the data folder and its entry synced with the rest.
+    QString at = m_folder;
+    const QStringList parts = write.path.split(QLatin1Char('/'));
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+        at = QDir(at).filePath(parts[i]);
+        if (!QFileInfo(at).isDir()) {
+            disk::makeFolder(at);
+            m_unsynced.push_back(QFileInfo(at).path());
+        }
     }
     disk::File file = disk::File::open(path, O_CREAT | O_TRUNC);
     file.write(0, write.content);
