@@ -1,6 +1,7 @@
 #include "checks/completecheck.h"
 
 #include "checks/attachmentchecks.h"
+#include "checks/partyfigures.h"
 #include "checks/protocolchecks.h"
 #include "checks/report.h"
 #include "model/currentattachment.h"
@@ -35,15 +36,7 @@ void runChecks(District &district) {
     report(protokol1, T13K03(shown, checkMunicipalityCode(district, shown.obec, std::nullopt, protokol1)));
     const std::vector<AttachmentRecord> attachments = attachmentRecords(p1);
     for (const AttachmentRecord &attachment : attachments) {
-        // Each flag stands set while its check reads the figures, as the party change sets it.
-        district.setK14_OK(true);
-        const std::optional<Finding> k14 = T13K14(attachment, Wording::Protocol);
-        district.setK14_OK(!k14);
-        report(protokol1, k14);
-        district.setK15_OK(true);
-        const std::optional<Finding> k15 = T13K15(attachment, Wording::Protocol);
-        district.setK15_OK(!k15);
-        report(protokol1, k15);
+        partyFigureChecks(district, attachment, Wording::Protocol, protokol1);
         for (int n = 1; n <= form::candidates; ++n)
             report(protokol1, T13K16(attachment, n));
         report(protokol2, T13K17(attachment, s1));

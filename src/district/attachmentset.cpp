@@ -1,6 +1,7 @@
 #include "district/attachmentset.h"
 
 #include "checks/attachmentchecks.h"
+#include "checks/partyfigures.h"
 #include "checks/report.h"
 #include "checks/sums.h"
 #include "model/currentattachment.h"
@@ -189,18 +190,7 @@ void GeneratingP1(District &district) {
 }
 
 bool partyChangeGate(District &district) {
-    const Report show = showAtOnce(district);
-    const AttachmentRecord p1 = attachmentRecord(district.TP1());
-    // Each flag stands set while its check reads the figures.
-    district.setK14_OK(true);
-    const std::optional<Finding> k14 = T13K14(p1, Wording::MessageBox);
-    district.setK14_OK(!k14);
-    report(show, k14);
-    district.setK15_OK(true);
-    const std::optional<Finding> k15 = T13K15(p1, Wording::MessageBox);
-    district.setK15_OK(!k15);
-    report(show, k15);
-    return !k14 && !k15;
+    return partyFigureChecks(district, attachmentRecord(district.TP1()), Wording::MessageBox, showAtOnce(district));
 }
 
 void DoPreduClick(District &district) {
