@@ -23,7 +23,7 @@ namespace centre_fixture {
 
 // One district's figures, chosen by the test: the sums the summary must give are computed from these,
 // not from anything the program wrote.
-struct DistrictSpec {
+struct DistrictPlan {
     QString obvod;
     QString obec;
     int okrsok = 1;
@@ -38,34 +38,34 @@ struct DistrictSpec {
 
 // A district free of errors whose figures differ with seed: parties 1, 3 (12 candidates), 7 and 21, each
 // with an attachment; party 1 also with a vote for its 150th candidate, the last value of the line.
-inline DistrictSpec cleanSpec(const QString &obvod, const QString &obec, int okrsok, int seed) {
-    DistrictSpec spec{obvod, obec, okrsok, {}, {}};
+inline DistrictPlan cleanSpec(const QString &obvod, const QString &obec, int okrsok, int seed) {
+    DistrictPlan plan{obvod, obec, okrsok, {}, {}};
     for (const int party : {1, 3, 7, 21}) {
-        spec.votes[party] = 40 + 13 * seed + party;
+        plan.votes[party] = 40 + 13 * seed + party;
         const int vph = 5 + seed + party % 3;
-        spec.preferences[party] = {vph, {{1, vph}, {2, seed % 3}, {4, 1 + party % 2}}};
+        plan.preferences[party] = {vph, {{1, vph}, {2, seed % 3}, {4, 1 + party % 2}}};
     }
-    spec.preferences[1].candidates[150] = 1;
-    return spec;
+    plan.preferences[1].candidates[150] = 1;
+    return plan;
 }
 
-// Writes the spec into the district's S1 and P1 with the control sums, as the entry boxes would.
-inline void fill(District &district, const DistrictSpec &spec) {
+// Writes the plan into the district's S1 and P1 with the control sums, as the entry boxes would.
+inline void fill(District &district, const DistrictPlan &plan) {
     Table &s1 = district.TS1();
     s1.first();
     s1.edit();
     int valid = 0;
     for (int party = 1; party <= 26; ++party) {
-        const auto found = spec.votes.find(party);
-        const int votes = found == spec.votes.end() ? 0 : found->second;
+        const auto found = plan.votes.find(party);
+        const int votes = found == plan.votes.end() ? 0 : found->second;
         valid += votes;
         s1.setInteger(schemas::S1_PPHPS1 + party - 1, votes);
     }
     const std::pair<const char *, QString> protocol[] = {{"TYPV", "0"},
-                                                         {"OBVOD", spec.obvod},
-                                                         {"OBEC", spec.obec},
-                                                         {"OKRSOK", QString::number(spec.okrsok)},
-                                                         {"POZZV", QString::number(spec.registered)},
+                                                         {"OBVOD", plan.obvod},
+                                                         {"OBEC", plan.obec},
+                                                         {"OKRSOK", QString::number(plan.okrsok)},
+                                                         {"POZZV", QString::number(plan.registered)},
                                                          {"PVO", "900"},
                                                          {"POO_POSTA", "0"},
                                                          {"POO", "900"},
@@ -78,7 +78,7 @@ inline void fill(District &district, const DistrictSpec &spec) {
     sKC3(district);
     GeneratingP1(district);
     Table &p1 = district.TP1();
-    for (const auto &[party, attachment] : spec.preferences) {
+    for (const auto &[party, attachment] : plan.preferences) {
         p1.locate(QStringLiteral("KON"), QString::number(party));
         p1.edit();
         p1.setInteger(schemas::P1_VPH, attachment.vph);
@@ -98,16 +98,16 @@ public:
 
     // The district exported by the EXPORT button (complete check, refused with errors) into the folder;
     // the archive's path, empty when the export refused it.
-    QString exportClean(const DistrictSpec &spec, const QString &folder) {
-        fill(m_setup.district(), spec);
+    QString exportClean(const DistrictPlan &plan, const QString &folder) {
+        fill(m_setup.district(), plan);
         m_setup.services.fileAnswers.push_back(QDir(folder).filePath(QStringLiteral("zvolene")));
         Button16Click(m_setup.district());
         return archiveIn(folder);
     }
 
     // The district exported whatever the complete check finds, as an altered program could.
-    QString exportAsItIs(const DistrictSpec &spec, const QString &folder) {
-        fill(m_setup.district(), spec);
+    QString exportAsItIs(const DistrictPlan &plan, const QString &folder) {
+        fill(m_setup.district(), plan);
         KompletnaKontrola(m_setup.district());
         m_setup.services.fileAnswers.push_back(QDir(folder).filePath(QStringLiteral("zvolene")));
         ExportVQ(m_setup.district());

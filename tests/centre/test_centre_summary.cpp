@@ -30,10 +30,10 @@ namespace {
 struct Expected {
     std::map<int, qint64> votes, vph, preferential;
     std::map<std::pair<int, int>, qint64> candidates; // (party, candidate)
-    void add(const DistrictSpec &spec) {
-        for (const auto &[party, v] : spec.votes)
+    void add(const DistrictPlan &plan) {
+        for (const auto &[party, v] : plan.votes)
             votes[party] += v;
-        for (const auto &[party, attachment] : spec.preferences) {
+        for (const auto &[party, attachment] : plan.preferences) {
             vph[party] += attachment.vph;
             for (const auto &[n, v] : attachment.candidates) {
                 preferential[party] += v;
@@ -155,15 +155,15 @@ void TestCentreSummary::sumsOfExportedDistricts_data() {
 void TestCentreSummary::sumsOfExportedDistricts() {
     QFETCH(int, threads);
     const QString archives = folder(u"prijate"_s);
-    const QList<DistrictSpec> specs{cleanSpec(u"101"_s, u"500011"_s, 1, 1), cleanSpec(u"101"_s, u"500011"_s, 3, 2),
+    const QList<DistrictPlan> plans{cleanSpec(u"101"_s, u"500011"_s, 1, 1), cleanSpec(u"101"_s, u"500011"_s, 3, 2),
                                     cleanSpec(u"101"_s, u"500023"_s, 1, 3), cleanSpec(u"102"_s, u"500932"_s, 2, 4)};
     Expected expected;
-    for (const DistrictSpec &spec : specs) {
-        QVERIFY(!m_exporter->exportClean(spec, archives).isEmpty());
-        expected.add(spec);
+    for (const DistrictPlan &plan : plans) {
+        QVERIFY(!m_exporter->exportClean(plan, archives).isEmpty());
+        expected.add(plan);
     }
     // One more packed by Info-ZIP with the password, in a folder below, its member names in lower case.
-    const DistrictSpec zipped = cleanSpec(u"102"_s, u"500932"_s, 1, 5);
+    const DistrictPlan zipped = cleanSpec(u"102"_s, u"500932"_s, 1, 5);
     fill(m_exporter->setup().district(), zipped);
     expected.add(zipped);
     const QString below = folder(u"prijate/posta"_s);
@@ -196,7 +196,7 @@ void TestCentreSummary::sumsOfExportedDistricts() {
     }
     // Electoral district 102 holds the last two districts alone.
     Expected only102;
-    only102.add(specs[3]);
+    only102.add(plans[3]);
     only102.add(zipped);
     for (const QJsonObject &row : rowsWhere(parties, u"OBVOD"_s, u"102"_s)) {
         if (row[u"UROVEN"_s].toString() == u"obvod"_s)
@@ -219,10 +219,10 @@ void TestCentreSummary::sumsOfExportedDistricts() {
     QCOMPARE(districts.size(), districtsInCodeList());
     QCOMPARE(rowsWhere(districts, u"STAV"_s, u"CHÝBA"_s).size(), districtsInCodeList() - 5);
     for (const QJsonObject &row : rowsWhere(districts, u"STAV"_s, u"OK"_s)) {
-        const auto spec = std::find_if(specs.begin(), specs.end(), [&](const DistrictSpec &s) {
+        const auto plan = std::find_if(plans.begin(), plans.end(), [&](const DistrictPlan &s) {
             return s.obec == row[u"OBEC"_s].toString() && QString::number(s.okrsok) == row[u"OKRSOK"_s].toString();
         });
-        const DistrictSpec &s = spec == specs.end() ? zipped : *spec;
+        const DistrictPlan &s = plan == plans.end() ? zipped : *plan;
         QCOMPARE(row[u"PPHPS7"_s].toInt(), s.votes.at(7));
         QCOMPARE(row[u"VPH21"_s].toInt(), s.preferences.at(21).vph);
         Expected one;
@@ -340,10 +340,10 @@ void TestCentreSummary::badArchives() {
 
 void TestCentreSummary::districtWithErrors() {
     const QString archives = folder(u"prijate"_s);
-    DistrictSpec spec = cleanSpec(u"101"_s, u"500011"_s, 4, 1);
-    spec.registered = 800;                  // fewer registered voters than voters who took part: K04
-    spec.preferences[7].candidates[2] = 99; // more than the attachment's VPH: K16
-    QVERIFY(!m_exporter->exportAsItIs(spec, archives).isEmpty());
+    DistrictPlan plan = cleanSpec(u"101"_s, u"500011"_s, 4, 1);
+    plan.registered = 800;                  // fewer registered voters than voters who took part: K04
+    plan.preferences[7].candidates[2] = 99; // more than the attachment's VPH: K16
+    QVERIFY(!m_exporter->exportAsItIs(plan, archives).isEmpty());
     // The findings are the district program's error protocols, line by line.
     QStringList protocols;
     for (const Memo *memo : {&m_exporter->setup().district().Protokol1(), &m_exporter->setup().district().Protokol2()})
@@ -371,7 +371,7 @@ void TestCentreSummary::sameDistrictTwice() {
     const QString archives = folder(u"prijate"_s);
     const QString first = folder(u"prijate/a"_s);
     const QString second = folder(u"prijate/b"_s);
-    const DistrictSpec counted = cleanSpec(u"101"_s, u"500011"_s, 1, 1);
+    const DistrictPlan counted = cleanSpec(u"101"_s, u"500011"_s, 1, 1);
     QVERIFY(!m_exporter->exportClean(counted, first).isEmpty());
     QVERIFY(QFile::copy(QDir(first).filePath(u"VQ500011.1"_s), QDir(second).filePath(u"VQ500011.1"_s)));
     QVERIFY(!m_exporter->exportClean(cleanSpec(u"101"_s, u"500011"_s, 3, 2), first).isEmpty());
