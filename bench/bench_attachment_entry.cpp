@@ -64,7 +64,7 @@ int main(int argc, char **argv) {
     s1.edit();
     s1.setText(schemas::S1_PPHPS1, QStringLiteral("100000")); // party 1: 150 candidates in the sample list
     s1.post();
-    GeneratingP1(district);
+    (void)GeneratingP1(district);
     window.show();
     window.activateWindow();
     if (!QTest::qWaitForWindowActive(&window)) {

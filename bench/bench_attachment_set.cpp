@@ -28,13 +28,13 @@ int main(int argc, char **argv) {
         s1.edit();
         s1.setInteger(schemas::S1_PPHPS1 + 20, i % 2 ? 1000 : 0);
         s1.post();
-        generating.run([&] { GeneratingP1(district); });
+        generating.run([&] { (void)GeneratingP1(district); });
         // Party 3's first candidate over VPH by 1 or 2: the K16 line differs from run to run.
         p1.locate(QStringLiteral("KON"), QStringLiteral("3"));
         p1.edit();
         p1.setInteger(schemas::P1_K1, 501 + i % 2);
         p1.post();
-        checking.run([&] { KompletnaKontrola(district); });
+        checking.run([&] { (void)KompletnaKontrola(district); });
     }
     generating.print("GeneratingP1, 21 attachments");
     std::printf("KompletnaKontrola: %lld + %lld protocol lines\n", qlonglong(district.Protokol1().lines.size()),

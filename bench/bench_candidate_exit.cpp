@@ -27,7 +27,7 @@ int main(int argc, char **argv) {
         const int n = i % 150 + 1;
         pK1Enter(district, n);
         data.TP1().setText(schemas::P1_K1 + n - 1, QString::number(i % 400));
-        candidate.run([&] { pK1Exit(district); });
+        candidate.run([&] { (void)pK1Exit(district); });
     }
     candidate.print("pK1Exit, 150 candidates");
 
@@ -36,7 +36,7 @@ int main(int argc, char **argv) {
     for (int i = 0; i < runs; ++i) {
         eOBVODEnter(district);
         data.TS1().setText(poo, QString::number(24000 - i % 50));
-        protocol.run([&] { protocolBoxExit(district, QStringLiteral("ePOO")); });
+        protocol.run([&] { (void)protocolBoxExit(district, FormBox::Poo); });
     }
     protocol.print("protocolBoxExit ePOO");
     return 0;

@@ -15,7 +15,7 @@
 #include "exchange/exchangelines.h"
 #include "exchange/password.h"
 #include "model/district.h"
-#include "model/services.h"
+#include "model/progress.h"
 #include "store/datamodule.h"
 #include "store/schema.h"
 #include "store/table.h"
@@ -36,21 +36,10 @@
 
 namespace {
 
-class SilentServices : public Services {
+class SilentProgress : public Progress {
 public:
-    void messageBox(const QString &) override {}
-    int zobraz_spravu(const QString &, int, Buttons) override { return ResultOK; }
     void pracujem(const QString &) override {}
-    void beep1() override {}
-    void focus(const QString &) override {}
-    void focusBox(FormBox) override {}
-    bool canFocus(const QString &) const override { return true; }
     void sleep(int) override {}
-    std::optional<QString> openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> saveFileName(const QString &, const QString &, const QString &, const QString &) override {
-        return {};
-    }
-    void outputReport(const QString &, const QString &) override {}
 };
 
 struct DistrictId {
@@ -90,7 +79,7 @@ bool writeArchive(District &district, const DistrictId &id, int i, const QString
     sKC1(district);
     sKC2(district);
     sKC3(district);
-    GeneratingP1(district);
+    (void)GeneratingP1(district);
     Table &p1 = district.TP1();
     p1.first();
     for (int r = 0; r < p1.recordCount(); ++r, p1.next()) {
@@ -177,8 +166,8 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "N from 1 to %zu (the polling districts of OBCE06)\n", ids.size());
         return 1;
     }
-    SilentServices services;
-    District district(*data, services);
+    SilentProgress progress;
+    District district(*data, progress);
     const QString all = keep.isEmpty() ? QDir(work.path()).filePath(QStringLiteral("all")) : keep;
     QDir().mkpath(all);
     QElapsedTimer timer;

@@ -1,13 +1,13 @@
 #pragma once
 
-// What the district benchmarks share: services that show nothing, a full district on a copy of the
+// What the district benchmarks share: a busy window that shows nothing, a full district on a copy of the
 // installation, the bare cost of one durable write on the same disk, and the figures of a series of
 // runs as a median, its ratio to the bare write and the syncs each run made.
 
 #include "checks/sums.h"
 #include "district/attachmentset.h"
 #include "model/district.h"
-#include "model/services.h"
+#include "model/progress.h"
 #include "store/datamodule.h"
 #include "store/schema.h"
 #include "support/faultinjection.h"
@@ -26,24 +26,11 @@
 #include <unistd.h>
 #include <vector>
 
-// No dialog, no busy window, no pause: the benchmarks time the core alone.
-class SilentServices : public Services {
+// No busy window, no pause: the benchmarks time the core alone.
+class SilentProgress : public Progress {
 public:
-    int messages = 0;
-    std::optional<QString> file; // the answer of every file dialog
-    void messageBox(const QString &) override { ++messages; }
-    int zobraz_spravu(const QString &, int, Buttons) override { return ResultOK; }
     void pracujem(const QString &) override {}
-    void beep1() override {}
-    void focus(const QString &) override {}
-    void focusBox(FormBox) override {}
-    bool canFocus(const QString &) const override { return true; }
     void sleep(int) override {}
-    std::optional<QString> openFileName(const QString &, const QString &, const QString &) override { return file; }
-    std::optional<QString> saveFileName(const QString &, const QString &, const QString &, const QString &) override {
-        return file;
-    }
-    void outputReport(const QString &, const QString &) override {}
 };
 
 // Copies the installation's tables into a folder of the current directory (the disk being measured).
@@ -71,7 +58,7 @@ inline void fillFullDistrict(District &district, bool withFaults) {
     sKC1(district);
     sKC2(district);
     sKC3(district);
-    GeneratingP1(district);
+    (void)GeneratingP1(district);
 
     Table &p1 = district.TP1();
     p1.first();
@@ -103,18 +90,17 @@ public:
             return;
         }
         m_data = std::make_unique<DataModule>(m_dir.path());
-        m_district = std::make_unique<District>(*m_data, m_services);
+        m_district = std::make_unique<District>(*m_data, m_progress);
         fillFullDistrict(*m_district, withFaults);
     }
     bool isValid() const { return m_district != nullptr; }
     QString folder() const { return m_dir.path(); }
     DataModule &data() { return *m_data; }
-    SilentServices &services() { return m_services; }
     District &district() { return *m_district; }
 
 private:
     QTemporaryDir m_dir;
-    SilentServices m_services;
+    SilentProgress m_progress;
     std::unique_ptr<DataModule> m_data;
     std::unique_ptr<District> m_district;
 };

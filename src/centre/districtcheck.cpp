@@ -4,7 +4,8 @@
 #include "checks/sums.h"
 #include "exchange/import.h"
 #include "model/district.h"
-#include "model/services.h"
+#include "model/outcome.h"
+#include "model/progress.h"
 #include "print/printing.h"
 #include "store/datamodule.h"
 #include "store/table.h"
@@ -13,62 +14,44 @@ using namespace Qt::StringLiterals;
 
 namespace centre {
 
-// The window's services without a window: what the core would have shown is kept, questions are not
-// asked (the operations used here ask none), pauses are not waited.
-class HeadlessServices : public Services {
+// The busy window of a program without a window: nothing shown, pauses not waited.
+class HeadlessProgress : public Progress {
 public:
-    struct Message {
-        QString text;
-        bool error;
-    };
-    std::vector<Message> messages;
-    QList<DistrictCheck::Document> reports;
-
-    void messageBox(const QString &text) override { messages.push_back({text, false}); }
-    int zobraz_spravu(const QString &text, int kind, Buttons) override {
-        messages.push_back({text, kind == Error});
-        return ResultOK;
-    }
     void pracujem(const QString &) override {}
-    void beep1() override {}
-    void focus(const QString &) override {}
-    void focusBox(FormBox) override {}
-    bool canFocus(const QString &) const override { return false; }
     void sleep(int) override {}
-    std::optional<QString> openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> saveFileName(const QString &, const QString &, const QString &, const QString &) override {
-        return {};
-    }
-    void outputReport(const QString &title, const QString &html) override { reports.append({title, html}); }
-
-    // The messages of one step as one line: the error first, the rest after it in parentheses, a line
-    // break of a message as ", ". Empty when the step showed nothing.
-    QString takeLine() {
-        QString headline;
-        QStringList details;
-        for (const Message &m : messages) {
-            const QString text = QString(m.text).replace(u'\r', u", "_s);
-            if (m.error && headline.isEmpty())
-                headline = text;
-            else
-                details.append(text);
-        }
-        messages.clear();
-        if (headline.isEmpty() && !details.isEmpty())
-            headline = details.takeFirst();
-        return details.isEmpty() ? headline : headline + u" ("_s + details.join(u"; "_s) + u')';
-    }
 };
 
+namespace {
+
+// The messages of one step as one line: the error first, the rest after it in parentheses, a line
+// break of a message as ", ". Empty when the step showed nothing.
+QString oneLine(const Outcome &outcome) {
+    QString headline;
+    QStringList details;
+    for (const Step &step : outcome.steps()) {
+        if (step.text.isEmpty())
+            continue;
+        const QString text = QString(step.text).replace(u'\r', u", "_s);
+        if (step.kind == Step::Kind::Error && headline.isEmpty())
+            headline = text;
+        else
+            details.append(text);
+    }
+    if (headline.isEmpty() && !details.isEmpty())
+        headline = details.takeFirst();
+    return details.isEmpty() ? headline : headline + u" ("_s + details.join(u"; "_s) + u')';
+}
+
+} // namespace
+
 DistrictCheck::DistrictCheck(const QString &codeListFolder)
-    : m_data(DataModule::inMemory(codeListFolder)), m_services(std::make_unique<HeadlessServices>()),
-      m_district(std::make_unique<District>(*m_data, *m_services)) {}
+    : m_data(DataModule::inMemory(codeListFolder)), m_progress(std::make_unique<HeadlessProgress>()),
+      m_district(std::make_unique<District>(*m_data, *m_progress)) {}
 
 DistrictCheck::~DistrictCheck() = default;
 
 QString DistrictCheck::load(const QString &sName, const QByteArray &sFile, const QString &pName,
                             const QByteArray &pFile) {
-    m_services->messages.clear();
     // Nothing of the district before may stay: import_S1 keeps the fields the S file does not carry, and
     // a refused P file leaves P1 as it was. Those fields are as the database wipe leaves them (zeros),
     // which is where a district program that imports the archive starts from too.
@@ -80,11 +63,13 @@ QString DistrictCheck::load(const QString &sName, const QByteArray &sFile, const
         s1.setText(k, u"0"_s);
     s1.post();
     m_district->TP1().empty();
-    import_S1(*m_district, sFile);
-    if (const QString refusal = m_services->takeLine(); !refusal.isEmpty())
+    Outcome sRead;
+    import_S1(*m_district, sFile, sRead);
+    if (const QString refusal = oneLine(sRead); !refusal.isEmpty())
         return sName + u": "_s + refusal;
-    import_P1(*m_district, pName, pFile);
-    if (const QString refusal = m_services->takeLine(); !refusal.isEmpty())
+    Outcome pRead;
+    import_P1(*m_district, pName, pFile, pRead);
+    if (const QString refusal = oneLine(pRead); !refusal.isEmpty())
         return pName + u": "_s + refusal;
     // What the protocol page counts when its figures are entered, and the complete check reads.
     showPartyCounters(*m_district, partyTotals(m_district->TS1()));
@@ -92,7 +77,8 @@ QString DistrictCheck::load(const QString &sName, const QByteArray &sFile, const
 }
 
 DistrictCheck::Verdict DistrictCheck::check() {
-    KompletnaKontrola(*m_district);
+    // What it would show on the attachment pages concerns a window only.
+    (void)KompletnaKontrola(*m_district);
     Verdict verdict;
     verdict.clean = m_district->Bezchybnost();
     for (const Memo *memo : {&m_district->Protokol1(), &m_district->Protokol2()}) {
@@ -104,14 +90,9 @@ DistrictCheck::Verdict DistrictCheck::check() {
     return verdict;
 }
 
-QList<DistrictCheck::Document> DistrictCheck::documents() {
-    KompletnaKontrola(*m_district);
-    m_services->reports.clear();
-    TlacT12(*m_district);
-    TlacT13(*m_district);
-    TlacProtokol1(*m_district);
-    TlacProtokol2(*m_district);
-    return std::exchange(m_services->reports, {});
+QList<RenderedReport> DistrictCheck::documents() {
+    (void)KompletnaKontrola(*m_district);
+    return {TlacT12(*m_district), TlacT13(*m_district), TlacProtokol1(*m_district), TlacProtokol2(*m_district)};
 }
 
 } // namespace centre

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/printing.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -12,11 +14,11 @@ class District;
 
 namespace centre {
 
-class HeadlessServices;
+class HeadlessProgress;
 
 // One district held in memory, worked on by the district program's own operations: the import of an
 // archive's two files, the complete check and the four printed documents. Every call of the centre into
-// the checks, the district operations and the window's services passes here, so that a change of that
+// the checks and the district operations passes here, so that a change of that
 // seam is made in this one place. An object belongs to the thread that made it, and is used for one
 // archive after another without touching the disk.
 class DistrictCheck {
@@ -42,10 +44,7 @@ public:
     // that is no number.
     Verdict check();
 
-    struct Document {
-        QString title;
-        QString html;
-    };
+    using Document = RenderedReport;
     // T/12, T/13, the error protocol and the inter-table error protocol, in this order, rendered from the
     // templates in reporty/ of the working folder, after the complete check.
     QList<Document> documents();
@@ -54,7 +53,7 @@ public:
 
 private:
     std::unique_ptr<DataModule> m_data;
-    std::unique_ptr<HeadlessServices> m_services;
+    std::unique_ptr<HeadlessProgress> m_progress;
     std::unique_ptr<District> m_district;
 };
 

@@ -7,7 +7,7 @@
 #include "model/currentattachment.h"
 #include "model/decimalvalue.h"
 #include "model/district.h"
-#include "model/services.h"
+#include "model/progress.h"
 #include "store/datamodule.h"
 #include "store/form.h"
 #include "store/table.h"
@@ -67,9 +67,9 @@ void storeProtocolTable(Table &table, const Memo &memo) {
 
 } // namespace
 
-void KompletnaKontrola(District &district) {
-    Services &services = district.services();
-    services.pracujem(QStringLiteral("Prebieha kompletná kontrola zápisnice"));
+Outcome KompletnaKontrola(District &district) {
+    Progress &progress = district.progress();
+    progress.pracujem(QStringLiteral("Prebieha kompletná kontrola zápisnice"));
     const auto protokol1 = District::protokol1();
     const auto protokol2 = District::protokol2();
     try {
@@ -101,11 +101,13 @@ void KompletnaKontrola(District &district) {
         // Only once both tables hold this result: a failed write leaves the district marked with errors.
         district.setBezchybnost(protocolClean && interTableClean);
     } catch (...) {
-        services.pracujem(QStringLiteral("off"));
+        progress.pracujem(QStringLiteral("off"));
         throw;
     }
-    services.pracujem(QStringLiteral("off"));
+    progress.pracujem(QStringLiteral("off"));
 
-    showCurrentAttachment(district);
+    Outcome outcome;
+    showCurrentAttachment(district, outcome);
     district.setComboIndex(district.TP1().recordNumber() - 1);
+    return outcome;
 }

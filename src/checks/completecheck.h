@@ -1,7 +1,10 @@
 #pragma once
 
+#include "model/outcome.h"
+
 class District;
 
 // The complete check: every check in protocol mode, the two error protocols (memos and tables),
-// Bezchybnost, and the refresh of the attachment pages for the first attachment.
-void KompletnaKontrola(District &district);
+// Bezchybnost, and the refresh of the attachment pages for the first attachment, whose message and
+// focus move it returns.
+[[nodiscard]] Outcome KompletnaKontrola(District &district);

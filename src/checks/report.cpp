@@ -1,13 +1,10 @@
 #include "checks/report.h"
 
-#include "model/services.h"
-
-Report showAtOnce(District &district) {
-    return [&district](const Finding &finding) {
-        Services &services = district.services();
-        services.messageBox(finding.text);
+Report showAtOnce(Outcome &outcome) {
+    return [&outcome](const Finding &finding) {
+        outcome.message(finding.text);
         if (finding.box)
-            services.focusBox(*finding.box);
+            outcome.focus(*finding.box);
     };
 }
 

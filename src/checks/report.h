@@ -2,6 +2,7 @@
 
 #include "checks/finding.h"
 #include "model/district.h"
+#include "model/outcome.h"
 
 #include <functional>
 #include <optional>
@@ -9,8 +10,8 @@
 // Where the callers of the checks send a finding: shown at once, or into an error protocol.
 using Report = std::function<void(const Finding &)>;
 
-// The plain message box with the text, then the focus of the finding's box, if it has one.
-Report showAtOnce(District &district);
+// Into the outcome: the plain message box with the text, then the focus of the finding's box, if it has one.
+Report showAtOnce(Outcome &outcome);
 // The text and an empty line appended to the memo.
 Report intoMemo(District &district, Memo District::*memo);
 

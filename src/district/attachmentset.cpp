@@ -7,8 +7,8 @@
 #include "model/currentattachment.h"
 #include "model/decimalvalue.h"
 #include "model/district.h"
+#include "model/outcome.h"
 #include "model/partydisplay.h"
-#include "model/services.h"
 #include "store/backup.h"
 #include "store/datamodule.h"
 #include "store/errors.h"
@@ -131,18 +131,20 @@ void storeAside(Table &table, const AsideRecords &aside) {
     rewrite.commit();
 }
 
-void moveAndShow(District &district, int step) {
-    if (!partyChangeGate(district))
-        return;
+Outcome moveAndShow(District &district, int step) {
+    Outcome outcome;
+    if (!partyChangeGate(district, outcome))
+        return outcome;
     if (decimalValue(district.asponhlas()) > 0)
         district.TP1().moveBy(step);
-    showCurrentAttachment(district);
+    showCurrentAttachment(district, outcome);
     district.setComboIndex(district.TP1().recordNumber() - 1);
+    return outcome;
 }
 
 } // namespace
 
-void GeneratingP1(District &district) {
+Outcome GeneratingP1(District &district) {
     Table &s1 = district.TS1();
     Table &p1 = district.TP1();
     Table &temp = district.data().TP1_TEMP();
@@ -155,8 +157,9 @@ void GeneratingP1(District &district) {
         markProtocolGenerated(s1);
         temp.empty();
         action.commit();
-        district.services().messageBox(QStringLiteral("Nikto nedostal ani 1 hlas"));
-        return;
+        Outcome outcome;
+        outcome.message(QStringLiteral("Nikto nedostal ani 1 hlas"));
+        return outcome;
     }
 
     temp.empty();
@@ -186,35 +189,39 @@ void GeneratingP1(District &district) {
         district.addComboItem(item);
     p1.first();
     district.setLabel13(QString::number(p1.recordNumber()));
-    PocKand(district);
+    Outcome outcome;
+    PocKand(district, outcome);
+    return outcome;
 }
 
-bool partyChangeGate(District &district) {
-    return partyFigureChecks(district, attachmentRecord(district.TP1()), Wording::MessageBox, showAtOnce(district));
+bool partyChangeGate(District &district, Outcome &outcome) {
+    return partyFigureChecks(district, attachmentRecord(district.TP1()), Wording::MessageBox, showAtOnce(outcome));
 }
 
-void DoPreduClick(District &district) {
-    moveAndShow(district, 1);
+Outcome DoPreduClick(District &district) {
+    return moveAndShow(district, 1);
 }
 
-void DoZaduClick(District &district) {
-    moveAndShow(district, -1);
+Outcome DoZaduClick(District &district) {
+    return moveAndShow(district, -1);
 }
 
-void Combo_RychlaVolbaChange(District &district, int index) {
+Outcome Combo_RychlaVolbaChange(District &district, int index) {
     Table &p1 = district.TP1();
+    Outcome outcome;
     district.setComboIndex(index);
-    if (!partyChangeGate(district)) {
+    if (!partyChangeGate(district, outcome)) {
         district.setComboIndex(p1.recordNumber() - 1);
-        return;
+        return outcome;
     }
     p1.first();
     if (index > 0)
         p1.moveBy(index);
-    showCurrentAttachment(district);
+    showCurrentAttachment(district, outcome);
+    return outcome;
 }
 
-void VymazPolStranu(District &district) {
+Outcome VymazPolStranu(District &district) {
     Table &p1 = district.TP1();
     Action action(district.data().store());
     backUpDistrict(district.data(), QStringLiteral("nulovanie-prilohy"));
@@ -223,7 +230,9 @@ void VymazPolStranu(District &district) {
         p1.setText(i, kZero);
     p1.post();
     action.commit();
-    district.services().focus(QStringLiteral("pVPH"));
+    Outcome outcome;
+    outcome.focus(FormBox::Vph);
+    return outcome;
 }
 
 void showStoredDistrict(District &district) {

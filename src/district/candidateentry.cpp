@@ -7,7 +7,6 @@
 #include "model/decimalvalue.h"
 #include "model/district.h"
 #include "model/partydisplay.h"
-#include "model/services.h"
 #include "store/datamodule.h"
 #include "store/form.h"
 #include "store/schema.h"
@@ -34,25 +33,29 @@ void pK1Enter(District &district, int candidate) {
     boldnut(district);
 }
 
-void pK1Exit(District &district) {
+Outcome pK1Exit(District &district) {
     storeAttachment(district);
-    report(showAtOnce(district), T13K16(attachmentRecord(district.TP1()), decimalValue(district.pknumber())));
+    Outcome outcome;
+    report(showAtOnce(outcome), T13K16(attachmentRecord(district.TP1()), decimalValue(district.pknumber())));
     boldnut(district);
+    return outcome;
 }
 
-void pVPHExit(District &district) {
+Outcome pVPHExit(District &district) {
     storeAttachment(district);
-    report(showAtOnce(district), T13K17(attachmentRecord(district.TP1()), protocolRecord(district.TS1())));
+    Outcome outcome;
+    report(showAtOnce(outcome), T13K17(attachmentRecord(district.TP1()), protocolRecord(district.TS1())));
     boldnut(district);
+    return outcome;
 }
 
-bool quickOrderNumberAccepted(District &district, QString &orderText) {
+bool quickOrderNumberAccepted(District &district, QString &orderText, Outcome &outcome) {
     if (orderText.trimmed().isEmpty())
         orderText = QStringLiteral("0");
     if (decimalValue(orderText) <= decimalValue(district.EPocKand()))
         return true;
-    district.services().beep1();
-    district.services().messageBox(QStringLiteral("Poradové číslo je väčšie ako počet kandidátov"));
+    outcome.beep();
+    outcome.message(QStringLiteral("Poradové číslo je väčšie ako počet kandidátov"));
     return false;
 }
 

@@ -8,27 +8,36 @@
 #include "model/district.h"
 #include "model/pages.h"
 #include "model/partydisplay.h"
-#include "model/services.h"
+#include "model/progress.h"
 
-void TabSheet2Exit(District &district) {
-    Services &services = district.services();
-    report(showAtOnce(district), T12K09(protocolRecord(district.TS1())));
-    services.pracujem(QStringLiteral("Aktualizujem prílohy ..."));
-    try {
-        GeneratingP1(district);
-    } catch (...) {
-        services.pracujem(QStringLiteral("off"));
-        throw;
-    }
-    services.pracujem(QStringLiteral("off"));
+Outcome partyPageCheck(District &district) {
+    Outcome outcome;
+    report(showAtOnce(outcome), T12K09(protocolRecord(district.TS1())));
+    return outcome;
 }
 
-void PageControl1Change(District &district, int pageIndex) {
+Outcome TabSheet2Exit(District &district) {
+    Progress &progress = district.progress();
+    progress.pracujem(QStringLiteral("Aktualizujem prílohy ..."));
+    Outcome outcome;
+    try {
+        outcome = GeneratingP1(district);
+    } catch (...) {
+        progress.pracujem(QStringLiteral("off"));
+        throw;
+    }
+    progress.pracujem(QStringLiteral("off"));
+    return outcome;
+}
+
+Outcome PageControl1Change(District &district, int pageIndex) {
     boldnutT12(district);
     if (pageIndex != pages::PartyVotes)
         sKC3(district);
+    Outcome outcome;
     if (pageIndex == pages::AttachmentFirst)
-        district.services().focus(QStringLiteral("pVPH"));
+        outcome.focus(FormBox::Vph);
     if (pageIndex == pages::CheckProtocols)
-        KompletnaKontrola(district);
+        outcome.append(KompletnaKontrola(district));
+    return outcome;
 }

@@ -31,26 +31,26 @@ void pollingDistrictCheck(District &district, const ProtocolRecord &s1, const Re
 }
 
 struct BoxEntry {
-    const char *box;
+    FormBox box;
     BoxChecks checks;
 };
 
 const BoxEntry kBoxChecks[] = {
-    {"eOBVOD", plainChecks<>},
-    {"eOBEC", municipalityChecks},
-    {"eOKRSOK", pollingDistrictCheck},
-    {"ePOZZV", plainChecks<>},
-    {"ePVO", plainChecks<T12K04, T12I10>},
-    {"ePOO_POSTA", plainChecks<T12K05>},
-    {"ePOO", plainChecks<T12K06, T12K07>},
-    {"ePPHS", plainChecks<T12K08>},
+    {FormBox::Obvod, plainChecks<>},
+    {FormBox::Obec, municipalityChecks},
+    {FormBox::Okrsok, pollingDistrictCheck},
+    {FormBox::Pozzv, plainChecks<>},
+    {FormBox::Pvo, plainChecks<T12K04, T12I10>},
+    {FormBox::PooPosta, plainChecks<T12K05>},
+    {FormBox::Poo, plainChecks<T12K06, T12K07>},
+    {FormBox::Pphs, plainChecks<T12K08>},
 };
 
-const BoxEntry &checksOf(const QString &box) {
+const BoxEntry &checksOf(FormBox box) {
     for (const BoxEntry &entry : kBoxChecks)
-        if (box == QLatin1String(entry.box))
+        if (box == entry.box)
             return entry;
-    throw std::invalid_argument("not a box of TabSheet1: " + box.toStdString());
+    throw std::invalid_argument("not a box of TabSheet1");
 }
 
 } // namespace
@@ -81,10 +81,12 @@ void protocolBoxStore(District &district) {
     action.commit();
 }
 
-void protocolBoxExit(District &district, const QString &box) {
+Outcome protocolBoxExit(District &district, FormBox box) {
     const BoxEntry &entry = checksOf(box);
     protocolBoxStore(district);
-    entry.checks(district, protocolRecord(district.TS1()), showAtOnce(district));
+    Outcome outcome;
+    entry.checks(district, protocolRecord(district.TS1()), showAtOnce(outcome));
+    return outcome;
 }
 
 void ePPHPS1Exit(District &district) {

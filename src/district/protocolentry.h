@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/outcome.h"
+
 #include <QString>
 
 class District;
@@ -13,9 +15,9 @@ void normalizeFields(Table &table, int from, int to);
 
 // eOBVODEnter: first S1 record, edit state.
 void eOBVODEnter(District &district);
-// The exit of a box of TabSheet1 (eOBVOD .. ePPHS, by object name), after the box wrote its text:
-// normalise 0..9, post, sKC1, sKC2, then the box's checks, their findings shown at once.
-void protocolBoxExit(District &district, const QString &box);
+// The exit of a box of TabSheet1 (eOBVOD .. ePPHS), after the box wrote its text:
+// normalise 0..9, post, sKC1, sKC2, then the box's checks, whose findings it returns as shown at once.
+[[nodiscard]] Outcome protocolBoxExit(District &district, FormBox box);
 // The exit's store alone (normalise, post, sKC1, sKC2, one action): what closing the window keeps of the
 // box being typed in, without its checks.
 void protocolBoxStore(District &district);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/services.h"
+#include "model/progress.h"
 
 #include <exception>
 
@@ -8,12 +8,12 @@
 // window is not left hidden behind it. The error itself goes on to the window's general error box.
 class BusyOffOnError {
 public:
-    explicit BusyOffOnError(Services &services) : m_services(services) {}
+    explicit BusyOffOnError(Progress &progress) : m_progress(progress) {}
     ~BusyOffOnError() {
         if (std::uncaught_exceptions() <= m_exceptions)
             return;
         try {
-            m_services.pracujem(QStringLiteral("off"));
+            m_progress.pracujem(QStringLiteral("off"));
         } catch (...) {
             // A second failure while the first unwinds cannot be reported; the first one is.
         }
@@ -22,6 +22,6 @@ public:
     BusyOffOnError &operator=(const BusyOffOnError &) = delete;
 
 private:
-    Services &m_services;
+    Progress &m_progress;
     int m_exceptions = std::uncaught_exceptions();
 };

@@ -4,33 +4,29 @@
 #include "exchange/codelist.h"
 #include "exchange/dialogfolder.h"
 #include "model/district.h"
-#include "model/services.h"
+#include "model/progress.h"
 #include "store/datamodule.h"
-
-#include <QDir>
 
 namespace {
 
-void importCodeList(District &district, Table &table, const QString &list) {
-    Services &services = district.services();
-    // A file name after the folder is the dialog's proposed name.
-    const std::optional<QString> chosen =
-        services.openFileName(QStringLiteral("Import číselníka ") + list,
-                              QDir(initialDialogFolder()).filePath(list + QStringLiteral(".TXT")), QString());
-    if (!chosen)
-        return;
-    BusyOffOnError busyOff(services);
-    services.pracujem(QStringLiteral("Importujem číselník ") + list);
-    importCodeListFile(table, *chosen);
-    services.pracujem(QStringLiteral("off"));
+void importCodeList(District &district, Table &table, const QString &list, const QString &chosen) {
+    Progress &progress = district.progress();
+    BusyOffOnError busyOff(progress);
+    progress.pracujem(QStringLiteral("Importujem číselník ") + list);
+    importCodeListFile(table, chosen);
+    progress.pracujem(QStringLiteral("off"));
 }
 
 } // namespace
 
-void import_ciselnikov_obecsr(District &district) {
-    importCodeList(district, district.data().TVQ_OBCE(), QStringLiteral("OBCE06"));
+FileQuestion codeListQuestion(const QString &list) {
+    return {QStringLiteral("Import číselníka ") + list, initialDialogFolder(), list + QStringLiteral(".TXT")};
 }
 
-void import_ciselnikov_koal06(District &district) {
-    importCodeList(district, district.data().TVQ_KOAL(), QStringLiteral("KOAL06"));
+void import_ciselnikov_obecsr(District &district, const QString &chosen) {
+    importCodeList(district, district.data().TVQ_OBCE(), QStringLiteral("OBCE06"), chosen);
+}
+
+void import_ciselnikov_koal06(District &district, const QString &chosen) {
+    importCodeList(district, district.data().TVQ_KOAL(), QStringLiteral("KOAL06"), chosen);
 }

@@ -10,7 +10,7 @@
 #include "exchange/tkc.h"
 #include "model/decimalvalue.h"
 #include "model/district.h"
-#include "model/services.h"
+#include "model/progress.h"
 #include "store/datamodule.h"
 #include "store/store.h"
 #include "store/table.h"
@@ -21,10 +21,6 @@
 #include <cerrno>
 
 namespace {
-
-void error(Services &services, const QString &text) {
-    services.zobraz_spravu(text, Services::Error, Services::OK);
-}
 
 bool linesPass(const QByteArray &content) {
     for (const QByteArray &line : exchange::textLines(content)) {
@@ -74,31 +70,54 @@ QString fieldWithBar(Table &s1, Table &p1) {
     return QString();
 }
 
-} // namespace
-
-void Button16Click(District &district) {
-    // The complete check's tables, KTO and the export's log line: one commit of the store.
-    Action action(district.data().store());
-    KompletnaKontrola(district);
-    ExportOkrsok(district);
-    action.commit();
+ExportStep ended(const QString &error) {
+    ExportStep step;
+    step.outcome.error(error);
+    return step;
 }
 
-void ExportOkrsok(District &district) {
+} // namespace
+
+PendingExport::PendingExport(District &district, ExportStep step, std::unique_ptr<Action> action)
+    : m_district(district), m_step(std::move(step)), m_action(std::move(action)) {}
+
+PendingExport::PendingExport(PendingExport &&) noexcept = default;
+
+PendingExport::~PendingExport() = default;
+
+Outcome PendingExport::finish(const std::optional<QString> &chosen) {
+    Outcome outcome;
+    if (chosen && m_step.question)
+        outcome = placeExport(m_district, *chosen);
+    m_action->commit();
+    return outcome;
+}
+
+PendingExport Button16Click(District &district) {
+    // The complete check's tables, KTO and the export's log line: one commit of the store.
+    auto action = std::make_unique<Action>(district.data().store());
+    Outcome checked = KompletnaKontrola(district);
+    ExportStep step = ExportOkrsok(district);
+    checked.append(step.outcome);
+    step.outcome = checked;
+    return PendingExport(district, std::move(step), std::move(action));
+}
+
+ExportStep ExportOkrsok(District &district) {
     if (!district.Bezchybnost()) {
-        district.services().messageBox(QStringLiteral("Zápinica obsahuje chyby, EXPORT je zrušený."));
-        return;
+        ExportStep refused;
+        refused.outcome.message(QStringLiteral("Zápinica obsahuje chyby, EXPORT je zrušený."));
+        return refused;
     }
     Table &s1 = district.TS1();
     s1.first();
     s1.edit();
     s1.setText(QStringLiteral("KTO"), QStringLiteral("0"));
     s1.post();
-    ExportVQ(district);
+    return ExportVQ(district);
 }
 
-void ExportVQ(District &district) {
-    Services &services = district.services();
+ExportStep ExportVQ(District &district) {
     Table &s1 = district.TS1();
     Table &p1 = district.TP1();
     s1.first();
@@ -107,43 +126,44 @@ void ExportVQ(District &district) {
 
     // The attachments must belong to this protocol: P1 stands on its first record after the complete check.
     if (decimalValue(district.asponhlas()) > 0) {
-        if (obec != p1.text(QStringLiteral("OBEC"))) {
-            error(services, QStringLiteral("Kód obce v T/12 je iné ako kód obce v T/13, pravdepodobne zabudli "
-                                           "ste aktualizovať prílohy"));
-            return;
-        }
-        if (okrsok != p1.text(QStringLiteral("OKRSOK"))) {
-            error(services, QStringLiteral("Kód okrsku v T/12 je iné ako kód okrsku v T/13, pravdepodobne "
-                                           "zabudli ste aktualizovať prílohy"));
-            return;
-        }
+        if (obec != p1.text(QStringLiteral("OBEC")))
+            return ended(QStringLiteral("Kód obce v T/12 je iné ako kód obce v T/13, pravdepodobne zabudli ste "
+                                        "aktualizovať prílohy"));
+        if (okrsok != p1.text(QStringLiteral("OKRSOK")))
+            return ended(QStringLiteral("Kód okrsku v T/12 je iné ako kód okrsku v T/13, pravdepodobne zabudli "
+                                        "ste aktualizovať prílohy"));
     }
 
-    if (const QString field = fieldWithBar(s1, p1); !field.isEmpty()) {
-        error(services, QStringLiteral("Údaj ") + field + QStringLiteral(" obsahuje znak |, EXPORT je zrušený."));
-        return;
-    }
+    if (const QString field = fieldWithBar(s1, p1); !field.isEmpty())
+        return ended(QStringLiteral("Údaj ") + field + QStringLiteral(" obsahuje znak |, EXPORT je zrušený."));
 
     const exchange::Names names = exchange::names(obec, okrsok);
-    const std::optional<QString> chosen =
-        services.saveFileName(QStringLiteral("EXPORT Súboru:  ") + names.archive,
-                              exportDialogFolder(district.data().folder()), names.archive, QString());
-    if (!chosen)
-        return;
-    // Only the folder of the chosen path counts: the archive keeps its own name.
-    const QString folder = QFileInfo(*chosen).absolutePath();
+    return {{},
+            FileQuestion{QStringLiteral("EXPORT Súboru:  ") + names.archive,
+                         exportDialogFolder(district.data().folder()), names.archive}};
+}
 
-    BusyOffOnError busyOff(services);
+Outcome placeExport(District &district, const QString &chosen) {
+    Progress &progress = district.progress();
+    Table &s1 = district.TS1();
+    Table &p1 = district.TP1();
+    s1.first();
+    const exchange::Names names = exchange::names(s1.text(QStringLiteral("OBEC")), s1.text(QStringLiteral("OKRSOK")));
+    // Only the folder of the chosen path counts: the archive keeps its own name.
+    const QString folder = QFileInfo(chosen).absolutePath();
+
+    Outcome outcome;
+    BusyOffOnError busyOff(progress);
     const QList<archive::Member> members{{names.sFile, exchange::sFileContent(s1)},
                                          {names.pFile, exchange::pFileContent(p1)}};
-    services.pracujem(QStringLiteral("Šifrujem ... "));
+    progress.pracujem(QStringLiteral("Šifrujem ... "));
     QByteArray zip;
     try {
         zip = archive::pack(members, heslo_zip());
     } catch (const archive::ArchiveError &) {
-        services.pracujem(QStringLiteral("off"));
-        error(services, QStringLiteral("Šifrovanie bolo neúspešné"));
-        return;
+        progress.pracujem(QStringLiteral("off"));
+        outcome.error(QStringLiteral("Šifrovanie bolo neúspešné"));
+        return outcome;
     }
 
     int failure = 0;
@@ -155,15 +175,16 @@ void ExportVQ(District &district) {
     } catch (const durable::VerifyFailure &) {
         failure = EIO; // read back other than written: the medium failed
     }
-    services.pracujem(QStringLiteral("off"));
+    progress.pracujem(QStringLiteral("off"));
     if (failure != 0) {
-        error(services, QStringLiteral("Kopírovanie súboru ") + names.archive + QStringLiteral(" bolo neuspešné ") +
-                            QStringLiteral(",  error code = ") + QString::number(failure));
-        return;
+        outcome.error(QStringLiteral("Kopírovanie súboru ") + names.archive + QStringLiteral(" bolo neuspešné ") +
+                      QStringLiteral(",  error code = ") + QString::number(failure));
+        return outcome;
     }
     const QString copy = QDir(folder).filePath(names.archive);
     const QString unrecorded = recordExport(district, copy, zip);
-    services.zobraz_spravu(QStringLiteral("Export bol dokončený, : ") + copy, Services::Information, Services::OK);
+    outcome.information(QStringLiteral("Export bol dokončený, : ") + copy);
     if (!unrecorded.isEmpty())
-        error(services, unrecorded);
+        outcome.error(unrecorded);
+    return outcome;
 }

@@ -9,7 +9,7 @@
 #include "exchange/password.h"
 #include "exchange/recordcheck.h"
 #include "model/district.h"
-#include "model/services.h"
+#include "model/progress.h"
 #include "store/backup.h"
 #include "store/codec.h"
 #include "store/datamodule.h"
@@ -24,14 +24,10 @@ namespace {
 // The import's own pause per record line, so that the busy window can be read.
 constexpr int kLinePause = 100;
 
-void error(Services &services, const QString &text) {
-    services.zobraz_spravu(text, Services::Error, Services::OK);
-}
-
-// An error of the import: the busy window goes first, so that the message is seen over the main window.
-void refuse(Services &services, const QString &text) {
-    services.pracujem(QStringLiteral("off"));
-    error(services, text);
+// An error of the import: the busy window goes off, so that the message is seen over the main window.
+void refuse(Progress &progress, Outcome &outcome, const QString &text) {
+    progress.pracujem(QStringLiteral("off"));
+    outcome.error(text);
 }
 
 bool startsWithDigit(const QByteArray &line) {
@@ -72,26 +68,26 @@ ArchiveFile readArchiveFile(const QString &path) {
 
 } // namespace
 
-void import_S1(District &district, const QByteArray &content) {
-    Services &services = district.services();
-    services.pracujem(QStringLiteral("Kontrolujem súbor S1 ... "));
+void import_S1(District &district, const QByteArray &content, Outcome &outcome) {
+    Progress &progress = district.progress();
+    progress.pracujem(QStringLiteral("Kontrolujem súbor S1 ... "));
     const QByteArray line = exchange::firstTextLine(content);
     if (!startsWithDigit(line)) {
-        refuse(services, QStringLiteral("Neznámy typ súboru, import súboru je zrušený"));
-        services.messageBox(QStringLiteral("Začiatok súboru je neznámy: ") + beginning(line));
+        refuse(progress, outcome, QStringLiteral("Neznámy typ súboru, import súboru je zrušený"));
+        outcome.message(QStringLiteral("Začiatok súboru je neznámy: ") + beginning(line));
         return;
     }
-    services.pracujem(QStringLiteral("Kontrolujem integritu rekordu ... "));
-    services.sleep(kLinePause);
-    if (!kontrola_TKC(services, line)) {
-        refuse(services, QStringLiteral("Rekord je poškodený!"));
+    progress.pracujem(QStringLiteral("Kontrolujem integritu rekordu ... "));
+    progress.sleep(kLinePause);
+    if (!kontrola_TKC(outcome, line)) {
+        refuse(progress, outcome, QStringLiteral("Rekord je poškodený!"));
         return;
     }
-    services.pracujem(QStringLiteral("Importujem ... "));
+    progress.pracujem(QStringLiteral("Importujem ... "));
     const QList<QByteArray> values = exchange::cutRecordLine(line);
     // A sound TKC over too few values: the values are taken by position, so the record is damaged.
     if (values.size() < exchange::S_VALUES) {
-        refuse(services, QStringLiteral("Rekord je poškodený!"));
+        refuse(progress, outcome, QStringLiteral("Rekord je poškodený!"));
         return;
     }
     Table &s1 = district.TS1();
@@ -103,18 +99,19 @@ void import_S1(District &district, const QByteArray &content) {
     s1.post();
 }
 
-void import_P1(District &district, QString name, const QByteArray &content) {
-    Services &services = district.services();
-    services.pracujem(QStringLiteral("Kontrolujem súbor P1 ... "));
+void import_P1(District &district, QString name, const QByteArray &content, Outcome &outcome) {
+    Progress &progress = district.progress();
+    progress.pracujem(QStringLiteral("Kontrolujem súbor P1 ... "));
     name = withCapitalP(name);
 
     Table &s1 = district.TS1();
     s1.first();
     const QString suffix = s1.text(QStringLiteral("OBEC")) + QLatin1Char('.') + s1.text(QStringLiteral("OKRSOK"));
     if (name != QStringLiteral("P") + suffix) {
-        refuse(services, QStringLiteral("Tabuľka P1 je z iného okrsku ako tabuľka S1, import súboru je zrušený") +
-                             QLatin1Char('\r') + QStringLiteral("Tabuľka S1: S") + suffix + QLatin1Char('\r') +
-                             QStringLiteral("Tabuľka P1: ") + name);
+        refuse(progress, outcome,
+               QStringLiteral("Tabuľka P1 je z iného okrsku ako tabuľka S1, import súboru je zrušený") +
+                   QLatin1Char('\r') + QStringLiteral("Tabuľka S1: S") + suffix + QLatin1Char('\r') +
+                   QStringLiteral("Tabuľka P1: ") + name);
         return;
     }
 
@@ -125,16 +122,17 @@ void import_P1(District &district, QString name, const QByteArray &content) {
     for (qsizetype n = 1; n <= lines.size(); ++n) {
         const QByteArray &line = lines[n - 1];
         if (!startsWithDigit(line)) {
-            refuse(services, QStringLiteral("Neznámy typ rekordu, import súboru je zrušený"));
-            services.messageBox(QStringLiteral("Začiatok rekordu je neznámy: ") + beginning(line));
+            refuse(progress, outcome, QStringLiteral("Neznámy typ rekordu, import súboru je zrušený"));
+            outcome.message(QStringLiteral("Začiatok rekordu je neznámy: ") + beginning(line));
             return;
         }
-        services.pracujem(QStringLiteral("Kontrolujem integritu rekordu č: ") + QString::number(n));
-        services.sleep(kLinePause);
+        progress.pracujem(QStringLiteral("Kontrolujem integritu rekordu č: ") + QString::number(n));
+        progress.sleep(kLinePause);
         const auto damaged = [&] {
-            refuse(services, QStringLiteral("Rekord ") + QString::number(n) + QStringLiteral(" je poškodený!"));
+            refuse(progress, outcome,
+                   QStringLiteral("Rekord ") + QString::number(n) + QStringLiteral(" je poškodený!"));
         };
-        if (!kontrola_TKC(services, line))
+        if (!kontrola_TKC(outcome, line))
             return damaged();
         staged.append(exchange::cutRecordLine(line));
         // More values than P1 has fields would have nowhere to go: the record is damaged too.
@@ -142,12 +140,12 @@ void import_P1(District &district, QString name, const QByteArray &content) {
             return damaged();
     }
 
-    services.pracujem(QStringLiteral("Importujem ... "));
+    progress.pracujem(QStringLiteral("Importujem ... "));
     TableRewrite rewrite(p1);
     for (qsizetype i = 1; i <= staged.size(); ++i) {
         const QList<QByteArray> &values = staged[i - 1];
-        services.pracujem(QStringLiteral("Importujem rekord č.: ") + QString::number(i));
-        services.sleep(kLinePause);
+        progress.pracujem(QStringLiteral("Importujem rekord č.: ") + QString::number(i));
+        progress.sleep(kLinePause);
         p1.append();
         for (int k = 0; k < values.size(); ++k)
             p1.setText(k, cp1250::decode(values[k]));
@@ -156,25 +154,25 @@ void import_P1(District &district, QString name, const QByteArray &content) {
     rewrite.commit();
 }
 
-void rozbal_zip(District &district) {
-    Services &services = district.services();
+FileQuestion archiveQuestion() {
     // The open dialog keeps the system's own caption, as the archive import never sets one.
-    const std::optional<QString> chosen =
-        services.openFileName(QStringLiteral("Otvoriť"), initialDialogFolder(), QString());
-    if (!chosen)
-        return;
+    return {QStringLiteral("Otvoriť"), initialDialogFolder()};
+}
 
-    BusyOffOnError busyOff(services);
-    services.pracujem(QStringLiteral("on"));
-    const ArchiveFile file = readArchiveFile(*chosen);
+Outcome rozbal_zip(District &district, const QString &chosen) {
+    Progress &progress = district.progress();
+    Outcome outcome;
+    BusyOffOnError busyOff(progress);
+    progress.pracujem(QStringLiteral("on"));
+    const ArchiveFile file = readArchiveFile(chosen);
     if (!file.bytes.startsWith("PK")) {
-        refuse(services, QStringLiteral("Neznámy typ súboru, import súboru je zrušený"));
-        return;
+        refuse(progress, outcome, QStringLiteral("Neznámy typ súboru, import súboru je zrušený"));
+        return outcome;
     }
     // The members are named after the archive as it was exported: its name without the leading "VQ".
-    const QString suffix = QFileInfo(*chosen).fileName().mid(2);
-    services.pracujem(QStringLiteral("Kopírujem súbor ... "));
-    services.pracujem(QStringLiteral("Rozbaľujem ... "));
+    const QString suffix = QFileInfo(chosen).fileName().mid(2);
+    progress.pracujem(QStringLiteral("Kopírujem súbor ... "));
+    progress.pracujem(QStringLiteral("Rozbaľujem ... "));
     const QString sName = QStringLiteral("s") + suffix;
     const QString pName = QStringLiteral("p") + suffix;
     QList<std::optional<QByteArray>> members{std::nullopt, std::nullopt};
@@ -187,13 +185,13 @@ void rozbal_zip(District &district) {
         }
     }
     if (!members[1]) {
-        refuse(services, QStringLiteral("Rozbalovanie bolo neúspešné"));
-        return;
+        refuse(progress, outcome, QStringLiteral("Rozbalovanie bolo neúspešné"));
+        return outcome;
     }
     if (!members[0]) {
-        refuse(services,
+        refuse(progress, outcome,
                QStringLiteral("Rozbaľovanie bolo neúspešné (Neexistuje súbor: ") + sName + QStringLiteral(" )"));
-        return;
+        return outcome;
     }
 
     // The whole import is one action, after a backup of the district it replaces: after a crash the
@@ -202,13 +200,14 @@ void rozbal_zip(District &district) {
     Action action(district.data().store());
     backUpDistrict(district.data(), QStringLiteral("import"));
     district.data().TP1_ODLOZ().empty();
-    import_S1(district, *members[0]);
-    import_P1(district, pName, *members[1]);
+    import_S1(district, *members[0], outcome);
+    import_P1(district, pName, *members[1], outcome);
 
-    KompletnaKontrola(district);
-    services.pracujem(QStringLiteral("Aktualizujem prílohy ..."));
-    GeneratingP1(district);
+    outcome.append(KompletnaKontrola(district));
+    progress.pracujem(QStringLiteral("Aktualizujem prílohy ..."));
+    outcome.append(GeneratingP1(district));
     action.commit();
-    services.pracujem(QStringLiteral("off"));
-    services.zobraz_spravu(QStringLiteral("Import je dokončený"), Services::Information, Services::OK);
+    progress.pracujem(QStringLiteral("off"));
+    outcome.information(QStringLiteral("Import je dokončený"));
+    return outcome;
 }

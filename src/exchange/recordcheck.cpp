@@ -1,13 +1,13 @@
 #include "exchange/recordcheck.h"
 
 #include "exchange/tkc.h"
-#include "model/services.h"
+#include "model/outcome.h"
 
-bool kontrola_TKC(Services &services, QByteArrayView line) {
+bool kontrola_TKC(Outcome &outcome, QByteArrayView line) {
     const RecordCheck check = checkRecordLine(line);
     if (check.passed())
         return true;
     if (check.hasTkcField)
-        services.zobraz_spravu(check.mismatchMessage(), Services::Information, Services::OK);
+        outcome.information(check.mismatchMessage());
     return false;
 }

@@ -2,17 +2,16 @@
 
 #include "model/decimalvalue.h"
 #include "model/district.h"
+#include "model/outcome.h"
 #include "model/partydisplay.h"
-#include "model/services.h"
 #include "store/table.h"
 
-void showCurrentAttachment(District &district) {
+void showCurrentAttachment(District &district, Outcome &outcome) {
     if (decimalValue(district.asponhlas()) > 0)
         district.setLabel13(QString::number(district.TP1().recordNumber()));
     else
         district.setLabel13(QStringLiteral("-"));
-    PocKand(district);
-    if (district.services().canFocus(QStringLiteral("pVPH")))
-        district.services().focus(QStringLiteral("pVPH"));
+    PocKand(district, outcome);
+    outcome.focusIfShown(FormBox::Vph);
     boldnut(district);
 }

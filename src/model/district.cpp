@@ -2,7 +2,7 @@
 
 #include "store/datamodule.h"
 
-District::District(DataModule &data, Services &services) : m_data(data), m_services(services) {}
+District::District(DataModule &data, Progress &progress) : m_data(data), m_progress(progress) {}
 
 Table &District::TS1() {
     return m_data.TS1();

@@ -9,7 +9,7 @@
 #include <array>
 
 class DataModule;
-class Services;
+class Progress;
 class Table;
 
 // A multi-line memo of the window: its lines in the order appended, and its word wrap.
@@ -25,10 +25,11 @@ struct Memo {
 class District : public QObject {
     Q_OBJECT
 public:
-    District(DataModule &data, Services &services);
+    District(DataModule &data, Progress &progress);
 
     DataModule &data() { return m_data; }
-    Services &services() { return m_services; }
+    // The busy window, for the operations that run long.
+    Progress &progress() { return m_progress; }
     Table &TS1();
     Table &TP1();
 
@@ -103,7 +104,7 @@ private:
     template <typename T> void set(T &member, const T &value);
 
     DataModule &m_data;
-    Services &m_services;
+    Progress &m_progress;
     QString m_asponhlas = QStringLiteral("0");
     QString m_ePocetHlasov = QStringLiteral("0");
     bool m_K14_OK = false;

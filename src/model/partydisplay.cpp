@@ -2,7 +2,7 @@
 
 #include "model/decimalvalue.h"
 #include "model/district.h"
-#include "model/services.h"
+#include "model/outcome.h"
 #include "store/datamodule.h"
 #include "store/form.h"
 #include "store/schema.h"
@@ -37,11 +37,11 @@ void show(District &district, const std::optional<std::pair<QString, QString>> &
 
 } // namespace
 
-void PocKand(District &district) {
+void PocKand(District &district, Outcome &outcome) {
     const auto party = lookUpParty(district);
     const QString kon = district.TP1().text(schemas::P1_KON);
     if (!party && kon != QStringLiteral("0"))
-        district.services().messageBox(QStringLiteral("Nenašiel som pol. stranu č. ") + kon);
+        outcome.message(QStringLiteral("Nenašiel som pol. stranu č. ") + kon);
     show(district, party);
 }
 

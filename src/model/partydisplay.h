@@ -1,13 +1,14 @@
 #pragma once
 
 class District;
+class Outcome;
 
 // The display of the current attachment's party, kept in the model state.
 
 // Looks KON of the current P1 record up in KOAL06: EPocKand and NazovKoal from the record found; not
-// found: "Nenašiel som pol. stranu č. " + KON in the plain message box (not for KON "0"), EPocKand "0",
-// names empty. Then Dis_pK.
-void PocKand(District &district);
+// found: "Nenašiel som pol. stranu č. " + KON into the outcome's plain message box (not for KON "0"),
+// EPocKand "0", names empty. Then Dis_pK.
+void PocKand(District &district, Outcome &outcome);
 // The same lookup without the message.
 void showParty(District &district);
 

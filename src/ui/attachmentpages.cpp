@@ -4,7 +4,6 @@
 #include "district/candidateentry.h"
 #include "model/decimalvalue.h"
 #include "model/district.h"
-#include "model/services.h"
 #include "store/form.h"
 #include "store/table.h"
 #include "ui/attachmentkeys.h"
@@ -13,6 +12,7 @@
 #include "ui/focusrouter.h"
 #include "ui/pagecontrol.h"
 #include "ui/spokennames.h"
+#include "ui/windowservices.h"
 #include "ui/wrapbutton.h"
 
 #include <QApplication>
@@ -177,10 +177,10 @@ QWidget *makeControl(const Control &row, QWidget *parent, Table &p1) {
 
 } // namespace
 
-AttachmentPages::AttachmentPages(District &district, FocusRouter &router, PageControl &pages, QWidget &tabSheet4,
-                                 QWidget &tabSheet5)
-    : QObject(&tabSheet4), m_district(district), m_router(router), m_pages(pages), m_page1(&tabSheet4),
-      m_page2(&tabSheet5) {
+AttachmentPages::AttachmentPages(District &district, WindowServices &services, FocusRouter &router, PageControl &pages,
+                                 QWidget &tabSheet4, QWidget &tabSheet5)
+    : QObject(&tabSheet4), m_district(district), m_services(services), m_router(router), m_pages(pages),
+      m_page1(&tabSheet4), m_page2(&tabSheet5) {
     build(tabSheet4, tabSheet5);
     setTabOrder();
     connectHandlers();
@@ -242,12 +242,12 @@ void AttachmentPages::setTabOrder() {
 }
 
 attachmentkeys::CanFocus AttachmentPages::focusTest() {
-    return [this](const QString &name) { return m_district.services().canFocus(name); };
+    return [this](const QString &name) { return m_services.canFocus(name); };
 }
 
 void AttachmentPages::moveFocus(const QString &target) {
     if (!target.isEmpty())
-        m_district.services().focus(target);
+        m_services.focus(target);
 }
 
 void AttachmentPages::showPage(QWidget &page) {
@@ -275,11 +275,12 @@ void AttachmentPages::connectHandlers() {
         m_router.setHandlers(
             control(name),
             {.enter = [this] { pOBVODEnter(m_district); }, .exit = {}, .keyDown = keyMove(name), .keyUp = {}});
-    m_router.setHandlers(control(QStringLiteral("pVPH")), {.enter = [this] { pOBVODEnter(m_district); },
-                                                           .exit = [this] { pVPHExit(m_district); },
-                                                           .keyDown = keyMove(QStringLiteral("pVPH")),
-                                                           .keyUp = {},
-                                                           .store = [this] { storeAttachment(m_district); }});
+    m_router.setHandlers(control(QStringLiteral("pVPH")),
+                         {.enter = [this] { pOBVODEnter(m_district); },
+                          .exit = [this] { present(m_services, pVPHExit(m_district)); },
+                          .keyDown = keyMove(QStringLiteral("pVPH")),
+                          .keyUp = {},
+                          .store = [this] { storeAttachment(m_district); }});
     // The sum boxes never keep the focus.
     for (int k = 1; k <= 5; ++k) {
         const QString name = QStringLiteral("ePKC") + QString::number(k);
@@ -304,7 +305,7 @@ void AttachmentPages::connectCandidateBoxes() {
     for (int n = 1; n <= form::candidates; ++n) {
         const QString name = attachmentkeys::candidateBox(n);
         m_router.setHandlers(control(name), {.enter = [this, n] { pK1Enter(m_district, n); },
-                                             .exit = [this] { pK1Exit(m_district); },
+                                             .exit = [this] { present(m_services, pK1Exit(m_district)); },
                                              .keyDown =
                                                  [this, canFocus, name](int key) {
                                                      const int count = decimalValue(m_district.EPocKand());
@@ -325,23 +326,23 @@ void AttachmentPages::connectButtons() {
         auto *button = qobject_cast<QPushButton *>(control(name));
         connect(button, &QPushButton::clicked, this, [this, operation] { m_router.run(operation); });
     };
-    onClick(QStringLiteral("DoPredu"), [this] { DoPreduClick(m_district); });
-    onClick(QStringLiteral("DoZadu"), [this] { DoZaduClick(m_district); });
+    onClick(QStringLiteral("DoPredu"), [this] { present(m_services, DoPreduClick(m_district)); });
+    onClick(QStringLiteral("DoZadu"), [this] { present(m_services, DoZaduClick(m_district)); });
     // Page 2's buttons show page 1 whatever the gate decided.
     onClick(QStringLiteral("Button15"), [this] {
-        DoPreduClick(m_district);
+        present(m_services, DoPreduClick(m_district));
         showPage(*m_page1);
     });
     onClick(QStringLiteral("Button8"), [this] {
-        DoZaduClick(m_district);
+        present(m_services, DoZaduClick(m_district));
         showPage(*m_page1);
     });
     onClick(QStringLiteral("dalsia_strana"), [this] { showPage(*m_page2); });
     onClick(QStringLiteral("Button12"), [this] { showPage(*m_page1); });
     onClick(QStringLiteral("Button2"), [this] {
-        if (m_district.services().zobraz_spravu(zeroQuestion, Services::Warning, Services::Yes | Services::No) ==
+        if (m_services.zobraz_spravu(zeroQuestion, Services::Warning, Services::Yes | Services::No) ==
             Services::ResultYes)
-            VymazPolStranu(m_district);
+            present(m_services, VymazPolStranu(m_district));
     });
 }
 
@@ -359,7 +360,7 @@ void AttachmentPages::connectCombo() {
 }
 
 void AttachmentPages::comboChanged(int index) {
-    m_router.run([this, index] { Combo_RychlaVolbaChange(m_district, index); });
+    m_router.run([this, index] { present(m_services, Combo_RychlaVolbaChange(m_district, index)); });
     // A refused choice, or an error on the way: the list shows what the state says.
     showCombo();
 }
@@ -404,7 +405,9 @@ void AttachmentPages::quickOrderKey(const QString &order, const QString &votes, 
     auto *orderBox = static_cast<QLineEdit *>(control(order));
     moveFocus(votes);
     QString text = orderBox->text();
-    const bool accepted = quickOrderNumberAccepted(m_district, text);
+    Outcome refusal;
+    const bool accepted = quickOrderNumberAccepted(m_district, text, refusal);
+    present(m_services, refusal);
     orderBox->setText(text);
     if (!accepted)
         moveFocus(order);

@@ -12,6 +12,7 @@ class PageControl;
 class QComboBox;
 class QGroupBox;
 class QWidget;
+class WindowServices;
 
 // The attachment pages TabSheet4 and TabSheet5: their controls built from the layout tables, bound to
 // the current P1 record and to the district state, and the handlers of the party navigation, the
@@ -20,8 +21,8 @@ class QWidget;
 class AttachmentPages : public QObject {
     Q_OBJECT
 public:
-    AttachmentPages(District &district, FocusRouter &router, PageControl &pages, QWidget &tabSheet4,
-                    QWidget &tabSheet5);
+    AttachmentPages(District &district, WindowServices &services, FocusRouter &router, PageControl &pages,
+                    QWidget &tabSheet4, QWidget &tabSheet5);
 
 private:
     QWidget *control(const QString &name) const { return m_controls.value(name); }
@@ -48,6 +49,7 @@ private:
     void quickStoreKey(const QString &order, const QString &votes, int key, bool page1);
 
     District &m_district;
+    WindowServices &m_services;
     FocusRouter &m_router;
     PageControl &m_pages;
     QWidget *m_page1 = nullptr;

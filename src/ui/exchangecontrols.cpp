@@ -1,16 +1,14 @@
 #include "ui/exchangecontrols.h"
 
-#include "exchange/codelistimport.h"
-#include "exchange/export.h"
 #include "exchange/exportmemory.h"
-#include "exchange/import.h"
 #include "model/district.h"
 #include "model/pages.h"
-#include "model/services.h"
 #include "store/datamodule.h"
 #include "store/errors.h"
 #include "ui/codelistgrid.h"
+#include "ui/exchangeactions.h"
 #include "ui/focusrouter.h"
+#include "ui/windowservices.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -102,12 +100,12 @@ QString aboutText(const QString &dataFolder) {
              QDir::toNativeSeparators(QDir(QStringLiteral("reporty")).absolutePath()));
 }
 
-void buildExport(QWidget &page, District &district, FocusRouter &router) {
+void buildExport(QWidget &page, District &district, Services &services, FocusRouter &router) {
     const std::function<void()> showLastExport = buildLastExport(page, district.data().folder());
     showLastExport();
     auto *group = placed(new QGroupBox(QStringLiteral("EXPORT"), &page), "GB_Export", {400, 16, 369, 81});
-    button(group, "Button16", "EXPORT", {16, 24, 145, 41}, router, [&district, showLastExport] {
-        Button16Click(district);
+    button(group, "Button16", "EXPORT", {16, 24, 145, 41}, router, [&district, &services, showLastExport] {
+        exportDistrict(district, services);
         showLastExport();
     });
     // Carries the complete check's verdict only: never shown, never changed by the user.
@@ -119,36 +117,38 @@ void buildExport(QWidget &page, District &district, FocusRouter &router) {
     QObject::connect(&district, &District::changed, bezchybnost, follow);
     follow();
 
-    button(&page, "ButtonOPrograme", "O programe", {8, 440, 145, 33}, router, [&district] {
-        district.services().zobraz_spravu(aboutText(district.data().folder()), Services::Information, Services::OK);
+    button(&page, "ButtonOPrograme", "O programe", {8, 440, 145, 33}, router, [&district, &services] {
+        services.zobraz_spravu(aboutText(district.data().folder()), Services::Information, Services::OK);
     });
 
     // The import is present but not offered: its group stays hidden.
     auto *importGroup = placed(new QGroupBox(QStringLiteral("IMPORT"), &page), "GB_Import", {400, 112, 369, 377});
-    button(importGroup, "Button13", "IMPORT", {16, 24, 145, 41}, router, [&district] { rozbal_zip(district); });
+    button(importGroup, "Button13", "IMPORT", {16, 24, 145, 41}, router,
+           [&district, &services] { importArchive(district, services); });
     memo(importGroup, "importdebug", {16, 80, 337, 281});
     importGroup->setVisible(false);
 }
 
-void buildCodeLists(QWidget &page, District &district, FocusRouter &router) {
+void buildCodeLists(QWidget &page, District &district, Services &services, FocusRouter &router) {
     DataModule &data = district.data();
     heading(&page, "OBCE06", 8, 4);
     placed(new CodeListGrid(data.TVQ_OBCE(), {"OKR", "OBVOD", "OBEC", "NOBEC", "KRAJ", "MESTO", "POCOKS", "KC"}, &page),
            "DSVQ_OBCE", {8, 20, 761, 201});
     button(&page, "Button4", "Import OBCE06", {8, 228, 121, 25}, router,
-           [&district] { import_ciselnikov_obecsr(district); });
+           [&district, &services] { importCodeList(district, services, CodeList::Municipalities); });
     memo(&page, "impmemo", {144, 228, 625, 41});
     heading(&page, "KOAL06", 8, 276);
     placed(new CodeListGrid(data.TVQ_KOAL(), {"F_KON", "KON", "KO", "KPS", "NKO", "SNKO", "POCKAN", "PLATNOST", "KC"},
                             &page),
            "DSVQ_KOAL", {8, 292, 761, 161});
     button(&page, "Button5", "Import KOAL06", {8, 460, 121, 25}, router,
-           [&district] { import_ciselnikov_koal06(district); });
+           [&district, &services] { importCodeList(district, services, CodeList::Parties); });
 }
 
 } // namespace
 
-void buildExchangeControls(QWidget &tabSheet7, QWidget &tabSheet8, District &district, FocusRouter &router) {
-    buildExport(tabSheet7, district, router);
-    buildCodeLists(tabSheet8, district, router);
+void buildExchangeControls(QWidget &tabSheet7, QWidget &tabSheet8, District &district, WindowServices &services,
+                           FocusRouter &router) {
+    buildExport(tabSheet7, district, services, router);
+    buildCodeLists(tabSheet8, district, services, router);
 }

@@ -25,7 +25,7 @@ class VolbyError;
 // How a page registers its controls (once, after creating them):
 //
 //     router.setHandlers(box, {.enter = [..] { eOBVODEnter(district); },
-//                              .exit = [..] { protocolBoxExit(district, "eOBVOD"); },
+//                              .exit = [..] { present(services, protocolBoxExit(district, FormBox::Obvod)); },
 //                              .keyDown = [..](int key) { ... }});
 //
 // - enter runs when the focus arrives; for a TDBEdit_VQRA01 the focus colour is applied after it, and

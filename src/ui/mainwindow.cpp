@@ -156,15 +156,16 @@ void TUI::buildPages() {
     m_pages->setCurrentIndex(pages::Protocol);
 
     using namespace pages;
-    auto *protocol = new ProtocolPages(*m_district, *m_router, *page(Protocol), *page(PartyVotes));
+    auto *protocol = new ProtocolPages(*m_district, *m_services, *m_router, *page(Protocol), *page(PartyVotes));
     m_lazyPages.push_back({{PartyVotes}, [this, protocol] { protocol->buildPage(*page(PartyVotes)); }});
     m_lazyPages.push_back({{AttachmentFirst, AttachmentSecond}, [this] {
-                               new AttachmentPages(*m_district, *m_router, *m_pages, *page(AttachmentFirst),
-                                                   *page(AttachmentSecond));
+                               new AttachmentPages(*m_district, *m_services, *m_router, *m_pages,
+                                                   *page(AttachmentFirst), *page(AttachmentSecond));
                            }});
     m_lazyPages.push_back({{CheckProtocols}, [this] { buildProtocolMemos(*page(CheckProtocols)); }});
     m_lazyPages.push_back({{PrintExport, CodeLists}, [this] {
-                               buildExchangeControls(*page(PrintExport), *page(CodeLists), *m_district, *m_router);
+                               buildExchangeControls(*page(PrintExport), *page(CodeLists), *m_district, *m_services,
+                                                     *m_router);
                                buildPrintGroup(*this);
                            }});
     connect(m_pages, &QTabWidget::currentChanged, this, &TUI::buildPage);
@@ -224,9 +225,13 @@ void TUI::showMemos() {
 
 void TUI::connectPageChanges() {
     District &d = *m_district;
-    m_router->setPageChangeHandler([&d](int index) { PageControl1Change(d, index); });
-    m_router->setPageHandlers(page(pages::PartyVotes), {.exit = [&d] { TabSheet2Exit(d); }});
+    WindowServices &s = *m_services;
+    m_router->setPageChangeHandler([&d, &s](int index) { present(s, PageControl1Change(d, index)); });
+    // The check is shown before the busy window of the regeneration comes up.
+    m_router->setPageHandlers(page(pages::PartyVotes), {.exit = [&d, &s] {
+                                  present(s, partyPageCheck(d));
+                                  present(s, TabSheet2Exit(d));
+                              }});
     // TabSheet4Enter: the focus goes into pVPH whenever it enters the page from outside.
-    m_router->setPageHandlers(page(pages::AttachmentFirst),
-                              {.enter = [&d] { d.services().focus(QStringLiteral("pVPH")); }});
+    m_router->setPageHandlers(page(pages::AttachmentFirst), {.enter = [&s] { s.focusBox(FormBox::Vph); }});
 }

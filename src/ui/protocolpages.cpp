@@ -3,14 +3,15 @@
 #include "district/protocolentry.h"
 #include "model/district.h"
 #include "model/pages.h"
-#include "model/services.h"
 #include "store/datamodule.h"
 #include "store/form.h"
 #include "store/wipe.h"
 #include "ui/entrycontrols.h"
 #include "ui/focusrouter.h"
+#include "ui/formboxcontrols.h"
 #include "ui/protocollayout.h"
 #include "ui/spokennames.h"
+#include "ui/windowservices.h"
 #include "ui/wrapbutton.h"
 
 #include <QFontMetrics>
@@ -47,8 +48,9 @@ QFont boldFont(const QFont &base, int pointSize = 0) {
 
 } // namespace
 
-ProtocolPages::ProtocolPages(District &district, FocusRouter &router, QWidget &tabSheet1, QWidget &tabSheet2)
-    : QObject(&tabSheet1), m_district(district), m_router(router) {
+ProtocolPages::ProtocolPages(District &district, WindowServices &services, FocusRouter &router, QWidget &tabSheet1,
+                             QWidget &tabSheet2)
+    : QObject(&tabSheet1), m_district(district), m_services(services), m_router(router) {
     m_controls.insert(QStringLiteral("TabSheet1"), &tabSheet1);
     m_controls.insert(QStringLiteral("TabSheet2"), &tabSheet2);
     buildPage(tabSheet1);
@@ -201,7 +203,7 @@ void ProtocolPages::showPartyCaption(QLabel &caption, const QString &name, int n
 
 void ProtocolPages::moveFocus(const QString &target) {
     if (!target.isEmpty())
-        m_district.services().focus(target);
+        m_services.focus(target);
 }
 
 void ProtocolPages::connectHandlers(QWidget &page) {
@@ -214,10 +216,11 @@ void ProtocolPages::connectHandlers(QWidget &page) {
     const auto keys = [this](const QString &box) { return [this, box](int key) { moveFocus(keyTarget(box, key)); }; };
     for (const QString &box : identificationBoxes) {
         if (QWidget *control = on(box))
-            m_router.setHandlers(control, {.enter = [&d] { eOBVODEnter(d); },
-                                           .exit = [&d, box] { protocolBoxExit(d, box); },
-                                           .keyDown = keys(box),
-                                           .store = [&d] { protocolBoxStore(d); }});
+            m_router.setHandlers(control,
+                                 {.enter = [&d] { eOBVODEnter(d); },
+                                  .exit = [this, &d, box] { present(m_services, protocolBoxExit(d, formBoxOf(box))); },
+                                  .keyDown = keys(box),
+                                  .store = [&d] { protocolBoxStore(d); }});
     }
     for (int n = 1; n <= form::partyFields; ++n) {
         if (QWidget *control = on(partyBox(n)))
@@ -255,12 +258,11 @@ void ProtocolPages::connectHandlers(QWidget &page) {
 }
 
 void ProtocolPages::Button11Click() {
-    Services &services = m_district.services();
-    if (services.zobraz_spravu(QStringLiteral("Naozaj chcete vymazať databázu?"), Services::Warning,
-                               Services::Yes | Services::No) != Services::ResultYes)
+    if (m_services.zobraz_spravu(QStringLiteral("Naozaj chcete vymazať databázu?"), Services::Warning,
+                                 Services::Yes | Services::No) != Services::ResultYes)
         return;
     vymaz_databazu(m_district.data());
-    services.focus(QStringLiteral("eOBVOD"));
+    m_services.focusBox(FormBox::Obvod);
 }
 
 void ProtocolPages::showState() {

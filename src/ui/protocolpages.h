@@ -10,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QWidget;
 class TDBEdit_VQRA01;
+class WindowServices;
 
 // The protocol pages TabSheet1 and TabSheet2: their controls built from the layout tables
 // (protocollayout.h), bound to the S1 record, TEMP_TLAC and the district state, and the handlers of the
@@ -17,7 +18,8 @@ class TDBEdit_VQRA01;
 class ProtocolPages : public QObject {
     Q_OBJECT
 public:
-    ProtocolPages(District &district, FocusRouter &router, QWidget &tabSheet1, QWidget &tabSheet2);
+    ProtocolPages(District &district, WindowServices &services, FocusRouter &router, QWidget &tabSheet1,
+                  QWidget &tabSheet2);
 
     QWidget *control(const QString &name) const { return m_controls.value(name); }
     // Builds one of the two pages (TabSheet1 is built with the window, TabSheet2 when first shown).
@@ -33,6 +35,7 @@ private:
     void Button11Click();
 
     District &m_district;
+    WindowServices &m_services;
     FocusRouter &m_router;
     QHash<QString, QWidget *> m_controls;
 };

@@ -14,25 +14,25 @@
 namespace {
 
 // The error protocols print what the complete check finds in the figures as they are now.
-void Button9Click(District &district) {
-    KompletnaKontrola(district);
-    TlacProtokol1(district);
+RenderedReport Button9Click(District &district, Services &services) {
+    present(services, KompletnaKontrola(district));
+    return TlacProtokol1(district);
 }
 
-void Button10Click(District &district) {
-    KompletnaKontrola(district);
-    TlacProtokol2(district);
+RenderedReport Button10Click(District &district, Services &services) {
+    present(services, KompletnaKontrola(district));
+    return TlacProtokol2(district);
 }
 
 struct PrintButton {
     const char *name;
     const char *caption; // two blanks after "Tlačiť", as on the paper forms' buttons
-    void (*click)(District &);
+    RenderedReport (*click)(District &, Services &);
 };
 
 const PrintButton printButtons[] = {
-    {"Button1", "Tlačiť  T/12", TlacT12},
-    {"Button3", "Tlačiť  T/13", TlacT13},
+    {"Button1", "Tlačiť  T/12", [](District &district, Services &) { return TlacT12(district); }},
+    {"Button3", "Tlačiť  T/13", [](District &district, Services &) { return TlacT13(district); }},
     {"Button9", "Tlačiť  Chybový protokol", Button9Click},
     {"Button10", "Tlačiť  Chybový  protokol z medzitabuľkových kontrol", Button10Click},
 };
@@ -50,7 +50,10 @@ void buildPrintGroup(TUI &window) {
         button->setGeometry(16, y, 345, 41);
         y += 49;
         QObject::connect(button, &QPushButton::clicked, group, [&window, click = b.click] {
-            window.router().run([&window, click] { click(window.district()); });
+            window.router().run([&window, click] {
+                const RenderedReport document = click(window.district(), window.services());
+                window.services().outputReport(document.title, document.html);
+            });
         });
     }
 }

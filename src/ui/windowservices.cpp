@@ -78,6 +78,10 @@ void WindowServices::focusBox(FormBox box) {
     focus(formBoxControl(box));
 }
 
+bool WindowServices::canFocusBox(FormBox box) const {
+    return canFocus(formBoxControl(box));
+}
+
 bool WindowServices::canFocus(const QString &name) const {
     // A control of a page not built yet is not shown either.
     const QWidget *target = m_window.findChild<QWidget *>(name);

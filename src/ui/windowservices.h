@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/services.h"
+#include "ui/services.h"
 #include "ui/working.h"
 
 #include <functional>
@@ -21,9 +21,8 @@ public:
     int zobraz_spravu(const QString &text, int kind, Buttons buttons) override;
     void pracujem(const QString &text) override;
     void beep1() override;
-    void focus(const QString &control) override;
     void focusBox(FormBox box) override;
-    bool canFocus(const QString &control) const override;
+    bool canFocusBox(FormBox box) const override;
     void sleep(int milliseconds) override;
     std::optional<QString> openFileName(const QString &title, const QString &folder, const QString &filter) override;
     std::optional<QString> saveFileName(const QString &title, const QString &folder, const QString &proposedName,
@@ -35,6 +34,10 @@ public:
     // so that the main window is not left hidden.
     void errorBox(const QString &text);
     TWorking &working();
+    // The window's own focus moves by object name (the key tables name their targets), through the router.
+    virtual void focus(const QString &control);
+    // Whether the control of that name can take the focus now (shown and enabled).
+    bool canFocus(const QString &control) const;
     // Called when a control asked for by name is not there yet (its page not built), before looking again.
     void setControlMissing(std::function<void()> build) { m_controlMissing = std::move(build); }
 

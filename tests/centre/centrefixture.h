@@ -7,6 +7,7 @@
 #include "exchange/export.h"
 #include "store/schema.h"
 #include "support/districtsetup.h"
+#include "ui/exchangeactions.h"
 
 #include <QDir>
 #include <QFile>
@@ -76,7 +77,7 @@ inline void fill(District &district, const DistrictPlan &plan) {
     sKC1(district);
     sKC2(district);
     sKC3(district);
-    GeneratingP1(district);
+    (void)GeneratingP1(district);
     Table &p1 = district.TP1();
     for (const auto &[party, attachment] : plan.preferences) {
         p1.locate(QStringLiteral("KON"), QString::number(party));
@@ -101,16 +102,16 @@ public:
     QString exportClean(const DistrictPlan &plan, const QString &folder) {
         fill(m_setup.district(), plan);
         m_setup.services.fileAnswers.push_back(QDir(folder).filePath(QStringLiteral("zvolene")));
-        Button16Click(m_setup.district());
+        exportDistrict(m_setup.district(), m_setup.services);
         return archiveIn(folder);
     }
 
     // The district exported whatever the complete check finds, as an altered program could.
     QString exportAsItIs(const DistrictPlan &plan, const QString &folder) {
         fill(m_setup.district(), plan);
-        KompletnaKontrola(m_setup.district());
-        m_setup.services.fileAnswers.push_back(QDir(folder).filePath(QStringLiteral("zvolene")));
-        ExportVQ(m_setup.district());
+        (void)KompletnaKontrola(m_setup.district());
+        if (ExportVQ(m_setup.district()).question)
+            (void)placeExport(m_setup.district(), QDir(folder).filePath(QStringLiteral("zvolene")));
         return archiveIn(folder);
     }
 

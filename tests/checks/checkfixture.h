@@ -1,5 +1,6 @@
 #pragma once
 
+#include "checks/report.h"
 #include "model/district.h"
 #include "store/datamodule.h"
 #include "store/table.h"
@@ -25,4 +26,12 @@ struct CheckFixture : DistrictSetup {
     QString tempTlacName() { return data().TTEMPTLAC().text(QStringLiteral("NOBEC")); }
     QStringList protokol1() { return district().Protokol1().lines; }
     QStringList protokol2() { return district().Protokol2().lines; }
+    // A finding shown at once, as the window shows it.
+    Report showAtOnce() {
+        return [this](const Finding &finding) {
+            Outcome outcome;
+            ::showAtOnce(outcome)(finding);
+            services.show(outcome);
+        };
+    }
 };

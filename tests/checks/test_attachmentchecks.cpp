@@ -132,7 +132,9 @@ private slots:
         // The opposite of the expected outcome first: the checks must set their flags either way.
         m.district().setK14_OK(codes.contains("K14"));
         m.district().setK15_OK(codes.contains("K15"));
-        QCOMPARE(partyChangeGate(m.district()), codes.isEmpty());
+        Outcome gate;
+        QCOMPARE(partyChangeGate(m.district(), gate), codes.isEmpty());
+        m.services.show(gate);
         QCOMPARE(m.district().K14_OK(), !codes.contains("K14"));
         QCOMPARE(m.district().K15_OK(), !codes.contains("K15"));
         QStringList shown;

@@ -116,7 +116,7 @@ void TestCompleteCheck::outcome() {
     District &district = m_setup->district();
     district.setBezchybnost(!bezchybnost);
 
-    KompletnaKontrola(district);
+    m_setup->services.show(KompletnaKontrola(district));
 
     QCOMPARE(codes(district.Protokol1().lines), protokol1);
     QCOMPARE(codes(district.Protokol2().lines), protokol2);
@@ -138,7 +138,7 @@ void TestCompleteCheck::linesInOrderAndOneRowPerMessage() {
     District &district = m_setup->district();
 
     for (int run = 1; run <= 2; ++run) {
-        KompletnaKontrola(district);
+        m_setup->services.show(KompletnaKontrola(district));
 
         const QStringList protokol1 = district.Protokol1().lines;
         QCOMPARE(codes(protokol1),
@@ -168,10 +168,10 @@ void TestCompleteCheck::linesInOrderAndOneRowPerMessage() {
 void TestCompleteCheck::cleanProtocolRows() {
     // The rows of an earlier result with an error give way to the single closing row.
     m_setup->setProtocol({{"PVO", "1001"}});
-    KompletnaKontrola(m_setup->district());
+    m_setup->services.show(KompletnaKontrola(m_setup->district()));
     QCOMPARE(rows(m_setup->reopen()->TProtokol1()).front().code, QStringLiteral("K04"));
     m_setup->setProtocol({{"PVO", "900"}});
-    KompletnaKontrola(m_setup->district());
+    m_setup->services.show(KompletnaKontrola(m_setup->district()));
 
     QCOMPARE(m_setup->district().Protokol1().lines, QStringList{kBezChyb});
     QCOMPARE(m_setup->district().Protokol2().lines, QStringList{kBezChyb});
@@ -186,7 +186,7 @@ void TestCompleteCheck::cleanProtocolRows() {
 
 void TestCompleteCheck::i10AloneRows() {
     m_setup->setProtocol({{"PVO", "1000"}, {"POO", "1000"}});
-    KompletnaKontrola(m_setup->district());
+    m_setup->services.show(KompletnaKontrola(m_setup->district()));
 
     QCOMPARE(m_setup->district().Protokol1().lines, (QStringList{kI10, QString(), kBezChyb}));
     const auto stored = m_setup->reopen();
@@ -206,7 +206,7 @@ void TestCompleteCheck::noPartyWithVotesRunsNoAttachmentCheck() {
     sKC3(m_setup->district());
     m_setup->district().setLabel13(QStringLiteral("2"));
 
-    KompletnaKontrola(m_setup->district());
+    m_setup->services.show(KompletnaKontrola(m_setup->district()));
 
     QCOMPARE(m_setup->district().Protokol1().lines, QStringList{kBezChyb});
     QCOMPARE(m_setup->district().Protokol2().lines, QStringList{kBezChyb});
@@ -219,7 +219,7 @@ void TestCompleteCheck::endsOnTheFirstAttachment() {
     District &district = m_setup->district();
     district.setLabel13(QStringLiteral("2"));
 
-    KompletnaKontrola(district);
+    m_setup->services.show(KompletnaKontrola(district));
 
     QCOMPARE(m_setup->p1().recordNumber(), 1);
     QCOMPARE(district.Label13(), QStringLiteral("1"));
@@ -234,14 +234,14 @@ void TestCompleteCheck::endsOnTheFirstAttachment() {
     QVERIFY(m_setup->goToParty(3));
     m_setup->services.forget();
     m_setup->services.acceptAllFocus = false;
-    KompletnaKontrola(district);
+    m_setup->services.show(KompletnaKontrola(district));
     QCOMPARE(district.comboIndex(), 0);
     QVERIFY(m_setup->services.focusRequests.isEmpty());
 }
 
 void TestCompleteCheck::conversionErrorLeavesNoCleanResult() {
     District &district = m_setup->district();
-    KompletnaKontrola(district);
+    m_setup->services.show(KompletnaKontrola(district));
     QVERIFY(district.Bezchybnost());
     m_setup->services.forget();
 

@@ -47,7 +47,9 @@ private slots:
         QFETCH(QString, message);
         m->district().setNazovKoal("stará strana");
         m->setAttachment({{"KON", kon}});
-        PocKand(m->district());
+        Outcome shown;
+        PocKand(m->district(), shown);
+        m->services.show(shown);
         QTEST(m->district().EPocKand(), "count");
         QTEST(m->district().NazovKoal(), "name");
         QTEST(m->district().enabledCandidates(), "enabled");

@@ -205,7 +205,7 @@ private slots:
         const bool failed = !message.isEmpty();
 
         CheckFixture::set(m.data().TTEMPTLAC(), {{"NOBEC", "stará obec"}});
-        const auto shown = checkMunicipalityCode(m.district(), obec, FormBox::Obec, showAtOnce(m.district()));
+        const auto shown = checkMunicipalityCode(m.district(), obec, FormBox::Obec, m.showAtOnce());
         QCOMPARE(!shown, failed);
         QCOMPARE(m.tempTlacName(), name);
         QCOMPARE(m.data().TTEMPTLAC().recordCount(), 1);
@@ -223,7 +223,7 @@ private slots:
 
         // The attachment's K02 sends the user nowhere.
         m.services.forget();
-        checkMunicipalityCode(m.district(), obec, std::nullopt, showAtOnce(m.district()));
+        checkMunicipalityCode(m.district(), obec, std::nullopt, m.showAtOnce());
         QCOMPARE(m.services.messageBoxes.size(), failed ? 1 : 0);
         QVERIFY(m.services.focusRequests.isEmpty());
     }
@@ -232,7 +232,7 @@ private slots:
         CheckFixture m;
         QVERIFY(m.isValid());
         m.data().TTEMPTLAC().empty();
-        checkMunicipalityCode(m.district(), "500011", FormBox::Obec, showAtOnce(m.district()));
+        checkMunicipalityCode(m.district(), "500011", FormBox::Obec, m.showAtOnce());
         QCOMPARE(m.data().TTEMPTLAC().recordCount(), 1);
         QCOMPARE(DataModule(m.dataFolder()).TTEMPTLAC().text("NOBEC"), QStringLiteral("Vyšný Škychomec"));
     }

@@ -62,14 +62,14 @@ void TestAttachmentSet::cleanup() {
 
 void TestAttachmentSet::generateParties(const std::map<int, int> &votes) {
     m_setup->setValidProtocol(votes);
-    GeneratingP1(m_setup->district());
+    m_setup->services.show(GeneratingP1(m_setup->district()));
     m_setup->services.forget();
 }
 
 void TestAttachmentSet::partiesThreeAndSeven() {
     m_setup->setValidProtocol({{3, 30}, {7, 20}});
     District &district = m_setup->district();
-    GeneratingP1(district);
+    m_setup->services.show(GeneratingP1(district));
 
     QVERIFY(m_setup->services.messageBoxes.isEmpty());
     QCOMPARE(district.comboItems(), (QStringList{"Číslo politickej strany: 3", "Číslo politickej strany: 7"}));
@@ -113,7 +113,7 @@ void TestAttachmentSet::scratchTableLeftEmpty() {
     }
     m_setup->setValidProtocol({{3, 30}});
 
-    GeneratingP1(m_setup->district());
+    m_setup->services.show(GeneratingP1(m_setup->district()));
 
     const auto stored = m_setup->reopen();
     QCOMPARE(stored->TP1_TEMP().recordCount(), 0);
@@ -136,7 +136,7 @@ void TestAttachmentSet::keptContentFollowsTheProtocol() {
     const QStringList before = recordOf(m_setup->p1());
     m_setup->setProtocol({{"OBEC", "500023"}, {"OKRSOK", "2"}});
 
-    GeneratingP1(m_setup->district());
+    m_setup->services.show(GeneratingP1(m_setup->district()));
 
     const auto stored = m_setup->reopen();
     Table &p1 = stored->TP1();
@@ -163,14 +163,14 @@ void TestAttachmentSet::partyWithoutVotesIsSetAsideAndComesBack() {
 
     // A mistyped 0 in party 7's votes: its attachment leaves P1 but is kept aside, durably.
     m_setup->setPartyVotes({{3, 30}});
-    GeneratingP1(m_setup->district());
+    m_setup->services.show(GeneratingP1(m_setup->district()));
     QCOMPARE(konsOf(m_setup->p1()), QStringList{"3"});
     QCOMPARE(m_setup->district().comboItems(), QStringList{"Číslo politickej strany: 3"});
     QCOMPARE(m_setup->reopen()->TP1_ODLOZ().recordCount(), 1);
 
     // The party comes back with its attachment as it was keyed, not zeros, and leaves the aside copy.
     m_setup->setPartyVotes({{3, 30}, {7, 1}});
-    GeneratingP1(m_setup->district());
+    m_setup->services.show(GeneratingP1(m_setup->district()));
     QCOMPARE(konsOf(m_setup->p1()), (QStringList{"3", "7"}));
     QVERIFY(m_setup->goToParty(7));
     QCOMPARE(recordOf(m_setup->p1()), keyed);
@@ -179,9 +179,9 @@ void TestAttachmentSet::partyWithoutVotesIsSetAsideAndComesBack() {
     // An attachment without any figure is dropped as before: nothing to keep.
     m_setup->setAttachment({{"VPH", "0"}, {"K2", "0"}});
     m_setup->setPartyVotes({{3, 30}});
-    GeneratingP1(m_setup->district());
+    m_setup->services.show(GeneratingP1(m_setup->district()));
     m_setup->setPartyVotes({{3, 30}, {7, 1}});
-    GeneratingP1(m_setup->district());
+    m_setup->services.show(GeneratingP1(m_setup->district()));
     QVERIFY(m_setup->goToParty(7));
     QCOMPARE(m_setup->p1().text(QStringLiteral("K2")), QStringLiteral("0"));
     QCOMPARE(m_setup->data().TP1_ODLOZ().recordCount(), 0);
@@ -193,7 +193,7 @@ void TestAttachmentSet::firstOfTwoRecordsWithOneKonRemains() {
     m_setup->appendAttachment({{"KON", "27"}, {"VPH", "13"}});
     m_setup->appendAttachment({{"KON", "5"}, {"VPH", "22"}});
 
-    GeneratingP1(m_setup->district());
+    m_setup->services.show(GeneratingP1(m_setup->district()));
 
     QCOMPARE(konsOf(m_setup->p1()), QStringList{"5"});
     QCOMPARE(m_setup->p1().text(QStringLiteral("VPH")), QStringLiteral("11"));
@@ -205,7 +205,7 @@ void TestAttachmentSet::nobodyHasAVote() {
     const QStringList items = district.comboItems();
     m_setup->setValidProtocol({}); // TYPV "0" too
 
-    GeneratingP1(district);
+    m_setup->services.show(GeneratingP1(district));
 
     QCOMPARE(m_setup->services.messageBoxes, QStringList{"Nikto nedostal ani 1 hlas"});
     QCOMPARE(district.comboItems(), items);
@@ -265,7 +265,9 @@ void TestAttachmentSet::gate() {
     district.setK14_OK(!passes);
     district.setK15_OK(!passes);
 
-    QCOMPARE(partyChangeGate(district), passes);
+    Outcome gate;
+    QCOMPARE(partyChangeGate(district, gate), passes);
+    m_setup->services.show(gate);
 
     QStringList shown;
     for (const QString &text : m_setup->services.messageBoxes)
@@ -277,14 +279,14 @@ void TestAttachmentSet::forwardAndBack() {
     generateParties({{1, 10}, {3, 30}, {7, 20}});
     District &district = m_setup->district();
 
-    DoPreduClick(district);
+    m_setup->services.show(DoPreduClick(district));
     QCOMPARE(district.Label13(), QStringLiteral("2"));
     QCOMPARE(district.comboIndex(), 1);
     QCOMPARE(district.EPocKand(), QStringLiteral("12"));
     QCOMPARE(m_setup->services.focusRequests, QStringList{"pVPH"});
 
-    DoPreduClick(district);
-    DoPreduClick(district); // on the last: stays
+    m_setup->services.show(DoPreduClick(district));
+    m_setup->services.show(DoPreduClick(district)); // on the last: stays
     QCOMPARE(m_setup->p1().text(schemas::P1_KON), QStringLiteral("7"));
     QCOMPARE(district.Label13(), QStringLiteral("3"));
     QCOMPARE(district.comboIndex(), 2);
@@ -292,9 +294,9 @@ void TestAttachmentSet::forwardAndBack() {
 
     m_setup->services.acceptAllFocus = false; // page 2 shown: pVPH cannot take the focus
     m_setup->services.forget();
-    DoZaduClick(district);
-    DoZaduClick(district);
-    DoZaduClick(district); // on the first: stays
+    m_setup->services.show(DoZaduClick(district));
+    m_setup->services.show(DoZaduClick(district));
+    m_setup->services.show(DoZaduClick(district)); // on the first: stays
     QCOMPARE(m_setup->p1().text(schemas::P1_KON), QStringLiteral("1"));
     QCOMPARE(district.Label13(), QStringLiteral("1"));
     QCOMPARE(district.comboIndex(), 0);
@@ -307,7 +309,7 @@ void TestAttachmentSet::refusedMoveStays() {
     District &district = m_setup->district();
     m_setup->setAttachment({{"VPH", "5"}, {"K3", "4"}}); // K15: 4 < 5
 
-    DoPreduClick(district);
+    m_setup->services.show(DoPreduClick(district));
 
     QCOMPARE(m_setup->p1().recordNumber(), 1);
     QCOMPARE(district.Label13(), QStringLiteral("1"));
@@ -335,10 +337,10 @@ void TestAttachmentSet::quickChoice() {
     QFETCH(QString, kon);
     QFETCH(QString, label);
     generateParties({{1, 10}, {3, 30}, {7, 20}});
-    DoPreduClick(m_setup->district());
+    m_setup->services.show(DoPreduClick(m_setup->district()));
     m_setup->services.forget();
 
-    Combo_RychlaVolbaChange(m_setup->district(), index);
+    m_setup->services.show(Combo_RychlaVolbaChange(m_setup->district(), index));
 
     QCOMPARE(m_setup->p1().text(schemas::P1_KON), kon);
     QCOMPARE(m_setup->district().Label13(), label);
@@ -349,10 +351,10 @@ void TestAttachmentSet::quickChoice() {
 void TestAttachmentSet::refusedQuickChoiceSelectsTheCurrentItem() {
     generateParties({{1, 10}, {3, 30}, {7, 20}});
     District &district = m_setup->district();
-    DoPreduClick(district);
+    m_setup->services.show(DoPreduClick(district));
     m_setup->setAttachment({{"VPH", "1"}, {"K1", "5"}}); // K14: 5 > 4
 
-    Combo_RychlaVolbaChange(district, 2);
+    m_setup->services.show(Combo_RychlaVolbaChange(district, 2));
 
     QCOMPARE(m_setup->p1().text(schemas::P1_KON), QStringLiteral("3"));
     QCOMPARE(district.comboIndex(), 1);
@@ -365,7 +367,7 @@ void TestAttachmentSet::zeroingKeepsTheIdentification() {
     m_setup->setAttachment(
         {{"TYPV", "1"}, {"VPH", "12"}, {"K1", "5"}, {"K150", "7"}, {"KC5", "1050"}, {"STAV", "1"}, {"KCT", "987654"}});
 
-    VymazPolStranu(m_setup->district());
+    m_setup->services.show(VymazPolStranu(m_setup->district()));
 
     QCOMPARE(m_setup->services.focusRequests, QStringList{"pVPH"});
     const auto stored = m_setup->reopen();

@@ -33,7 +33,8 @@ void TestPageChanges::cleanup() {
 void TestPageChanges::leavingThePartyPage() {
     m_setup->setProtocol({{"PPHS", "49"}}); // K09: the parties hold 50
 
-    TabSheet2Exit(m_setup->district());
+    m_setup->services.show(partyPageCheck(m_setup->district()));
+    m_setup->services.show(TabSheet2Exit(m_setup->district()));
 
     const QStringList &journal = m_setup->services.journal;
     QCOMPARE(journal.size(), 3);
@@ -72,11 +73,11 @@ void TestPageChanges::userPageChange() {
     QFETCH(QStringList, focus);
     QFETCH(bool, completeCheck);
     District &district = m_setup->district();
-    GeneratingP1(district);
+    m_setup->services.show(GeneratingP1(district));
     m_setup->setPartyVotes({{3, 30}, {5, 20}, {7, 20}});
     m_setup->services.forget();
 
-    PageControl1Change(district, page);
+    m_setup->services.show(PageControl1Change(district, page));
 
     QVERIFY(district.partyEmphasis(5));
     QCOMPARE(district.asponhlas(), sums ? QStringLiteral("3") : QStringLiteral("2"));

@@ -71,7 +71,7 @@ void TestProtocolEntry::nonNumericTextStopsBeforeThePost() {
     eOBVODEnter(m_setup->district());
     m_setup->s1().setText(QStringLiteral("PVO"), QStringLiteral("4x"));
 
-    QVERIFY_THROWS_EXCEPTION(ConversionError, protocolBoxExit(m_setup->district(), QStringLiteral("ePVO")));
+    QVERIFY_THROWS_EXCEPTION(ConversionError, protocolBoxExit(m_setup->district(), FormBox::Pvo));
 
     QVERIFY(m_setup->s1().inEditState());
     QCOMPARE(m_setup->reopen()->TS1().text(QStringLiteral("PVO")), QStringLiteral("900"));
@@ -84,7 +84,7 @@ void TestProtocolEntry::enteringStartsTheRecord() {
     QVERIFY(m_setup->s1().inEditState());
     m_setup->s1().setText(QStringLiteral("OBVOD"), QStringLiteral("101"));
 
-    protocolBoxExit(m_setup->district(), QStringLiteral("eOBVOD"));
+    m_setup->services.show(protocolBoxExit(m_setup->district(), FormBox::Obvod));
 
     // A record started by the first edit: 0..9 zero-filled, the party votes after PPHPS1 still blank.
     const auto stored = m_setup->reopen();
@@ -128,7 +128,7 @@ void TestProtocolEntry::boxExit() {
     for (const QString &assignment : fields)
         m_setup->s1().setText(assignment.section(u'=', 0, 0), assignment.section(u'=', 1));
 
-    protocolBoxExit(district, box);
+    m_setup->services.show(protocolBoxExit(district, formBoxOf(box)));
 
     QStringList shown;
     for (const QString &text : m_setup->services.messageBoxes)
@@ -147,7 +147,7 @@ void TestProtocolEntry::boxExitNormalisesAndSums() {
     s1.setText(QStringLiteral("PPHPS1"), QString());
     s1.setText(QStringLiteral("PPHPS2"), QStringLiteral("007")); // outside 0..9: left as it is
 
-    protocolBoxExit(district, QStringLiteral("ePOZZV"));
+    m_setup->services.show(protocolBoxExit(district, FormBox::Pozzv));
 
     const auto stored = m_setup->reopen();
     Table &onDisk = stored->TS1();
@@ -158,7 +158,7 @@ void TestProtocolEntry::boxExitNormalisesAndSums() {
     QCOMPARE(onDisk.text(QStringLiteral("KC2")), QString::number(42 + 40 + 0 + 900 + 80));
     QVERIFY(m_setup->services.messageBoxes.isEmpty());
 
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, protocolBoxExit(district, QStringLiteral("ePPHPS1")));
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, protocolBoxExit(district, FormBox::Vph));
 }
 
 void TestProtocolEntry::partyVoteExit() {

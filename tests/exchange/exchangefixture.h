@@ -39,7 +39,7 @@ inline void makeCleanDistrict(District &district) {
     sKC1(district);
     sKC2(district);
     sKC3(district);
-    GeneratingP1(district);
+    (void)GeneratingP1(district);
     const std::map<int, std::vector<int>> candidates{{1, {6, 3, 1}}, {3, {5, 5, 0}}, {5, {5, 4, 1}}};
     Table &p1 = district.TP1();
     for (const auto &[party, votes] : candidates) {

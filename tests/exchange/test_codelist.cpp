@@ -1,6 +1,6 @@
 // The code-list imports: the dialog of each list, the lines cut into the table's fields, an empty file,
 // and a file that cannot be read keeping the old table.
-#include "exchange/codelistimport.h"
+#include "ui/exchangeactions.h"
 
 #include "exchange/codelist.h"
 #include "exchangefixture.h"
@@ -72,7 +72,7 @@ void TestCodeList::importObce(const QByteArray &content) {
     const QString path = QDir(m_folder->path()).filePath(QStringLiteral("OBCE06.TXT"));
     QVERIFY(fixture::writeBytes(path, content));
     m_services.fileAnswers.push_back(path);
-    import_ciselnikov_obecsr(*m_district);
+    importCodeList(*m_district, m_services, CodeList::Municipalities);
 }
 
 void TestCodeList::import_record_data() {
@@ -128,7 +128,7 @@ void TestCodeList::koal06TakesNineFields() {
     QVERIFY(fixture::writeBytes(path, "1|1|1|374|Hnutie|Hnutie H|150|1|5991|extra|\r\n2|2|1|\r\n"));
     m_services.fileAnswers.push_back(path);
 
-    import_ciselnikov_koal06(*m_district);
+    importCodeList(*m_district, m_services, CodeList::Parties);
 
     QCOMPARE(m_services.fileDialogTitles, QStringList{QStringLiteral("Import číselníka KOAL06")});
     QCOMPARE(QFileInfo(m_services.folders.value(0)).fileName(), QStringLiteral("KOAL06.TXT"));
@@ -149,7 +149,7 @@ void TestCodeList::installationListRoundTrips() {
 void TestCodeList::cancelledDialogChangesNothing() {
     const QByteArray before = fixture::fileBytes(m_setup->data().TVQ_OBCE().filePath());
     m_services.fileAnswers.push_back(std::nullopt);
-    import_ciselnikov_obecsr(*m_district);
+    importCodeList(*m_district, m_services, CodeList::Municipalities);
     QVERIFY(m_services.busy.isEmpty());
     QCOMPARE(fixture::fileBytes(m_setup->data().TVQ_OBCE().filePath()), before);
 }
@@ -159,7 +159,7 @@ void TestCodeList::unreadableFileKeepsTheOldTable() {
     const int count = m_setup->data().TVQ_OBCE().recordCount();
     m_services.fileAnswers.push_back(m_folder->path()); // a folder: it opens as no file
 
-    QVERIFY_THROWS_EXCEPTION(InputOutputError, import_ciselnikov_obecsr(*m_district));
+    QVERIFY_THROWS_EXCEPTION(InputOutputError, importCodeList(*m_district, m_services, CodeList::Municipalities));
 
     QCOMPARE(m_services.busy.last(), QStringLiteral("off"));
     QCOMPARE(m_setup->data().TVQ_OBCE().recordCount(), count);

@@ -6,6 +6,7 @@
 #include "exchange/password.h"
 #include "exchangefixture.h"
 #include "support/districtsetup.h"
+#include "ui/exchangeactions.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -58,7 +59,7 @@ void TestExport::archiveLandsUnderItsOwnNameInTheChosenFolder() {
     ScriptedServices &services = m_setup->services;
     services.fileAnswers.push_back(target(QStringLiteral("typed name.zip")));
 
-    Button16Click(m_setup->district());
+    exportDistrict(m_setup->district(), m_setup->services);
 
     QVERIFY(m_setup->district().Bezchybnost());
     QCOMPARE(services.fileDialogTitles, QStringList{QStringLiteral("EXPORT Súboru:  VQ500011.1")});
@@ -71,7 +72,7 @@ void TestExport::archiveLandsUnderItsOwnNameInTheChosenFolder() {
 
 void TestExport::infoZipReadsTheArchiveWithThePassword() {
     m_setup->services.fileAnswers.push_back(target(QStringLiteral("VQ500011.1")));
-    Button16Click(m_setup->district());
+    exportDistrict(m_setup->district(), m_setup->services);
     const QString unpacked = target(QStringLiteral("unpacked"));
     QVERIFY(QDir().mkpath(unpacked));
 
@@ -105,7 +106,7 @@ void TestExport::anArchiveOfTheSameNameIsReplaced() {
     QVERIFY(fixture::writeBytes(target(QStringLiteral("VQ500011.1")), "an older archive"));
     m_setup->services.fileAnswers.push_back(target(QStringLiteral("VQ500011.1")));
 
-    Button16Click(m_setup->district());
+    exportDistrict(m_setup->district(), m_setup->services);
 
     QVERIFY(fixture::fileBytes(target(QStringLiteral("VQ500011.1"))).startsWith("PK"));
     QCOMPARE(QDir(m_target->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
@@ -156,7 +157,7 @@ void TestExport::refusals() {
         assign(a, [this](const char *name, QString value) { m_setup->setProtocol({{name, value}}); });
     // The export's own tests run on what the complete check leaves, so the attachment is changed after it.
     District &district = m_setup->district();
-    KompletnaKontrola(district);
+    m_setup->services.show(KompletnaKontrola(district));
     m_setup->p1().first();
     for (const QString &a : attachment)
         assign(a, [this](const char *name, QString value) { m_setup->setAttachment({{name, value}}); });
@@ -165,7 +166,11 @@ void TestExport::refusals() {
         m_setup->services.fileAnswers.push_back(std::nullopt);
     m_setup->services.forget();
 
-    ExportOkrsok(district);
+    const ExportStep step = ExportOkrsok(district);
+    m_setup->services.show(step.outcome);
+    if (step.question)
+        QVERIFY(!m_setup->services.saveFileName(step.question->title, step.question->folder,
+                                                step.question->proposedName, QString()));
 
     QCOMPARE(m_setup->services.messageBoxes, box.isEmpty() ? QStringList() : QStringList{box});
     if (dialog.isEmpty()) {
@@ -203,7 +208,7 @@ void TestExport::unwritableTarget() {
     const QStringList before = QDir(m_target->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     m_setup->services.fileAnswers.push_back(target(chosen));
 
-    Button16Click(m_setup->district());
+    exportDistrict(m_setup->district(), m_setup->services);
 
     QCOMPARE(lastDialog(),
              QStringLiteral("Kopírovanie súboru VQ500011.1 bolo neuspešné ,  error code = ") + QString::number(code));

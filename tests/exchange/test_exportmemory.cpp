@@ -5,6 +5,7 @@
 #include "exchange/dialogfolder.h"
 #include "exchange/export.h"
 #include "exchangefixture.h"
+#include "ui/exchangeactions.h"
 
 #include <QCryptographicHash>
 #include <QTemporaryDir>
@@ -43,8 +44,8 @@ private slots:
         services.fileAnswers = {first.filePath(u"iné meno"_s), second.filePath(u"VQ500011.1"_s)};
 
         const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
-        Button16Click(district);
-        Button16Click(district);
+        exportDistrict(district, services);
+        exportDistrict(district, services);
 
         QCOMPARE(services.folders, (QStringList{initialDialogFolder(), first.path()}));
         QCOMPARE(exportDialogFolder(copy.dataFolder()), second.path());
@@ -106,7 +107,7 @@ private slots:
         QTemporaryDir target;
         services.fileAnswers = {target.filePath(u"VQ500011.1"_s)};
 
-        Button16Click(district);
+        exportDistrict(district, services);
 
         QVERIFY(QFileInfo(target.filePath(u"VQ500011.1"_s)).isFile());
         QCOMPARE(int(services.dialogs.size()), 2);

@@ -11,6 +11,7 @@
 #include "exchangefixture.h"
 #include "store/codec.h"
 #include "support/districtsetup.h"
+#include "ui/exchangeactions.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -94,7 +95,7 @@ void TestImport::cleanup() {
 
 void TestImport::exportSource() {
     m_source->services.fileAnswers.push_back(path(kArchive));
-    Button16Click(m_source->district());
+    exportDistrict(m_source->district(), m_source->services);
     QCOMPARE(m_source->services.dialogs.back().text, QStringLiteral("Export bol dokončený, : ") + path(kArchive));
 }
 
@@ -105,7 +106,7 @@ void TestImport::writeArchive(const QList<archive::Member> &members, const QStri
 void TestImport::importInto(DistrictSetup &setup, const QString &name) {
     setup.services.forget();
     setup.services.fileAnswers.push_back(path(name));
-    rozbal_zip(setup.district());
+    importArchive(setup.district(), setup.services);
 }
 
 QStringList TestImport::dialogTexts(const DistrictSetup &setup) const {
@@ -416,7 +417,7 @@ void TestImport::emptyAttachmentFileEmptiesP1BeforeTheRegeneration() {
 void TestImport::cancelledDialogChangesNothing() {
     const fixture::StoredTables before = fixture::storedTables(*m_target);
     m_target->services.fileAnswers.push_back(std::nullopt);
-    rozbal_zip(m_target->district());
+    importArchive(m_target->district(), m_target->services);
     QVERIFY(m_target->services.dialogs.empty());
     QVERIFY(m_target->services.busy.isEmpty());
     QVERIFY(fixture::storedTables(*m_target) == before);

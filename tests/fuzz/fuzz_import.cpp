@@ -65,9 +65,9 @@ void requireOthersUnchanged(const std::map<QString, QByteArray> &before, const s
     FUZZ_REQUIRE(found == expected);
 }
 
-bool refusedSince(const ScriptedServices &services, size_t from) {
-    return std::any_of(services.dialogs.begin() + qsizetype(from), services.dialogs.end(),
-                       [](const ScriptedServices::Dialog &d) { return d.kind == Services::Error; });
+bool refused(const Outcome &outcome) {
+    return std::any_of(outcome.steps().begin(), outcome.steps().end(),
+                       [](const Step &step) { return step.kind == Step::Kind::Error; });
 }
 
 QList<QStringList> storedRecords(const TableSchema &schema, const QString &folder) {
@@ -135,11 +135,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size) {
         District district(data, services);
         s1Before = fixture::records(data.TS1());
         p1Before = fixture::records(data.TP1());
-        import_S1(district, s);
-        sRefused = refusedSince(services, 0);
-        const size_t afterS = services.dialogs.size();
-        import_P1(district, QStringLiteral("p500011.1"), p);
-        pRefused = refusedSince(services, afterS);
+        Outcome sRead;
+        import_S1(district, s, sRead);
+        sRefused = refused(sRead);
+        Outcome pRead;
+        import_P1(district, QStringLiteral("p500011.1"), p, pRead);
+        pRefused = refused(pRead);
         s1Shown = fixture::records(data.TS1());
         p1Shown = fixture::records(data.TP1());
     }

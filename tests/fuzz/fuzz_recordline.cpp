@@ -6,7 +6,7 @@
 #include "exchange/recordcheck.h"
 #include "exchange/tkc.h"
 #include "fuzz/fuzzcheck.h"
-#include "support/scriptedservices.h"
+#include "model/outcome.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,10 +14,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QByteArray line(reinterpret_cast<const char *>(data), qsizetype(size));
     const RecordCheck check = checkRecordLine(line);
-    ScriptedServices services;
-    const bool accepted = kontrola_TKC(services, line);
+    Outcome shown;
+    const bool accepted = kontrola_TKC(shown, line);
     FUZZ_REQUIRE(accepted == check.passed());
-    FUZZ_REQUIRE(services.dialogs.size() == (!accepted && check.hasTkcField ? 1u : 0u));
+    FUZZ_REQUIRE(shown.steps().size() == (!accepted && check.hasTkcField ? 1 : 0));
     if (!accepted)
         return 0;
 

@@ -64,8 +64,7 @@ void makeSeeds(const QString &installation, const QString &seeds) {
         ScriptedServices services;
         District district(module, services);
         fixture::makeCleanDistrict(district);
-        services.fileAnswers.push_back(archivePath);
-        Button16Click(district);
+        (void)Button16Click(district).finish(archivePath);
         s = exchange::sFileContent(module.TS1());
         p = exchange::pFileContent(module.TP1());
         for (const QString &list : {QStringLiteral("OBCE06"), QStringLiteral("KOAL06"), QStringLiteral("STRANY06")}) {

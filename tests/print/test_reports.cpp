@@ -48,7 +48,7 @@ private slots:
                        {u"KC1"_s, u"1234567"_s},
                        {u"KC2"_s, u"0"_s},
                        {u"KC3"_s, u"44"_s}});
-        TlacT12(d.district());
+        d.services().output(TlacT12(d.district()));
         const QString path = d.lastPdf(u"T12"_s);
         const QString text = pdfText(path);
         QCOMPARE(pdfPages(path), 1);
@@ -84,7 +84,7 @@ private slots:
             {u"11"_s, {{u"VPH"_s, u"0"_s}, {u"K60"_s, u"9"_s}}},
             {u"25"_s, {}},
         });
-        TlacT13(d.district());
+        d.services().output(TlacT13(d.district()));
         const QString path = d.lastPdf(u"T13"_s);
         QCOMPARE(pdfPages(path), 3);
         const QStringList sheets = pages(pdfText(path));
@@ -111,7 +111,7 @@ private slots:
         PrintDistrict d;
         QVERIFY(d.isValid());
         d.setAttachments({});
-        TlacT13(d.district());
+        d.services().output(TlacT13(d.district()));
         const QString path = d.lastPdf(u"T13"_s);
         QCOMPARE(pdfPages(path), 1);
         QVERIFY(pdfText(path).contains(u"Zápisnica nemá prílohy: žiadna politická strana nezískala platný hlas."_s));
@@ -133,7 +133,7 @@ private slots:
         d.setProtocolRows(table, {{u"K04"_s, u"Počet voličov, ktorí sa zúčastnili na hlasovaní je väčší"_s},
                                   {u"K14"_s, u" Politická strana č. 2: súčet hlasov nesúhlasí"_s},
                                   {QString(), u"      BEZ CHÝB"_s}});
-        (which == 1 ? TlacProtokol1 : TlacProtokol2)(d.district());
+        d.services().output((which == 1 ? TlacProtokol1 : TlacProtokol2)(d.district()));
         const QString path = d.lastPdf(u"protokol"_s);
         const QString text = pdfText(path);
         QCOMPARE(pdfPages(path), 1);
@@ -161,7 +161,7 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         const std::clock_t processor = std::clock();
-        TlacT13(d.district());
+        d.services().output(TlacT13(d.district()));
         const QString path = d.lastPdf(u"T13"_s);
         // Processor time beside the wall time: other work on the machine stretches the latter.
         qInfo("21 attachments filled, rendered and written as PDF in %lld ms (%ld ms of processor time)",

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "model/services.h"
+#include "print/printing.h"
 #include "ui/formboxcontrols.h"
+#include "ui/services.h"
 
 #include <QSet>
 #include <QString>
@@ -69,10 +70,10 @@ public:
         ++beeps;
         sleptMilliseconds += 400;
     }
-    void focus(const QString &control) override { focusRequests.append(control); }
+    virtual void focus(const QString &control) { focusRequests.append(control); }
     // Recorded by the control's name, as the window moves the focus.
     void focusBox(FormBox box) override { focus(formBoxControl(box)); }
-    bool canFocus(const QString &control) const override { return acceptAllFocus || focusable.contains(control); }
+    bool canFocusBox(FormBox box) const override { return acceptAllFocus || focusable.contains(formBoxControl(box)); }
     void sleep(int milliseconds) override { sleptMilliseconds += milliseconds; }
     std::optional<QString> openFileName(const QString &title, const QString &, const QString &) override {
         return nextFile(title);
@@ -82,6 +83,10 @@ public:
         return nextFile(title);
     }
     void outputReport(const QString &title, const QString &html) override { reports.push_back({title, html}); }
+
+    // An operation's outcome shown as the window shows it; a report handed to the output.
+    void show(const Outcome &outcome) { present(*this, outcome); }
+    void output(const RenderedReport &report) { outputReport(report.title, report.html); }
 
     // Every record dropped, the answers kept.
     void forget() {

@@ -49,7 +49,7 @@ public:
         for (const int party : parties)
             s1.setText(schemas::S1_PPHPS1 + party - 1, QStringLiteral("100"));
         s1.post();
-        GeneratingP1(district);
+        (void)GeneratingP1(district);
 
         m_active = activate();
         window->router().changePage(2, false);

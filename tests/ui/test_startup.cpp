@@ -61,7 +61,7 @@ void storeKeyedDistrict(const QString &folder) {
     for (int party = 1; party <= 26; ++party)
         s1.setText(schemas::S1_PPHPS1 + party - 1, party == 1 || party == 3 ? QStringLiteral("40") : "0");
     s1.post();
-    GeneratingP1(district);
+    (void)GeneratingP1(district);
     Table &p1 = data.TP1();
     p1.first();
     p1.edit();

@@ -54,7 +54,7 @@ struct WindowFixture {
     Table &s1() { return data->TS1(); }
 
     // The focus moved by the program, as a key handler or a check would.
-    void focus(const QString &name) { window->district().services().focus(name); }
+    void focus(const QString &name) { window->services().focus(name); }
     // Types into the focused control: digits and other characters as key clicks.
     void type(const QString &text) { QTest::keyClicks(QApplication::focusWidget(), text); }
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {

@@ -1,15 +1,18 @@
 #pragma once
 
 #include "model/formbox.h"
+#include "model/outcome.h"
+#include "model/progress.h"
 
 #include <QFlags>
 #include <QString>
 
 #include <optional>
 
-// What the core needs from the window: messages, questions, the busy window, sounds, focus requests,
-// sleeps and the file dialogs. The window implements it with real widgets; tests with a script.
-class Services {
+// What the window does for the operations: the busy window while they run, then the messages, sounds and
+// focus moves of their outcome, the questions asked before or between them, the file dialogs and the
+// output of a report. The window implements it with real widgets; tests with a script.
+class Services : public Progress {
 public:
     // Kinds of the message dialog zobraz_spravu; any other value has no caption, icon or sound.
     enum Kind { Warning = 0, Error = 1, Information = 2, Confirmation = 3, Message = 4 };
@@ -42,24 +45,16 @@ public:
         ResultYesToAll = 10
     };
 
-    virtual ~Services() = default;
-
     // The plain message box: captioned with programName(), the text, one "OK".
     virtual void messageBox(const QString &text) = 0;
     // The Slovak message dialog; returns the result of the button pressed.
     virtual int zobraz_spravu(const QString &text, int kind, Buttons buttons) = 0;
-    // The busy window: "on", "off" (after a 500 ms pause) or a text to show.
-    virtual void pracujem(const QString &text) = 0;
     // The double warning beep.
     virtual void beep1() = 0;
-    // Puts the input focus into the control of that object name.
-    virtual void focus(const QString &control) = 0;
-    // Puts the input focus into the control of that box of the forms.
+    // Puts the input focus into the control of that box of the forms, its page shown first.
     virtual void focusBox(FormBox box) = 0;
-    // Whether the control of that name can take the focus now (shown and enabled).
-    virtual bool canFocus(const QString &control) const = 0;
-    // Blocks for the given time, the window included.
-    virtual void sleep(int milliseconds) = 0;
+    // Whether the control of that box can take the focus now (shown and enabled).
+    virtual bool canFocusBox(FormBox box) const = 0;
     // The common open and save dialogs: the chosen path, or nothing when cancelled.
     virtual std::optional<QString> openFileName(const QString &title, const QString &folder, const QString &filter) = 0;
     virtual std::optional<QString> saveFileName(const QString &title, const QString &folder,
@@ -70,3 +65,6 @@ public:
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(Services::Buttons)
+
+// Shows an operation's outcome step by step.
+void present(Services &services, const Outcome &outcome);

@@ -1,0 +1,27 @@
+#include "ui/services.h"
+
+void present(Services &services, const Outcome &outcome) {
+    for (const Step &step : outcome.steps()) {
+        switch (step.kind) {
+        case Step::Kind::Message:
+            services.messageBox(step.text);
+            break;
+        case Step::Kind::Error:
+            services.zobraz_spravu(step.text, Services::Error, Services::OK);
+            break;
+        case Step::Kind::Information:
+            services.zobraz_spravu(step.text, Services::Information, Services::OK);
+            break;
+        case Step::Kind::Beep:
+            services.beep1();
+            break;
+        case Step::Kind::Focus:
+            services.focusBox(step.box);
+            break;
+        case Step::Kind::FocusIfShown:
+            if (services.canFocusBox(step.box))
+                services.focusBox(step.box);
+            break;
+        }
+    }
+}
