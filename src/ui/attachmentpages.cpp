@@ -277,7 +277,7 @@ void AttachmentPages::connectHandlers() {
             {.enter = [this] { pOBVODEnter(m_district); }, .exit = {}, .keyDown = keyMove(name), .keyUp = {}});
     m_router.setHandlers(control(QStringLiteral("pVPH")),
                          {.enter = [this] { pOBVODEnter(m_district); },
-                          .exit = [this] { present(m_services, pVPHExit(m_district)); },
+                          .exit = [this] { return m_services.presentExit(pVPHExit(m_district)); },
                           .keyDown = keyMove(QStringLiteral("pVPH")),
                           .keyUp = {},
                           .store = [this] { storeAttachment(m_district); }});
@@ -305,7 +305,7 @@ void AttachmentPages::connectCandidateBoxes() {
     for (int n = 1; n <= form::candidates; ++n) {
         const QString name = attachmentkeys::candidateBox(n);
         m_router.setHandlers(control(name), {.enter = [this, n] { pK1Enter(m_district, n); },
-                                             .exit = [this] { present(m_services, pK1Exit(m_district)); },
+                                             .exit = [this] { return m_services.presentExit(pK1Exit(m_district)); },
                                              .keyDown =
                                                  [this, canFocus, name](int key) {
                                                      const int count = decimalValue(m_district.EPocKand());
@@ -376,7 +376,7 @@ void AttachmentPages::connectQuickEntry(const QString &order, const QString &vot
     for (const QString &name : {order, votes}) {
         auto *box = static_cast<TAlignEdit *>(control(name));
         FocusRouter::Handlers handlers{.enter = [box] { box->setBackground(colors::skyBlue); },
-                                       .exit = [box] { box->setBackground(colors::window); },
+                                       .exit = FocusRouter::exitOnly([box] { box->setBackground(colors::window); }),
                                        .keyDown = {},
                                        .keyUp = f10(name)};
         if (name == order)

@@ -113,21 +113,25 @@ void FocusRouter::arrive(QWidget *control, Qt::FocusReason reason) {
         edit->selectAll();
 }
 
-void FocusRouter::leave(QWidget *control) {
+QWidget *FocusRouter::leave(QWidget *control, bool sendBack) {
     if (control != m_entered)
-        return;
+        return nullptr;
     m_entered = nullptr;
     auto *box = qobject_cast<TDBEdit_VQRA01 *>(control);
     const auto handlers = m_handlers.value(control);
+    QPointer<QWidget> back;
     run([&] {
         if (box)
             box->commit();
         if (handlers.exit)
-            handlers.exit();
+            back = handlers.exit();
     });
+    if (back && sendBack)
+        focus(back);
     // Unless the exit processing sent the focus straight back into the box.
     if (box && m_entered != box)
         box->setBackground(box->rememberedColor());
+    return back;
 }
 
 void FocusRouter::storeEntered() {
@@ -187,14 +191,10 @@ bool FocusRouter::keyEvent(QWidget *control, QKeyEvent *event, bool press) {
 }
 
 void FocusRouter::focus(QWidget *control) {
-    if (m_recordRefocus) {
-        m_refocus = control;
-    } else {
-        const int page = pageOf(control);
-        if (page >= 0 && page != m_pages.currentIndex()) {
-            changePage(page, false, control);
-            return;
-        }
+    const int page = pageOf(control);
+    if (page >= 0 && page != m_pages.currentIndex()) {
+        changePage(page, false, control);
+        return;
     }
     control->setFocus(Qt::OtherFocusReason);
 }
@@ -211,16 +211,12 @@ void FocusRouter::changePage(int index, bool byUser, QWidget *target) {
     const bool inPage = focused && old->isAncestorOf(focused);
     if (m_entered && old->isAncestorOf(m_entered)) {
         // The exit processing runs while the box still holds the focus, so that it can keep it.
-        QWidget *left = m_entered;
-        m_refocus = nullptr;
-        m_recordRefocus = true;
-        leave(left);
-        m_recordRefocus = false;
-        if (m_refocus && old->isAncestorOf(m_refocus)) {
+        QPointer<QWidget> back = leave(m_entered, false);
+        if (back && old->isAncestorOf(back)) {
             // Refused: the page stays, the change steps run on it, and the box the focus went back to is
             // entered again. Entered after the steps, because they post S1 (KC3): entered before, the
             // box would stay closed to typing until the user left it and came back.
-            QPointer<QWidget> back = m_refocus;
+            back->setFocus(Qt::OtherFocusReason);
             if (byUser && m_pageChange)
                 run([&] { m_pageChange(m_pages.currentIndex()); });
             // As any entry by the program, it selects the whole figure.

@@ -25,13 +25,15 @@ class VolbyError;
 // How a page registers its controls (once, after creating them):
 //
 //     router.setHandlers(box, {.enter = [..] { eOBVODEnter(district); },
-//                              .exit = [..] { present(services, protocolBoxExit(district, FormBox::Obvod)); },
+//                              .exit = [..] { return services.presentExit(protocolBoxExit(district, ..)); },
 //                              .keyDown = [..](int key) { ... }});
 //
 // - enter runs when the focus arrives; for a TDBEdit_VQRA01 the focus colour is applied after it, and
 //   the text of an edit box is selected unless the mouse brought the focus.
 // - exit runs when the focus leaves; for a TDBEdit_VQRA01 the typed text is written into the field
-//   before it (commit()) and the remembered colour applied after it.
+//   before it (commit()) and the remembered colour applied after it. It returns the control it sends
+//   the focus back to (a failed check's box), or null; the router moves the focus there, or, when the
+//   exit ran for a page change, refuses the change with it.
 // - keyDown / keyUp get the Qt key of every key pressed / released while the control has the focus;
 //   they do not consume it (the control then treats the key as usual).
 // - store is what the exit stores without its checks: it runs instead of exit when the window closes
@@ -40,12 +42,13 @@ class VolbyError;
 //   the other way round (the page tabs count as outside every page).
 // Every handler runs guarded: a VolbyError abandons it and reaches the error handler (the window's
 // general error box). Focus requests go through focus(); a handler never calls QWidget::setFocus.
+// Exit handlers that return nothing are wrapped by exitOnly().
 class FocusRouter : public QObject {
     Q_OBJECT
 public:
     struct Handlers {
         std::function<void()> enter = {};
-        std::function<void()> exit = {};
+        std::function<QWidget *()> exit = {};
         std::function<void(int key)> keyDown = {};
         std::function<void(int key)> keyUp = {};
         std::function<void()> store = {};
@@ -54,6 +57,14 @@ public:
         std::function<void()> enter = {};
         std::function<void()> exit = {};
     };
+
+    // An exit that sends the focus nowhere.
+    static std::function<QWidget *()> exitOnly(std::function<void()> exit) {
+        return [exit = std::move(exit)]() -> QWidget * {
+            exit();
+            return nullptr;
+        };
+    }
 
     FocusRouter(QWidget &window, PageControl &pages);
     ~FocusRouter() override;
@@ -85,7 +96,9 @@ protected:
 private:
     void changePage(int index, bool byUser, QWidget *target);
     void arrive(QWidget *control, Qt::FocusReason reason);
-    void leave(QWidget *control);
+    // Runs the exit processing of the entered control; returns the control it sends the focus back to,
+    // which it focuses when sendBack is set.
+    QWidget *leave(QWidget *control, bool sendBack = true);
     void pageMove(QWidget *control);
     bool keyEvent(QWidget *control, QKeyEvent *event, bool press);
     int pageOf(const QWidget *control) const;
@@ -98,8 +111,6 @@ private:
     QHash<const QWidget *, PageHandlers> m_pageHandlers;
     std::function<void(int)> m_pageChange;
     std::function<void(const VolbyError &)> m_onError;
-    QPointer<QWidget> m_entered;  // the control whose enter ran and whose exit has not
-    int m_focusPage = -1;         // page of the control that last received the focus, -1 the tabs
-    bool m_recordRefocus = false; // while a page change runs the exit processing early
-    QPointer<QWidget> m_refocus;  // the focus request made meanwhile
+    QPointer<QWidget> m_entered; // the control whose enter ran and whose exit has not
+    int m_focusPage = -1;        // page of the control that last received the focus, -1 the tabs
 };

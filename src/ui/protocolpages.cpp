@@ -216,16 +216,17 @@ void ProtocolPages::connectHandlers(QWidget &page) {
     const auto keys = [this](const QString &box) { return [this, box](int key) { moveFocus(keyTarget(box, key)); }; };
     for (const QString &box : identificationBoxes) {
         if (QWidget *control = on(box))
-            m_router.setHandlers(control,
-                                 {.enter = [&d] { eOBVODEnter(d); },
-                                  .exit = [this, &d, box] { present(m_services, protocolBoxExit(d, formBoxOf(box))); },
-                                  .keyDown = keys(box),
-                                  .store = [&d] { protocolBoxStore(d); }});
+            m_router.setHandlers(
+                control,
+                {.enter = [&d] { eOBVODEnter(d); },
+                 .exit = [this, &d, box] { return m_services.presentExit(protocolBoxExit(d, formBoxOf(box))); },
+                 .keyDown = keys(box),
+                 .store = [&d] { protocolBoxStore(d); }});
     }
     for (int n = 1; n <= form::partyFields; ++n) {
         if (QWidget *control = on(partyBox(n)))
             m_router.setHandlers(control, {.enter = [&d] { eOBVODEnter(d); },
-                                           .exit = [&d] { ePPHPS1Exit(d); },
+                                           .exit = FocusRouter::exitOnly([&d] { ePPHPS1Exit(d); }),
                                            .keyDown = keys(partyBox(n)),
                                            .store = [&d] { ePPHPS1Exit(d); }});
     }

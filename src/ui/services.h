@@ -68,3 +68,7 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(Services::Buttons)
 
 // Shows an operation's outcome step by step.
 void present(Services &services, const Outcome &outcome);
+// Shows the outcome of a box's exit but its focus moves, and returns the box the last of them sends the
+// focus to (nothing when none does, or when its box cannot take the focus now): the focus router moves
+// it there, or refuses the page change the exit ran for.
+std::optional<FormBox> presentExit(Services &services, const Outcome &outcome);

@@ -78,6 +78,11 @@ void WindowServices::focusBox(FormBox box) {
     focus(formBoxControl(box));
 }
 
+QWidget *WindowServices::presentExit(const Outcome &outcome) {
+    const std::optional<FormBox> back = ::presentExit(*this, outcome);
+    return back ? control(formBoxControl(*back)) : nullptr;
+}
+
 bool WindowServices::canFocusBox(FormBox box) const {
     return canFocus(formBoxControl(box));
 }

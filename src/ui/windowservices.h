@@ -34,6 +34,8 @@ public:
     // so that the main window is not left hidden.
     void errorBox(const QString &text);
     TWorking &working();
+    // A box's exit outcome shown; the control it sends the focus back to, or null (presentExit()).
+    QWidget *presentExit(const Outcome &outcome);
     // The window's own focus moves by object name (the key tables name their targets), through the router.
     virtual void focus(const QString &control);
     // Whether the control of that name can take the focus now (shown and enabled).
