@@ -3,6 +3,8 @@
 
 namespace attachmentlayout {
 
+using enum layouttable::Style;
+
 namespace {
 
 constexpr int boxHeight = 19;

@@ -8,12 +8,11 @@
 #include "store/table.h"
 #include "ui/attachmentkeys.h"
 #include "ui/attachmentlayout.h"
+#include "ui/controlfactory.h"
 #include "ui/entrycontrols.h"
 #include "ui/focusrouter.h"
 #include "ui/pagecontrol.h"
-#include "ui/spokennames.h"
 #include "ui/windowservices.h"
-#include "ui/wrapbutton.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -31,12 +30,9 @@
 #include <map>
 
 using attachmentlayout::Control;
-using attachmentlayout::Kind;
 
 namespace {
 
-// The largest font size of a label whose text is fitted to it, from the layout.
-const char *const fittedPixels = "fittedPixels";
 const QString zeroQuestion = QStringLiteral("Naozaj chcete vymazať prílohu pre celú pol. stranu?");
 
 // Enter and Down move on in the quick entry.
@@ -45,24 +41,10 @@ bool storesQuickEntry(int key) {
     return k == attachmentkeys::Key::Enter || k == attachmentkeys::Key::Down;
 }
 
-void applyStyle(QWidget &widget, const Control &row) {
-    QFont font = widget.font();
-    if (row.style & attachmentlayout::Bold)
-        font.setBold(true);
-    if (row.fontPixels > 0)
-        font.setPixelSize(row.fontPixels);
-    widget.setFont(font);
-    if (auto *label = qobject_cast<QLabel *>(&widget)) {
-        label->setWordWrap(row.style & attachmentlayout::WordWrap);
-        if (row.style & attachmentlayout::Centred)
-            label->setAlignment(Qt::AlignCenter);
-    }
-}
-
 // The party's name in the largest bold font, up to the layout's size, whose wrapped lines fit the label:
 // the code list's short names run up to 60 characters.
 void showFitted(QLabel &label, const QString &text) {
-    const int maxPixels = label.property(fittedPixels).toInt();
+    const int maxPixels = fittedPixels(label);
     QFont font = label.font();
     for (int pixels = maxPixels; pixels > 8; --pixels) {
         font.setPixelSize(pixels);
@@ -98,83 +80,6 @@ void fitComboFont(QComboBox &combo) {
         combo.setFont(font);
 }
 
-QWidget *makeControl(const Control &row, QWidget *parent, Table &p1) {
-    switch (row.kind) {
-    case Kind::Group:
-        return new QGroupBox(row.text, parent);
-    case Kind::Label:
-    case Kind::StateLabel:
-        return new QLabel(row.text, parent);
-    case Kind::Display: {
-        auto *label = new QLabel(parent);
-        const auto show = [label, &p1, field = row.field] {
-            label->setText(p1.isOpen() && p1.recordCount() > 0 ? p1.text(field) : QString());
-        };
-        QObject::connect(&p1, &Table::changed, label, show);
-        show();
-        return label;
-    }
-    case Kind::Entry:
-    case Kind::ReadOnly:
-    case Kind::Sum: {
-        auto *box = new TDBEdit_VQRA01(parent);
-        box->bind(p1, row.field);
-        if (row.maxLength > 0)
-            box->setMaxLength(row.maxLength);
-        box->setReadOnly(row.kind != Kind::Entry);
-        box->setFocusColor(row.kind == Kind::Sum ? colors::skyBlue : colors::moneyGreen);
-        if (row.kind == Kind::Sum) {
-            // Tab passes over the sums: entered, they send the focus on, which would lead Tab in a loop.
-            box->setFocusPolicy(Qt::ClickFocus);
-            box->setBackground(colors::skyBlue);
-            QFont font = box->font();
-            font.setBold(true);
-            box->setFont(font);
-        }
-        return box;
-    }
-    case Kind::Hidden: {
-        auto *box = new TDBEdit_VQRA01(parent);
-        if (!row.field.isEmpty())
-            box->bind(p1, row.field);
-        box->setReadOnly(true);
-        box->setFocusPolicy(Qt::NoFocus);
-        box->hide();
-        return box;
-    }
-    case Kind::Counter: {
-        return createCounterBox(row.text, parent);
-    }
-    case Kind::Button:
-        if (row.style & attachmentlayout::WordWrap)
-            return new WrapButton(row.text, parent);
-        return new QPushButton(row.text, parent);
-    case Kind::Combo: {
-        auto *combo = new QComboBox(parent);
-        combo->setEditable(true);
-        combo->setMaxVisibleItems(form::ballotParties);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        // The list's own completion would choose an item behind the change handler's back.
-        combo->setCompleter(nullptr);
-        combo->setEditText(row.text);
-        return combo;
-    }
-    case Kind::Flag: {
-        auto *flag = new QCheckBox(row.text, parent);
-        flag->setFocusPolicy(Qt::NoFocus);
-        flag->hide();
-        return flag;
-    }
-    case Kind::Quick: {
-        auto *box = new TAlignEdit(parent);
-        box->setMaxLength(row.maxLength);
-        box->setBackground(colors::window);
-        return box;
-    }
-    }
-    return nullptr;
-}
-
 } // namespace
 
 AttachmentPages::AttachmentPages(District &district, WindowServices &services, FocusRouter &router, PageControl &pages,
@@ -182,7 +87,6 @@ AttachmentPages::AttachmentPages(District &district, WindowServices &services, F
     : QObject(&tabSheet4), m_district(district), m_services(services), m_router(router), m_pages(pages),
       m_page1(&tabSheet4), m_page2(&tabSheet5) {
     build(tabSheet4, tabSheet5);
-    setTabOrder();
     connectHandlers();
     connect(&district, &District::changed, this, &AttachmentPages::showState);
     showState();
@@ -191,54 +95,10 @@ AttachmentPages::AttachmentPages(District &district, WindowServices &services, F
 void AttachmentPages::build(QWidget &tabSheet4, QWidget &tabSheet5) {
     m_controls.insert(QStringLiteral("TabSheet4"), &tabSheet4);
     m_controls.insert(QStringLiteral("TabSheet5"), &tabSheet5);
-    SpokenNames names;
-    for (const Control &row : attachmentlayout::allControls()) {
-        QWidget *widget = makeControl(row, m_controls.value(row.parent), m_district.TP1());
-        widget->setGeometry(row.x, row.y, row.width, row.height);
-        applyStyle(*widget, row);
-        if (row.kind == Kind::StateLabel && row.style & attachmentlayout::WordWrap)
-            widget->setProperty(fittedPixels, row.fontPixels);
-        if (row.kind == Kind::Label)
-            names.caption(static_cast<QLabel *>(widget), row.text);
-        else if (row.kind == Kind::Entry || row.kind == Kind::ReadOnly || row.kind == Kind::Sum ||
-                 row.kind == Kind::Counter || row.kind == Kind::Quick)
-            names.box(widget, row.spoken);
-        else
-            names.other(widget, row.spoken);
-        if (!row.name.isEmpty()) {
-            widget->setObjectName(row.name);
-            m_controls.insert(row.name, widget);
-        }
-    }
-    m_combo = qobject_cast<QComboBox *>(control(QStringLiteral("Combo_RychlaVolba")));
-    // The list's own name is its text; its edit box says what the list is for.
-    m_combo->lineEdit()->setAccessibleName(m_combo->accessibleName());
-}
-
-void AttachmentPages::setTabOrder() {
-    // Tab orders are numbered among the siblings of a page or group, as on the form; the window's focus
-    // chain runs through them depth first.
-    std::map<QString, std::map<int, const Control *>> children;
     const std::vector<Control> rows = attachmentlayout::allControls();
-    for (const Control &row : rows)
-        if (row.tabOrder >= 0)
-            children[row.parent][row.tabOrder] = &row;
-    for (const QString &page : {QStringLiteral("TabSheet4"), QStringLiteral("TabSheet5")}) {
-        QWidget *previous = nullptr;
-        std::function<void(const QString &)> walk = [&](const QString &parent) {
-            for (const auto &[order, row] : children[parent]) {
-                if (row->kind == Kind::Group) {
-                    walk(row->name);
-                    continue;
-                }
-                QWidget *widget = control(row->name);
-                if (previous)
-                    QWidget::setTabOrder(previous, widget);
-                previous = widget;
-            }
-        };
-        walk(page);
-    }
+    for (QWidget *page : {&tabSheet4, &tabSheet5})
+        buildControls(rows, *page, m_controls, {m_district.TP1(), m_district.TP1()});
+    m_combo = qobject_cast<QComboBox *>(control(QStringLiteral("Combo_RychlaVolba")));
 }
 
 attachmentkeys::CanFocus AttachmentPages::focusTest() {

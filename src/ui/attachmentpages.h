@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/attachmentkeys.h"
+#include "ui/controlfactory.h"
 
 #include <QHash>
 #include <QObject>
@@ -27,7 +28,6 @@ public:
 private:
     QWidget *control(const QString &name) const { return m_controls.value(name); }
     void build(QWidget &tabSheet4, QWidget &tabSheet5);
-    void setTabOrder();
     void connectHandlers();
     void connectCandidateBoxes();
     void connectButtons();
@@ -54,7 +54,7 @@ private:
     PageControl &m_pages;
     QWidget *m_page1 = nullptr;
     QWidget *m_page2 = nullptr;
-    QHash<QString, QWidget *> m_controls;
+    ControlMap m_controls;
     QComboBox *m_combo = nullptr;
     bool m_showingCombo = false; // the list follows the state: no change handler then
 };

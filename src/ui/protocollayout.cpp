@@ -85,15 +85,9 @@ PartyRow partyRow(int n) {
     return {right ? 408 : 8, 24 + 24 * k, right ? 688 : 288, 22 + 24 * k};
 }
 
-QString withLeader(const QString &caption, int width, const std::function<int(const QString &)> &textWidth) {
-    QString text = caption + u' ';
-    while (textWidth(text + QStringLiteral(". ")) <= width)
-        text += QStringLiteral(". ");
-    return text;
-}
-
 const std::vector<Control> &controls() {
     using K = Kind;
+    using namespace layouttable;
     const QString s1 = QStringLiteral("TabSheet1"), s2 = QStringLiteral("TabSheet2");
     const QString g1 = QStringLiteral("GroupBox1"), f = QStringLiteral("FormularT12"), g7 = QStringLiteral("GroupBox7");
     static const std::vector<Control> list = {
@@ -123,19 +117,79 @@ const std::vector<Control> &controls() {
         {K::Button, "NaStranu2", s1, "Ďalšia strana", {}, 696, 456, 75, 41},
         {K::Label, {}, s1, "KC2:", {}, 490, 352, 28, 13},
         {K::Sum, "eKC2", s1, {}, "KC2", 520, 350, 97, 19},
-        {K::Button, "Button11", s1, "Kompletné vymazanie údajov (databázy)", {}, 16, 448, 137, 49, 0, true, true},
+        {K::Button,
+         "Button11",
+         s1,
+         "Kompletné vymazanie údajov (databázy)",
+         {},
+         16,
+         448,
+         137,
+         49,
+         0,
+         -1,
+         Bold | WordWrap},
         // TabSheet2: the party rows of FormularT12 are made by the loop, then KC3.
-        {K::Group, f, s2, {}, {}, 8, 32, 761, 369, 0, false, false, false, "Platné hlasy politických strán"},
+        {K::Group, f, s2, {}, {}, 8, 32, 761, 369, 0, -1, Plain, 0, "Platné hlasy politických strán"},
         {K::Label, {}, f, "KC3:", {}, 610, 344, 28, 13},
         {K::Sum, "eKC3", f, {}, "KC3", 640, 342, 97, 19},
-        {K::Button, "NaStranu3", s2, "Ďalšia strana (Aktualizácia príloh)", {}, 656, 456, 113, 41, 0, false, true},
-        {K::Group, g7, s2, {}, {}, 8, 424, 313, 57, 0, false, false, false, "Strany s hlasmi"},
-        {K::Label, {}, g7, "Počet pol. strán, ktoré získali aspoň 1 hlas ", {}, 8, 8, 180, 26, 0, false, true, true},
+        {K::Button, "NaStranu3", s2, "Ďalšia strana (Aktualizácia príloh)", {}, 656, 456, 113, 41, 0, -1, WordWrap},
+        {K::Group, g7, s2, {}, {}, 8, 424, 313, 57, 0, -1, Plain, 0, "Strany s hlasmi"},
+        {K::Label,
+         {},
+         g7,
+         "Počet pol. strán, ktoré získali aspoň 1 hlas ",
+         {},
+         8,
+         8,
+         180,
+         26,
+         0,
+         -1,
+         WordWrap | Centred | Top},
         {K::Counter, "asponhlas", g7, "0", {}, 82, 34, 33, 19},
-        {K::Label, {}, g7, "Počet hlasov ", {}, 200, 16, 100, 13, 0, false, false, true},
+        {K::Label, {}, g7, "Počet hlasov ", {}, 200, 16, 100, 13, 0, -1, Centred | Top},
         {K::Counter, "ePocetHlasov", g7, "0", {}, 226, 34, 49, 19},
     };
     return list;
+}
+
+std::vector<Control> allControls() {
+    std::vector<Control> rows;
+    for (const Control &row : controls()) {
+        rows.push_back(row);
+        if (row.name != QStringLiteral("FormularT12"))
+            continue;
+        // The captions of the ballot's parties come from the code list (protocolpages.cpp); the rows
+        // beyond the ballot are never shown.
+        for (int n = 1; n <= form::partyFields; ++n) {
+            const PartyRow place = partyRow(n);
+            const QString caption =
+                n <= form::ballotParties
+                    ? QString()
+                    : QStringLiteral("Počet platných hlasov odovzdaných pre . . . . . . . . . . . ");
+            rows.push_back({Kind::Label,
+                            {},
+                            row.name,
+                            caption,
+                            {},
+                            place.captionX,
+                            place.captionY - 3,
+                            place.boxX - place.captionX - 8,
+                            19});
+            rows.push_back({Kind::Entry,
+                            party(n),
+                            row.name,
+                            {},
+                            QStringLiteral("PPHPS%1").arg(n),
+                            place.boxX,
+                            place.boxY,
+                            49,
+                            19,
+                            4});
+        }
+    }
+    return rows;
 }
 
 } // namespace protocollayout

@@ -6,18 +6,17 @@
 #include "store/datamodule.h"
 #include "store/form.h"
 #include "store/wipe.h"
+#include "ui/controlfactory.h"
 #include "ui/entrycontrols.h"
 #include "ui/focusrouter.h"
 #include "ui/formboxcontrols.h"
 #include "ui/protocollayout.h"
-#include "ui/spokennames.h"
 #include "ui/windowservices.h"
-#include "ui/wrapbutton.h"
 
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 
 #include <algorithm>
 
@@ -31,6 +30,7 @@ QString partyBox(int n) {
     return QStringLiteral("ePPHPS%1").arg(n);
 }
 
+// The emphasis of a party's votes.
 void setTextColor(QWidget &widget, const QColor &color) {
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Text, color);
@@ -64,106 +64,20 @@ void ProtocolPages::buildPage(QWidget &page) {
 }
 
 void ProtocolPages::build(QWidget &page) {
-    Table &s1 = m_district.TS1();
-    SpokenNames names;
-    for (const Control &row : controls()) {
-        QWidget *parent = m_controls.value(row.parent);
-        // The rows of the other page, made when it is built.
-        if (!parent || (parent != &page && !page.isAncestorOf(parent)))
-            continue;
-        QWidget *widget = nullptr;
-        switch (row.kind) {
-        case Kind::Group:
-            widget = new QGroupBox(row.text, parent);
-            break;
-        case Kind::Label:
-        case Kind::Leader: {
-            auto *label = new QLabel(parent);
-            const QFontMetrics metrics(label->font());
-            label->setText(
-                row.kind == Kind::Leader
-                    ? withLeader(row.text, row.width, [&](const QString &t) { return metrics.horizontalAdvance(t); })
-                    : row.text);
-            label->setWordWrap(row.wordWrap);
-            if (row.centred)
-                label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-            names.caption(label, row.text);
-            widget = label;
-            break;
-        }
-        case Kind::Entry:
-        case Kind::Sum: {
-            auto *box = new TDBEdit_VQRA01(parent);
-            box->bind(s1, row.field);
-            box->setMaxLength(row.maxLength ? row.maxLength : s1.schema().fields[s1.fieldIndex(row.field)].width);
-            if (row.kind == Kind::Sum) {
-                // Tab passes over the sums: entered, they send the focus on into the form, which would
-                // lead Tab round in a loop.
-                box->setFocusPolicy(Qt::ClickFocus);
-                box->setReadOnly(true);
-                box->setBackground(colors::skyBlue);
-                box->setFocusColor(colors::skyBlue);
-                box->setFont(boldFont(box->font()));
-                setTextColor(*box, Qt::black);
-            } else {
-                box->setFocusColor(colors::moneyGreen);
-            }
-            names.box(box, row.spoken);
-            widget = box;
-            break;
-        }
-        case Kind::Display: {
-            auto *label = new QLabel(parent);
-            Table &temp = m_district.data().TTEMPTLAC();
-            const auto show = [label, &temp] {
-                label->setText(temp.recordCount() ? temp.text(QStringLiteral("NOBEC")) : QString());
-            };
-            connect(&temp, &Table::changed, label, show);
-            show();
-            widget = label;
-            break;
-        }
-        case Kind::Counter: {
-            widget = createCounterBox(row.text, parent);
-            names.box(widget, row.spoken);
-            break;
-        }
-        case Kind::Button: {
-            QPushButton *button = row.wordWrap ? new WrapButton(row.text, parent) : new QPushButton(row.text, parent);
-            if (row.bold)
-                button->setFont(boldFont(button->font()));
-            widget = button;
-            break;
-        }
-        }
-        if (row.kind == Kind::Group || row.kind == Kind::Button || row.kind == Kind::Display)
-            names.other(widget, row.spoken);
-        widget->setGeometry(row.x, row.y, row.width, row.height);
-        if (!row.name.isEmpty()) {
-            widget->setObjectName(row.name);
-            m_controls.insert(row.name, widget);
-        }
-        if (row.name == QStringLiteral("FormularT12"))
-            buildPartyRows(*widget);
-    }
+    buildControls(allControls(), page, m_controls, {m_district.TS1(), m_district.data().TTEMPTLAC()});
+    if (QWidget *group = m_controls.value(QStringLiteral("FormularT12")); group && page.isAncestorOf(group))
+        showParties(*group);
 }
 
-void ProtocolPages::buildPartyRows(QWidget &group) {
-    Table &s1 = m_district.TS1();
+void ProtocolPages::showParties(QWidget &group) {
+    // Each box's caption is the label whose buddy it is.
+    QHash<QWidget *, QLabel *> captions;
+    for (QLabel *label : group.findChildren<QLabel *>(Qt::FindDirectChildrenOnly))
+        captions.insert(label->buddy(), label);
     Table &parties = m_district.data().TVQ_KOAL();
     for (int n = 1; n <= form::partyFields; ++n) {
-        const PartyRow place = partyRow(n);
-        const int captionWidth = place.boxX - place.captionX - 8;
-        auto *caption = new QLabel(&group);
-        caption->setGeometry(place.captionX, place.captionY - 3, captionWidth, 19);
-        auto *box = new TDBEdit_VQRA01(&group);
-        box->setObjectName(partyBox(n));
-        box->setGeometry(place.boxX, place.boxY, 49, 19);
-        box->bind(s1, QStringLiteral("PPHPS%1").arg(n));
-        box->setMaxLength(4);
-        box->setFocusColor(colors::moneyGreen);
-        caption->setBuddy(box);
-        m_controls.insert(box->objectName(), box);
+        auto *box = static_cast<TDBEdit_VQRA01 *>(m_controls.value(partyBox(n)));
+        QLabel *caption = captions.value(box);
         const QString name = n <= form::ballotParties && parties.locate(QStringLiteral("KON"), QString::number(n))
                                  ? parties.text(QStringLiteral("SNKO"))
                                  : QString();
@@ -172,7 +86,6 @@ void ProtocolPages::buildPartyRows(QWidget &group) {
         if (n <= form::ballotParties) {
             showPartyCaption(*caption, name, n);
         } else {
-            caption->setText(QStringLiteral("Počet platných hlasov odovzdaných pre . . . . . . . . . . . "));
             caption->hide();
             box->setBackground(colors::silver);
             box->setEnabled(false);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/controlfactory.h"
+
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -27,7 +29,7 @@ public:
 
 private:
     void build(QWidget &page);
-    void buildPartyRows(QWidget &group);
+    void showParties(QWidget &group);
     static void showPartyCaption(QLabel &caption, const QString &name, int n);
     void connectHandlers(QWidget &page);
     void showState();
@@ -37,5 +39,5 @@ private:
     District &m_district;
     WindowServices &m_services;
     FocusRouter &m_router;
-    QHash<QString, QWidget *> m_controls;
+    ControlMap m_controls;
 };
