@@ -168,25 +168,11 @@ std::vector<Control> allControls() {
                 n <= form::ballotParties
                     ? QString()
                     : QStringLiteral("Počet platných hlasov odovzdaných pre . . . . . . . . . . . ");
-            rows.push_back({Kind::Label,
-                            {},
-                            row.name,
-                            caption,
-                            {},
-                            place.captionX,
-                            place.captionY - 3,
-                            place.boxX - place.captionX - 8,
-                            19});
-            rows.push_back({Kind::Entry,
-                            party(n),
-                            row.name,
-                            {},
-                            QStringLiteral("PPHPS%1").arg(n),
-                            place.boxX,
-                            place.boxY,
-                            49,
-                            19,
-                            4});
+            const int captionWidth = place.boxX - place.captionX - 8;
+            const QString field = QStringLiteral("PPHPS%1").arg(n);
+            rows.push_back(
+                {Kind::Label, {}, row.name, caption, {}, place.captionX, place.captionY - 3, captionWidth, 19});
+            rows.push_back({Kind::Entry, party(n), row.name, {}, field, place.boxX, place.boxY, 49, 19, 4});
         }
     }
     return rows;
