@@ -84,20 +84,18 @@ void fitComboFont(QComboBox &combo) {
 
 AttachmentPages::AttachmentPages(District &district, WindowServices &services, FocusRouter &router, PageControl &pages,
                                  QWidget &tabSheet4, QWidget &tabSheet5)
-    : QObject(&tabSheet4), m_district(district), m_services(services), m_router(router), m_pages(pages),
+    : FormPages({&tabSheet4, &tabSheet5}), m_district(district), m_services(services), m_router(router), m_pages(pages),
       m_page1(&tabSheet4), m_page2(&tabSheet5) {
-    build(tabSheet4, tabSheet5);
+    buildRows(tabSheet4, tabSheet5);
     connectHandlers();
     connect(&district, &District::changed, this, &AttachmentPages::showState);
     showState();
 }
 
-void AttachmentPages::build(QWidget &tabSheet4, QWidget &tabSheet5) {
-    m_controls.insert(QStringLiteral("TabSheet4"), &tabSheet4);
-    m_controls.insert(QStringLiteral("TabSheet5"), &tabSheet5);
+void AttachmentPages::buildRows(QWidget &tabSheet4, QWidget &tabSheet5) {
     const std::vector<Control> rows = attachmentlayout::allControls();
     for (QWidget *page : {&tabSheet4, &tabSheet5})
-        buildControls(rows, *page, m_controls, {m_district.TP1(), m_district.TP1()});
+        build(rows, *page, [this](const Control &) -> Table & { return m_district.TP1(); });
     m_combo = qobject_cast<QComboBox *>(control(QStringLiteral("Combo_RychlaVolba")));
 }
 

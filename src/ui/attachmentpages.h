@@ -1,10 +1,8 @@
 #pragma once
 
 #include "ui/attachmentkeys.h"
-#include "ui/controlfactory.h"
+#include "ui/formpages.h"
 
-#include <QHash>
-#include <QObject>
 #include <QString>
 
 class District;
@@ -19,15 +17,14 @@ class WindowServices;
 // the current P1 record and to the district state, and the handlers of the party navigation, the
 // candidate entry and the quick entry. The pages keep no state of their own: what they show comes from
 // the table and from District, and follows District::changed and Table::changed.
-class AttachmentPages : public QObject {
+class AttachmentPages : public FormPages {
     Q_OBJECT
 public:
     AttachmentPages(District &district, WindowServices &services, FocusRouter &router, PageControl &pages,
                     QWidget &tabSheet4, QWidget &tabSheet5);
 
 private:
-    QWidget *control(const QString &name) const { return m_controls.value(name); }
-    void build(QWidget &tabSheet4, QWidget &tabSheet5);
+    void buildRows(QWidget &tabSheet4, QWidget &tabSheet5);
     void connectHandlers();
     void connectCandidateBoxes();
     void connectButtons();
@@ -54,7 +51,6 @@ private:
     PageControl &m_pages;
     QWidget *m_page1 = nullptr;
     QWidget *m_page2 = nullptr;
-    ControlMap m_controls;
     QComboBox *m_combo = nullptr;
     bool m_showingCombo = false; // the list follows the state: no change handler then
 };

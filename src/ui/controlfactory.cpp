@@ -2,6 +2,7 @@
 
 #include "store/form.h"
 #include "store/table.h"
+#include "ui/codelistgrid.h"
 #include "ui/entrycontrols.h"
 #include "ui/spokennames.h"
 #include "ui/wrapbutton.h"
@@ -11,6 +12,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 
 #include <map>
 
@@ -64,7 +66,7 @@ QWidget *makeBox(const Control &row, QWidget *parent, Table &table) {
     return box;
 }
 
-QWidget *makeWidget(const Control &row, QWidget *parent, const BoundTables &tables) {
+QWidget *makeWidget(const Control &row, QWidget *parent, const TableOf &tableOf) {
     switch (row.kind) {
     case Kind::Group:
         return new QGroupBox(row.text, parent);
@@ -79,7 +81,7 @@ QWidget *makeWidget(const Control &row, QWidget *parent, const BoundTables &tabl
     }
     case Kind::Display: {
         auto *label = new QLabel(parent);
-        Table &table = tables.display;
+        Table &table = tableOf(row);
         const auto show = [label, &table, field = row.field] {
             label->setText(table.isOpen() && table.recordCount() > 0 ? table.text(field) : QString());
         };
@@ -90,11 +92,11 @@ QWidget *makeWidget(const Control &row, QWidget *parent, const BoundTables &tabl
     case Kind::Entry:
     case Kind::ReadOnly:
     case Kind::Sum:
-        return makeBox(row, parent, tables.boxes);
+        return makeBox(row, parent, tableOf(row));
     case Kind::Hidden: {
         auto *box = new TDBEdit_VQRA01(parent);
         if (!row.field.isEmpty())
-            box->bind(tables.boxes, row.field);
+            box->bind(tableOf(row), row.field);
         box->setReadOnly(true);
         box->setFocusPolicy(Qt::NoFocus);
         box->hide();
@@ -117,8 +119,10 @@ QWidget *makeWidget(const Control &row, QWidget *parent, const BoundTables &tabl
         return combo;
     }
     case Kind::Flag: {
+        // Carries an outcome between operations: never shown, never changed by the user.
         auto *flag = new QCheckBox(row.text, parent);
         flag->setFocusPolicy(Qt::NoFocus);
+        flag->setEnabled(false);
         flag->hide();
         return flag;
     }
@@ -128,6 +132,16 @@ QWidget *makeWidget(const Control &row, QWidget *parent, const BoundTables &tabl
         box->setBackground(colors::window);
         return box;
     }
+    case Kind::Memo: {
+        auto *memo = new QPlainTextEdit(parent);
+        memo->setReadOnly(true);
+        memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+        if (row.style & layouttable::Scrolled)
+            memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        return memo;
+    }
+    case Kind::Grid:
+        return new CodeListGrid(tableOf(row), row.field.split(u' '), parent);
     }
     return nullptr;
 }
@@ -178,9 +192,13 @@ void setTabOrder(const std::vector<const Control *> &rows, const QString &page, 
 
 } // namespace
 
-QWidget *makeControl(const Control &row, QWidget *parent, const BoundTables &tables) {
-    QWidget *widget = makeWidget(row, parent, tables);
-    widget->setGeometry(row.x, row.y, row.width, row.height);
+QWidget *makeControl(const Control &row, QWidget *parent, const TableOf &tableOf) {
+    QWidget *widget = makeWidget(row, parent, tableOf);
+    // A row without a size is placed only: shown, it takes the size its text asks for.
+    if (row.width == 0 && row.height == 0)
+        widget->move(row.x, row.y);
+    else
+        widget->setGeometry(row.x, row.y, row.width, row.height);
     applyStyle(*widget, row);
     if (row.kind == Kind::StateLabel && row.style & layouttable::WordWrap)
         widget->setProperty(fittedPixelsProperty, row.fontPixels);
@@ -189,7 +207,7 @@ QWidget *makeControl(const Control &row, QWidget *parent, const BoundTables &tab
     return widget;
 }
 
-void buildControls(const std::vector<Control> &rows, QWidget &page, ControlMap &controls, const BoundTables &tables) {
+void buildControls(const std::vector<Control> &rows, QWidget &page, ControlMap &controls, const TableOf &tableOf) {
     SpokenNames names;
     std::vector<const Control *> built;
     for (const Control &row : rows) {
@@ -197,10 +215,12 @@ void buildControls(const std::vector<Control> &rows, QWidget &page, ControlMap &
         // The rows of another page, made when it is built.
         if (!parent || (parent != &page && !page.isAncestorOf(parent)))
             continue;
-        QWidget *widget = makeControl(row, parent, tables);
+        QWidget *widget = makeControl(row, parent, tableOf);
         nameForAssistiveTechnology(names, *widget, row);
         if (!row.name.isEmpty())
             controls.insert(row.name, widget);
+        else if (row.kind == Kind::Group)
+            controls.insert(row.text, widget);
         built.push_back(&row);
     }
     setTabOrder(built, page.objectName(), controls);

@@ -20,27 +20,30 @@ enum class Kind {
     StateLabel, // label showing model state (Label13, NazovKoal)
     Button,
     Combo,  // Combo_RychlaVolba
-    Flag,   // hidden check box (K14_OK, K15_OK)
+    Flag,   // hidden check box that carries an outcome (K14_OK, K15_OK, Bezchybnost)
     Hidden, // hidden read-only edit box (pKON, pknumber)
     Quick,  // TAlignEdit of the quick entry
+    Memo,   // read-only text of several lines, not wrapped
+    Grid,   // read-only grid of a code list; its field names the columns, separated by blanks
 };
 
 enum Style : unsigned {
     Plain = 0,
     Bold = 1,
     WordWrap = 2,
-    Centred = 4, // across and down
-    Top = 8,     // with Centred: across only, the text at the top
+    Centred = 4,   // across and down
+    Top = 8,       // with Centred: across only, the text at the top
+    Scrolled = 16, // a memo's vertical scroll bar always shown
 };
 
 struct Control {
     Kind kind;
-    QString name;   // object name; empty for a plain caption
-    QString parent; // the page or group it stands in
-    QString text;   // caption, or initial text
-    QString field;  // field of a bound control
-    int x, y, width, height;
-    int maxLength = 0; // 0: the field's width
+    QString name;            // object name; empty for a plain caption
+    QString parent;          // the page or group it stands in: its name, or the caption of a group without one
+    QString text;            // caption, or initial text
+    QString field;           // field of a bound control
+    int x, y, width, height; // no width and height: the size its text asks for, when shown
+    int maxLength = 0;       // 0: the field's width
     // Order among the siblings; -1: none given, the order of creation stands (a control that takes no
     // focus by Tab has none).
     int tabOrder = -1;

@@ -6,7 +6,9 @@
 #include "model/pages.h"
 #include "store/errors.h"
 #include "ui/attachmentpages.h"
-#include "ui/exchangecontrols.h"
+#include "ui/checkprotocolpage.h"
+#include "ui/codelistpage.h"
+#include "ui/exportpage.h"
 #include "ui/focusrouter.h"
 #include "ui/fonts.h"
 #include "ui/keypage.h"
@@ -14,13 +16,10 @@
 #include "ui/pagecontrol.h"
 #include "ui/pagetabsaccessible.h"
 #include "ui/protocolpages.h"
-#include "ui/reportbuttons.h"
 #include "ui/slovak.h"
 #include "ui/windowservices.h"
 
 #include <QApplication>
-#include <QGroupBox>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
@@ -49,13 +48,6 @@ const Page pageTable[] = {
     {"TabSheet8", "CISELNIKY"},
 };
 const QSize clientSize(789, 530);
-
-void showLines(QPlainTextEdit &memo, const Memo &content) {
-    const QString text = content.lines.join(u'\n');
-    if (memo.toPlainText() != text)
-        memo.setPlainText(text);
-    memo.setLineWrapMode(content.wordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-}
 
 } // namespace
 
@@ -162,12 +154,11 @@ void TUI::buildPages() {
                                new AttachmentPages(*m_district, *m_services, *m_router, *m_pages,
                                                    *page(AttachmentFirst), *page(AttachmentSecond));
                            }});
-    m_lazyPages.push_back({{CheckProtocols}, [this] { buildProtocolMemos(*page(CheckProtocols)); }});
-    m_lazyPages.push_back({{PrintExport, CodeLists}, [this] {
-                               buildExchangeControls(*page(PrintExport), *page(CodeLists), *m_district, *m_services,
-                                                     *m_router);
-                               buildPrintGroup(*this);
-                           }});
+    m_lazyPages.push_back({{CheckProtocols}, [this] { new CheckProtocolPage(*m_district, *page(CheckProtocols)); }});
+    m_lazyPages.push_back(
+        {{PrintExport}, [this] { new ExportPage(*m_district, *m_services, *m_router, *page(PrintExport)); }});
+    m_lazyPages.push_back(
+        {{CodeLists}, [this] { new CodeListPage(*m_district, *m_services, *m_router, *page(CodeLists)); }});
     connect(m_pages, &QTabWidget::currentChanged, this, &TUI::buildPage);
 }
 
@@ -192,35 +183,6 @@ void TUI::buildPage(int index) {
 void TUI::buildAllPages() {
     for (int i = 0; i < int(m_pageWidgets.size()); ++i)
         buildPage(i);
-}
-
-void TUI::buildProtocolMemos(QWidget &page) {
-    struct MemoPlace {
-        const char *name, *caption;
-        int y, groupHeight, memoHeight;
-    };
-    const MemoPlace places[] = {{"Protokol1", "Chybový protokol", 8, 241, 217},
-                                {"Protokol2", "Chybový protokol z medzitabuľkových kontrol", 256, 233, 209}};
-    QPlainTextEdit **memos[] = {&m_memo1, &m_memo2};
-    for (int i = 0; i < 2; ++i) {
-        auto *group = new QGroupBox(QString::fromUtf8(places[i].caption), &page);
-        group->setGeometry(8, places[i].y, 761, places[i].groupHeight);
-        auto *memo = new QPlainTextEdit(group);
-        memo->setObjectName(QString::fromLatin1(places[i].name));
-        memo->setAccessibleName(group->title());
-        memo->setGeometry(8, 16, 745, places[i].memoHeight);
-        memo->setReadOnly(true);
-        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-        *memos[i] = memo;
-    }
-    connect(m_district.get(), &District::changed, this, &TUI::showMemos);
-    showMemos();
-}
-
-void TUI::showMemos() {
-    showLines(*m_memo1, m_district->Protokol1());
-    showLines(*m_memo2, m_district->Protokol2());
 }
 
 void TUI::connectPageChanges() {

@@ -11,7 +11,6 @@ class District;
 class FocusRouter;
 class PageControl;
 class ProtocolPages;
-class QPlainTextEdit;
 class QScrollArea;
 class WindowServices;
 
@@ -58,9 +57,7 @@ private:
 
     void buildPages();
     void buildPage(int index);
-    void buildProtocolMemos(QWidget &page);
     void connectPageChanges();
-    void showMemos();
     void followScreen();
 
     std::unique_ptr<FocusRouter> m_router;
@@ -70,6 +67,4 @@ private:
     PageControl *m_pages = nullptr;
     std::vector<QWidget *> m_pageWidgets;
     std::vector<LazyPages> m_lazyPages;
-    QPlainTextEdit *m_memo1 = nullptr;
-    QPlainTextEdit *m_memo2 = nullptr;
 };

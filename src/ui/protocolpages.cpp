@@ -50,22 +50,23 @@ QFont boldFont(const QFont &base, int pointSize = 0) {
 
 ProtocolPages::ProtocolPages(District &district, WindowServices &services, FocusRouter &router, QWidget &tabSheet1,
                              QWidget &tabSheet2)
-    : QObject(&tabSheet1), m_district(district), m_services(services), m_router(router) {
-    m_controls.insert(QStringLiteral("TabSheet1"), &tabSheet1);
-    m_controls.insert(QStringLiteral("TabSheet2"), &tabSheet2);
+    : FormPages({&tabSheet1, &tabSheet2}), m_district(district), m_services(services), m_router(router) {
     buildPage(tabSheet1);
     connect(&district, &District::changed, this, &ProtocolPages::showState);
 }
 
 void ProtocolPages::buildPage(QWidget &page) {
-    build(page);
+    buildRows(page);
     connectHandlers(page);
     showState();
 }
 
-void ProtocolPages::build(QWidget &page) {
-    buildControls(allControls(), page, m_controls, {m_district.TS1(), m_district.data().TTEMPTLAC()});
-    if (QWidget *group = m_controls.value(QStringLiteral("FormularT12")); group && page.isAncestorOf(group))
+void ProtocolPages::buildRows(QWidget &page) {
+    // The boxes show S1; the display the name of the municipality, from TEMP_TLAC.
+    build(allControls(), page, [this](const Control &row) -> Table & {
+        return row.kind == Kind::Display ? m_district.data().TTEMPTLAC() : m_district.TS1();
+    });
+    if (QWidget *group = control(QStringLiteral("FormularT12")); group && page.isAncestorOf(group))
         showParties(*group);
 }
 
@@ -76,7 +77,7 @@ void ProtocolPages::showParties(QWidget &group) {
         captions.insert(label->buddy(), label);
     Table &parties = m_district.data().TVQ_KOAL();
     for (int n = 1; n <= form::partyFields; ++n) {
-        auto *box = static_cast<TDBEdit_VQRA01 *>(m_controls.value(partyBox(n)));
+        auto *box = static_cast<TDBEdit_VQRA01 *>(control(partyBox(n)));
         QLabel *caption = captions.value(box);
         const QString name = n <= form::ballotParties && parties.locate(QStringLiteral("KON"), QString::number(n))
                                  ? parties.text(QStringLiteral("SNKO"))
@@ -123,8 +124,8 @@ void ProtocolPages::connectHandlers(QWidget &page) {
     District &d = m_district;
     // The controls of the page just built; those of the other page are connected with it.
     const auto on = [&](const QString &name) -> QWidget * {
-        QWidget *control = m_controls.value(name);
-        return control && page.isAncestorOf(control) ? control : nullptr;
+        QWidget *found = control(name);
+        return found && page.isAncestorOf(found) ? found : nullptr;
     };
     const auto keys = [this](const QString &box) { return [this, box](int key) { moveFocus(keyTarget(box, key)); }; };
     for (const QString &box : identificationBoxes) {
@@ -181,12 +182,12 @@ void ProtocolPages::Button11Click() {
 
 void ProtocolPages::showState() {
     // TabSheet2 not built yet: nothing of it to show.
-    if (!m_controls.contains(QStringLiteral("asponhlas")))
+    if (!control(QStringLiteral("asponhlas")))
         return;
-    static_cast<QLineEdit *>(m_controls.value("asponhlas"))->setText(m_district.asponhlas());
-    static_cast<QLineEdit *>(m_controls.value("ePocetHlasov"))->setText(m_district.ePocetHlasov());
+    static_cast<QLineEdit *>(control("asponhlas"))->setText(m_district.asponhlas());
+    static_cast<QLineEdit *>(control("ePocetHlasov"))->setText(m_district.ePocetHlasov());
     for (int n = 1; n <= form::ballotParties; ++n) {
-        QWidget *box = m_controls.value(partyBox(n));
+        QWidget *box = control(partyBox(n));
         const bool emphasis = m_district.partyEmphasis(n);
         if (box->font().bold() == emphasis)
             continue;

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "ui/controlfactory.h"
+#include "ui/formpages.h"
 
-#include <QHash>
-#include <QObject>
 #include <QString>
 
 class District;
@@ -17,18 +15,17 @@ class WindowServices;
 // The protocol pages TabSheet1 and TabSheet2: their controls built from the layout tables
 // (protocollayout.h), bound to the S1 record, TEMP_TLAC and the district state, and the handlers of the
 // protocol entry, the next-page buttons and the database wipe. The pages keep no state of their own.
-class ProtocolPages : public QObject {
+class ProtocolPages : public FormPages {
     Q_OBJECT
 public:
     ProtocolPages(District &district, WindowServices &services, FocusRouter &router, QWidget &tabSheet1,
                   QWidget &tabSheet2);
 
-    QWidget *control(const QString &name) const { return m_controls.value(name); }
     // Builds one of the two pages (TabSheet1 is built with the window, TabSheet2 when first shown).
     void buildPage(QWidget &page);
 
 private:
-    void build(QWidget &page);
+    void buildRows(QWidget &page);
     void showParties(QWidget &group);
     static void showPartyCaption(QLabel &caption, const QString &name, int n);
     void connectHandlers(QWidget &page);
@@ -39,5 +36,4 @@ private:
     District &m_district;
     WindowServices &m_services;
     FocusRouter &m_router;
-    ControlMap m_controls;
 };
