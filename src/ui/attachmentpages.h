@@ -9,7 +9,6 @@ class District;
 class FocusRouter;
 class PageControl;
 class QComboBox;
-class QGroupBox;
 class QWidget;
 class WindowServices;
 

@@ -7,9 +7,7 @@
 class District;
 class FocusRouter;
 class QLabel;
-class QLineEdit;
 class QWidget;
-class TDBEdit_VQRA01;
 class WindowServices;
 
 // The protocol pages TabSheet1 and TabSheet2: their controls built from the layout tables
