@@ -345,6 +345,7 @@ void TestTableFiles::illFormedFileIsRefused_data() {
     badByte("null byte in OBVOD", "OBVOD", '\0');
     badByte("end-of-file mark in KTO", "KTO", '\x1A');
     badByte("line feed in KC1", "KC1", '\n');
+    badByte("delete character in OBEC", "OBEC", '\x7F');
     QTest::newRow("deletion flag neither blank nor star") << S1 << Spoil([s1](const QString &f) {
         addRecords(f, s1, 2);
         overwrite(s1Path(f), headerLength(s1Path(f)), QByteArray("X"));
