@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
+#include <algorithm>
 #include <map>
 
 using layouttable::Control;
@@ -231,8 +232,18 @@ int fittedPixels(const QWidget &label) {
 }
 
 QString withLeader(const QString &caption, int width, const std::function<int(const QString &)> &textWidth) {
-    QString text = caption + u' ';
-    while (textWidth(text + QStringLiteral(". ")) <= width)
-        text += QStringLiteral(". ");
-    return text;
+    // Each measure lays the whole text out anew, and the first page has some thirty leaders: the count
+    // of dots is measured only near the one that the width of a single dot suggests. A text grows with
+    // every dot, so the count is the same as adding dots one at a time until the next does not fit.
+    const QString head = caption + u' ';
+    const QString dot = QStringLiteral(". ");
+    const auto fits = [&](int dots) { return textWidth(head + dot.repeated(dots)) <= width; };
+    const int headWidth = textWidth(head);
+    const int dotWidth = textWidth(head + dot) - headWidth;
+    int dots = dotWidth > 0 ? std::max(0, (width - headWidth) / dotWidth) : 0;
+    while (dots > 0 && !fits(dots))
+        --dots;
+    while (fits(dots + 1))
+        ++dots;
+    return head + dot.repeated(dots);
 }

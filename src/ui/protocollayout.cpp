@@ -5,6 +5,7 @@
 
 #include <Qt>
 
+#include <algorithm>
 #include <map>
 
 namespace protocollayout {

@@ -6,11 +6,14 @@
 
 #include "store/form.h"
 #include "store/table.h"
+#include "ui/controlfactory.h"
 #include "ui/entrycontrols.h"
 #include "ui/protocollayout.h"
 
 #include <QFontInfo>
 #include <QLabel>
+
+#include <functional>
 
 namespace {
 
@@ -47,6 +50,8 @@ private slots:
     void tabAroundNaStranu2();
     void layoutTable();
     void partyCaptions();
+    void leaderDots_data();
+    void leaderDots();
     void wholeProtocolByKeyboard();
 };
 
@@ -398,6 +403,47 @@ void TestProtocolPages::partyCaptions() {
     QCOMPARE(partyRow(13).boxY, 22 + 24 * 12);
     QCOMPARE(partyRow(14).boxX, 688);
     QCOMPARE(partyRow(14).boxY, 22);
+}
+
+// Widths of texts as a font gives them: a width for each character, and pairs that kern.
+using Widths = std::function<int(const QString &)>;
+Q_DECLARE_METATYPE(Widths)
+
+void TestProtocolPages::leaderDots_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<Widths>("textWidth");
+    const Widths even = [](const QString &t) { return int(t.size()) * 6; };
+    // A dot narrower than the caption's letters, and ". " pairs kerned closer than their parts.
+    const Widths kerned = [](const QString &t) {
+        int w = 0;
+        for (qsizetype i = 0; i < t.size(); ++i)
+            w += t[i] == u'.' ? 3 : t[i] == u' ' ? 4 : 9;
+        return w - 2 * int(t.count(QStringLiteral(". ")));
+    };
+    // The first dot costs more than the others (the space before it is wider after a letter).
+    const Widths wideFirst = [kerned](const QString &t) { return kerned(t) + (t.contains(u'.') ? 5 : 0); };
+    QTest::newRow("no room for the caption") << QStringLiteral("Počet voličov") << 20 << even;
+    QTest::newRow("room for the caption and its space only") << QStringLiteral("OBEC") << 30 << even;
+    QTest::newRow("exactly one dot") << QStringLiteral("OBEC") << 42 << even;
+    QTest::newRow("one pixel short of a dot") << QStringLiteral("OBEC") << 41 << even;
+    QTest::newRow("many dots") << QStringLiteral("Počet voličov zapísaných v zozname") << 472 << even;
+    QTest::newRow("kerned, many dots") << QStringLiteral("Počet odovzdaných obálok") << 472 << kerned;
+    QTest::newRow("kerned, the last dot just fits") << QStringLiteral("Ab") << 24 + 5 * 5 << kerned;
+    QTest::newRow("wider first dot") << QStringLiteral("Strana") << 300 << wideFirst;
+    QTest::newRow("wider first dot, no room for it") << QStringLiteral("Strana") << 60 << wideFirst;
+    QTest::newRow("empty caption") << QString() << 50 << kerned;
+}
+
+// As many dots as adding them one at a time while the next still fits.
+void TestProtocolPages::leaderDots() {
+    QFETCH(QString, caption);
+    QFETCH(int, width);
+    QFETCH(Widths, textWidth);
+    QString expected = caption + u' ';
+    while (textWidth(expected + QStringLiteral(". ")) <= width)
+        expected += QStringLiteral(". ");
+    QCOMPARE(withLeader(caption, width, textWidth), expected);
 }
 
 void TestProtocolPages::wholeProtocolByKeyboard() {
