@@ -21,8 +21,8 @@ private slots:
 void TestPresent::steps_data() {
     QTest::addColumn<Outcome>("outcome");
     QTest::addColumn<bool>("vphShown");
-    QTest::addColumn<QStringList>("shown");            // the journal of present()
-    QTest::addColumn<QStringList>("shownByExit");      // the journal of presentExit()
+    QTest::addColumn<QStringList>("shown");           // the journal of present()
+    QTest::addColumn<QStringList>("shownByExit");     // the journal of presentExit()
     QTest::addColumn<std::optional<FormBox>>("back"); // what presentExit() returns
 
     Outcome check;
