@@ -226,7 +226,7 @@ void TestAttachmentSet::failedRegenerationKeepsTheOldSet() {
     m_setup->setProtocol({{"OBVOD", "1x"}});
     m_setup->setPartyVotes({{3, 30}, {7, 20}});
 
-    QVERIFY_THROWS_EXCEPTION(ConversionError, GeneratingP1(m_setup->district()));
+    QVERIFY_THROWS_EXCEPTION(ConversionError, (void)GeneratingP1(m_setup->district()));
 
     QCOMPARE(m_setup->district().comboItems(), items);
     QCOMPARE(konsOf(m_setup->p1()), QStringList{"3"});
