@@ -14,6 +14,17 @@ Finding finding(const char *code, const QString &text, std::optional<FormBox> bo
     return Finding{QString::fromLatin1(code), text, box};
 }
 
+// A count that must not be smaller than another: when first is, the text, first as keyed, between,
+// second as keyed, and the difference.
+std::optional<Finding> notSmaller(const char *code, const QString &text, const QString &first, const QString &between,
+                                  const QString &second) {
+    const qint32 a = integerValue(first);
+    const qint32 b = integerValue(second);
+    if (a >= b)
+        return std::nullopt;
+    return finding(code, text + first + between + second + QStringLiteral(", rozdiel = ") + decimal(sub32(b, a)));
+}
+
 } // namespace
 
 ProtocolRecord protocolRecord(const Table &s1) {
@@ -48,38 +59,24 @@ std::optional<Finding> T12K03(const ProtocolRecord &s1, const std::optional<Muni
 }
 
 std::optional<Finding> T12K04(const ProtocolRecord &s1) {
-    const qint32 pozzv = integerValue(s1.pozzv);
-    const qint32 pvo = integerValue(s1.pvo);
-    if (pozzv >= pvo)
-        return std::nullopt;
-    return finding("K04",
-                   QStringLiteral("K04 Počet voličov zapísaných v zozname voličov je menší ako počet voličov, ktorí sa "
-                                  "zúčastnili na hlasovaní zap.voliči: ") +
-                       s1.pozzv + QStringLiteral(", zúčast.: ") + s1.pvo + QStringLiteral(", rozdiel = ") +
-                       decimal(sub32(pvo, pozzv)));
+    return notSmaller("K04",
+                      QStringLiteral("K04 Počet voličov zapísaných v zozname voličov je menší ako počet voličov, ktorí "
+                                     "sa zúčastnili na hlasovaní zap.voliči: "),
+                      s1.pozzv, QStringLiteral(", zúčast.: "), s1.pvo);
 }
 
 std::optional<Finding> T12K05(const ProtocolRecord &s1) {
-    const qint32 pvo = integerValue(s1.pvo);
-    const qint32 posta = integerValue(s1.pooPosta);
-    if (pvo >= posta)
-        return std::nullopt;
-    return finding("K05",
-                   QStringLiteral("K05 Počet voličov, ktorí sa zúč. na hlasovaní je menší ako počet voličov, ktorí "
-                                  "zaslali návratnú obálku  Zúčast.: ") +
-                       s1.pvo + QStringLiteral(" , N-obálky.: ") + s1.pooPosta + QStringLiteral(", rozdiel = ") +
-                       decimal(sub32(posta, pvo)));
+    return notSmaller("K05",
+                      QStringLiteral("K05 Počet voličov, ktorí sa zúč. na hlasovaní je menší ako počet voličov, ktorí "
+                                     "zaslali návratnú obálku  Zúčast.: "),
+                      s1.pvo, QStringLiteral(" , N-obálky.: "), s1.pooPosta);
 }
 
 std::optional<Finding> T12K06(const ProtocolRecord &s1) {
-    const qint32 pvo = integerValue(s1.pvo);
-    const qint32 poo = integerValue(s1.poo);
-    if (pvo >= poo)
-        return std::nullopt;
-    return finding("K06", QStringLiteral("K06 Počet voličov, ktorí sa zúčastnili na hlasovaní je menší ako počet "
-                                         "odovzdaných obálok,  Zúčast.: ") +
-                              s1.pvo + QStringLiteral(" , odovzd. obálky: ") + s1.poo + QStringLiteral(", rozdiel = ") +
-                              decimal(sub32(poo, pvo)));
+    return notSmaller("K06",
+                      QStringLiteral("K06 Počet voličov, ktorí sa zúčastnili na hlasovaní je menší ako počet "
+                                     "odovzdaných obálok,  Zúčast.: "),
+                      s1.pvo, QStringLiteral(" , odovzd. obálky: "), s1.poo);
 }
 
 std::optional<Finding> T12K07(const ProtocolRecord &s1) {

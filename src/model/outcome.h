@@ -19,8 +19,6 @@ struct Step {
     Kind kind;
     QString text = {};
     FormBox box = FormBox::Obvod;
-
-    bool operator==(const Step &) const = default;
 };
 
 // A file dialog an operation needs answered before it runs on: its title, the folder it opens in and the
@@ -42,7 +40,6 @@ public:
     void append(const Outcome &later) { m_steps.append(later.m_steps); }
 
     const QList<Step> &steps() const { return m_steps; }
-    bool operator==(const Outcome &) const = default;
 
 private:
     QList<Step> m_steps;
