@@ -25,7 +25,7 @@ int main(int argc, char **argv) {
     Series candidate(bare);
     for (int i = 0; i < runs; ++i) {
         const int n = i % 150 + 1;
-        pK1Enter(district, n);
+        (void)pK1Enter(district, n);
         data.TP1().setText(schemas::P1_K1 + n - 1, QString::number(i % 400));
         candidate.run([&] { (void)pK1Exit(district); });
     }

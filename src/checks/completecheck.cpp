@@ -76,9 +76,7 @@ Outcome KompletnaKontrola(District &district) {
         // The checks' writes and both protocol tables as one action.
         Action action(district.data().store());
         district.clearMemo(protokol1);
-        district.setWordWrap(protokol1, false);
         district.clearMemo(protokol2);
-        district.setWordWrap(protokol2, false);
         // Cleared before any check runs: a check that stops with an error must not leave the previous
         // result standing as if it were this district's.
         district.setBezchybnost(false);
@@ -94,9 +92,7 @@ Outcome KompletnaKontrola(District &district) {
             district.appendLine(protokol2, kBezChyb);
 
         storeProtocolTable(district.data().TProtokol1(), district.Protokol1());
-        district.setWordWrap(protokol1, true);
         storeProtocolTable(district.data().TProtokol2(), district.Protokol2());
-        district.setWordWrap(protokol2, true);
         action.commit();
         // Only once both tables hold this result: a failed write leaves the district marked with errors.
         district.setBezchybnost(protocolClean && interTableClean);
@@ -107,7 +103,8 @@ Outcome KompletnaKontrola(District &district) {
     progress.pracujem(QStringLiteral("off"));
 
     Outcome outcome;
+    outcome.show({DisplayChange::Kind::ProtocolWrap});
     showCurrentAttachment(district, outcome);
-    district.setComboIndex(district.TP1().recordNumber() - 1);
+    selectCurrentAttachment(district, outcome);
     return outcome;
 }

@@ -64,9 +64,6 @@ PartyTotals partyTotals(const Table &s1) {
 void showPartyCounters(District &district, const PartyTotals &totals) {
     district.setAsponhlas(QString::number(totals.parties));
     district.setEPocetHlasov(QString::number(totals.votes));
-    if (totals.parties == 0)
-        district.setLabel13(QStringLiteral("-"));
-    district.setNoVotes(totals.parties == 0);
 }
 
 void sKC3(District &district) {

@@ -10,8 +10,8 @@ class Table;
 
 void sKC1(District &district); // S1.KC1 = OBVOD + OBEC + OKRSOK
 void sKC2(District &district); // S1.KC2 = POZZV + PVO + POO_POSTA + POO + PPHS
-// S1.KC3 = sum of n * PPHPS<n>, n = 1..26; also asponhlas, ePocetHlasov and the no-votes state
-// (count 0: noVotes on and Label13 "-"; count > 0: noVotes off).
+// S1.KC3 = sum of n * PPHPS<n>, n = 1..26; also asponhlas and ePocetHlasov (the window shows a count of
+// 0 as the no-votes state of the attachment pages).
 void sKC3(District &district);
 
 // What sKC3 sums over PPHPS1..26: n * votes, the parties with a vote, and their votes.
@@ -21,7 +21,7 @@ struct PartyTotals {
     qint32 votes = 0;
 };
 PartyTotals partyTotals(const Table &s1);
-// asponhlas, ePocetHlasov and the no-votes state from the totals, as sKC3 shows them.
+// asponhlas and ePocetHlasov from the totals, as sKC3 shows them.
 void showPartyCounters(District &district, const PartyTotals &totals);
 
 void pKC1(District &district); // P1.KC1 = OBVOD + OBEC + OKRSOK + KON

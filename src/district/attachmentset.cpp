@@ -22,7 +22,6 @@
 
 namespace {
 
-const QString kComboText = QStringLiteral("Prechod na inú politickú stranu");
 const QString kZero = QStringLiteral("0");
 
 QString comboItem(const QString &kon) {
@@ -138,7 +137,7 @@ Outcome moveAndShow(District &district, int step) {
     if (decimalValue(district.asponhlas()) > 0)
         district.TP1().moveBy(step);
     showCurrentAttachment(district, outcome);
-    district.setComboIndex(district.TP1().recordNumber() - 1);
+    selectCurrentAttachment(district, outcome);
     return outcome;
 }
 
@@ -184,12 +183,10 @@ Outcome GeneratingP1(District &district) {
     action.commit();
 
     // The list follows the table only once the new set is stored.
-    district.clearCombo(kComboText);
-    for (const QString &item : items)
-        district.addComboItem(item);
-    p1.first();
-    district.setLabel13(QString::number(p1.recordNumber()));
     Outcome outcome;
+    outcome.show({DisplayChange::Kind::QuickChoiceItems, items});
+    p1.first();
+    outcome.show({DisplayChange::Kind::Counter, {QString::number(p1.recordNumber())}});
     PocKand(district, outcome);
     return outcome;
 }
@@ -209,9 +206,8 @@ Outcome DoZaduClick(District &district) {
 Outcome Combo_RychlaVolbaChange(District &district, int index) {
     Table &p1 = district.TP1();
     Outcome outcome;
-    district.setComboIndex(index);
     if (!partyChangeGate(district, outcome)) {
-        district.setComboIndex(p1.recordNumber() - 1);
+        selectCurrentAttachment(district, outcome);
         return outcome;
     }
     p1.first();
@@ -235,7 +231,7 @@ Outcome VymazPolStranu(District &district) {
     return outcome;
 }
 
-void showStoredDistrict(District &district) {
+Outcome showStoredDistrict(District &district) {
     Table &s1 = district.TS1();
     Table &p1 = district.TP1();
     s1.first();
@@ -247,14 +243,17 @@ void showStoredDistrict(District &district) {
         // Votes that are no numbers (a protocol never keyed): shown as none, until the entry normalises them.
     }
     showPartyCounters(district, totals);
-    boldnutT12(district);
+    Outcome outcome;
+    boldnutT12(district, outcome);
     if (totals.parties > 0) {
-        district.clearCombo(kComboText);
+        QStringList items;
         for (int i = 0; i < p1.recordCount(); ++i, p1.next())
-            district.addComboItem(comboItem(p1.text(schemas::P1_KON)));
+            items.append(comboItem(p1.text(schemas::P1_KON)));
+        outcome.show({DisplayChange::Kind::QuickChoiceItems, items});
         p1.first();
-        district.setLabel13(QString::number(p1.recordNumber()));
+        outcome.show({DisplayChange::Kind::Counter, {QString::number(p1.recordNumber())}});
     }
-    showParty(district);
-    boldnut(district);
+    showParty(district, outcome);
+    boldnut(district, outcome);
+    return outcome;
 }

@@ -14,8 +14,9 @@ class District;
 
 // At start: what the window shows of the stored district (the party counters and emphasis of the
 // protocol; on the attachment pages the first attachment with its party, candidate count, enabled boxes
-// and emphasis, and the quick-choice list). No check runs, no message is shown, no table is written.
-void showStoredDistrict(District &district);
+// and emphasis, and the quick-choice list), returned to be shown. No check runs, no message is shown, no
+// table is written.
+[[nodiscard]] Outcome showStoredDistrict(District &district);
 
 // K14 and K15 of the current attachment, into the outcome as shown at once (both run), with their flags
 // K14_OK and K15_OK; true when both pass.
@@ -24,7 +25,8 @@ bool partyChangeGate(District &district, Outcome &outcome);
 // DoPreduClick / DoZaduClick (Button15 / Button8 do the same, then the window shows page 1).
 [[nodiscard]] Outcome DoPreduClick(District &district);
 [[nodiscard]] Outcome DoZaduClick(District &district);
-// Combo_RychlaVolbaChange with the index now selected in the list (-1: none).
+// Combo_RychlaVolbaChange with the index now selected in the list (-1: none); refused, the list selects
+// the current attachment's item again.
 [[nodiscard]] Outcome Combo_RychlaVolbaChange(District &district, int index);
 
 // Zeroes positions 5.. of the current P1 record, after a backup of the district, and sends the focus to

@@ -22,22 +22,23 @@ void storeAttachment(District &district) {
     action.commit();
 }
 
-void pOBVODEnter(District &district) {
+Outcome pOBVODEnter(District &district) {
     district.TP1().edit();
-    boldnut(district);
+    Outcome outcome;
+    boldnut(district, outcome);
+    return outcome;
 }
 
-void pK1Enter(District &district, int candidate) {
+Outcome pK1Enter(District &district, int candidate) {
     district.setPknumber(QString::number(candidate));
-    district.TP1().edit();
-    boldnut(district);
+    return pOBVODEnter(district);
 }
 
 Outcome pK1Exit(District &district) {
     storeAttachment(district);
     Outcome outcome;
     report(showAtOnce(outcome), T13K16(attachmentRecord(district.TP1()), decimalValue(district.pknumber())));
-    boldnut(district);
+    boldnut(district, outcome);
     return outcome;
 }
 
@@ -45,7 +46,7 @@ Outcome pVPHExit(District &district) {
     storeAttachment(district);
     Outcome outcome;
     report(showAtOnce(outcome), T13K17(attachmentRecord(district.TP1()), protocolRecord(district.TS1())));
-    boldnut(district);
+    boldnut(district, outcome);
     return outcome;
 }
 
@@ -59,7 +60,7 @@ bool quickOrderNumberAccepted(District &district, QString &orderText, Outcome &o
     return false;
 }
 
-int quickStore(District &district, const QString &orderText, QString &votesText) {
+int quickStore(District &district, const QString &orderText, QString &votesText, Outcome &outcome) {
     if (votesText.trimmed().isEmpty())
         votesText = QStringLiteral("0");
     votesText = QString::number(decimalValue(votesText));
@@ -77,6 +78,6 @@ int quickStore(District &district, const QString &orderText, QString &votesText)
     }
     pKC1to5(district);
     action.commit();
-    boldnut(district);
+    boldnut(district, outcome);
     return candidate;
 }

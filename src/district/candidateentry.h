@@ -9,9 +9,9 @@ class District;
 // What entering and leaving the boxes of the attachment pages does to the current P1 record.
 
 // pOBVODEnter (pOBVOD, pOBEC, pOKRSOK, pVPH): edit state, boldnut.
-void pOBVODEnter(District &district);
+[[nodiscard]] Outcome pOBVODEnter(District &district);
 // pK1Enter: pknumber = n, edit state, boldnut.
-void pK1Enter(District &district, int candidate);
+[[nodiscard]] Outcome pK1Enter(District &district, int candidate);
 // pK1Exit / pVPHExit, after the box wrote its text: normalise all 163 fields, post, pKC1..pKC5, then
 // K16 of candidate pknumber / K17, returned as shown at once, then boldnut.
 [[nodiscard]] Outcome pK1Exit(District &district);
@@ -25,6 +25,6 @@ void storeAttachment(District &district);
 // window puts the focus back).
 bool quickOrderNumberAccepted(District &district, QString &orderText, Outcome &outcome);
 // The store (Enter or Down in RVUPoc): the vote text normalised; K<p> stored when 0 < p <= count; the
-// sums and boldnut, the record and its sums as one action. Returns p. An empty order number (never
+// sums, the record and its sums as one action, then boldnut into the outcome. Returns p. An empty order number (never
 // checked, the box passed by) raises ConversionError before anything is stored.
-int quickStore(District &district, const QString &orderText, QString &votesText);
+int quickStore(District &district, const QString &orderText, QString &votesText, Outcome &outcome);

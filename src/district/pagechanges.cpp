@@ -31,10 +31,10 @@ Outcome TabSheet2Exit(District &district) {
 }
 
 Outcome PageControl1Change(District &district, int pageIndex) {
-    boldnutT12(district);
+    Outcome outcome;
+    boldnutT12(district, outcome);
     if (pageIndex != pages::PartyVotes)
         sKC3(district);
-    Outcome outcome;
     if (pageIndex == pages::AttachmentFirst)
         outcome.focus(FormBox::Vph);
     if (pageIndex == pages::CheckProtocols)

@@ -89,7 +89,7 @@ Outcome protocolBoxExit(District &district, FormBox box) {
     return outcome;
 }
 
-void ePPHPS1Exit(District &district) {
+Outcome ePPHPS1Exit(District &district) {
     Table &s1 = district.TS1();
     Action action(district.data().store());
     s1.edit();
@@ -97,5 +97,7 @@ void ePPHPS1Exit(District &district) {
     s1.post();
     sKC3(district);
     action.commit();
-    boldnutT12(district);
+    Outcome outcome;
+    boldnutT12(district, outcome);
+    return outcome;
 }

@@ -22,4 +22,4 @@ void eOBVODEnter(District &district);
 // box being typed in, without its checks.
 void protocolBoxStore(District &district);
 // ePPHPS1Exit: normalise 9..35, post, sKC3, boldnutT12.
-void ePPHPS1Exit(District &district);
+[[nodiscard]] Outcome ePPHPS1Exit(District &district);

@@ -7,11 +7,14 @@
 #include "store/table.h"
 
 void showCurrentAttachment(District &district, Outcome &outcome) {
-    if (decimalValue(district.asponhlas()) > 0)
-        district.setLabel13(QString::number(district.TP1().recordNumber()));
-    else
-        district.setLabel13(QStringLiteral("-"));
+    const bool votes = decimalValue(district.asponhlas()) > 0;
+    outcome.show(
+        {DisplayChange::Kind::Counter, {votes ? QString::number(district.TP1().recordNumber()) : QStringLiteral("-")}});
     PocKand(district, outcome);
     outcome.focusIfShown(FormBox::Vph);
-    boldnut(district);
+    boldnut(district, outcome);
+}
+
+void selectCurrentAttachment(District &district, Outcome &outcome) {
+    outcome.show({DisplayChange::Kind::QuickChoiceIndex, {}, {}, district.TP1().recordNumber() - 1});
 }

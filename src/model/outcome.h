@@ -4,9 +4,29 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
-// What an operation leaves for the window once it returns: the messages to show and the focus moves to
-// make, in the order the operation met them.
+// What the pages show beside the tables' figures, as an operation leaves it: the window keeps it, the
+// district does not, and it changes only where an operation says so (the emphasis, for one, stays as it
+// was until an operation refreshes it).
+struct DisplayChange {
+    enum class Kind {
+        PartyEmphasis,     // flags[n]: party-vote box n (1..21) in bold red
+        CandidateEmphasis, // flags[n]: candidate box n (1..150) in bold red
+        Party,             // the current attachment's party: texts {EPocKand, NazovKoal}; boxes 1..count enabled
+        Counter,           // Label13 / Label13_2: texts {the current record's number}
+        QuickChoiceItems,  // the quick-choice list: texts its items, none selected
+        QuickChoiceIndex,  // the quick-choice item selected: count (-1: none)
+        ProtocolWrap,      // the error protocols wrap their lines
+    };
+    Kind kind;
+    QStringList texts = {};
+    QList<bool> flags = {};
+    int count = 0;
+};
+
+// What an operation leaves for the window once it returns: the messages to show, the focus moves to make
+// and what the pages show, in the order the operation met them.
 struct Step {
     enum class Kind {
         Message,      // the plain message box
@@ -15,10 +35,12 @@ struct Step {
         Beep,         // the double warning beep
         Focus,        // the focus into the box, its page shown first
         FocusIfShown, // the focus into the box when it can take it now
+        Show,         // a change of what the pages show
     };
     Kind kind;
     QString text = {};
     FormBox box = FormBox::Obvod;
+    DisplayChange display = {DisplayChange::Kind::Counter};
 };
 
 // A file dialog an operation needs answered before it runs on: its title, the folder it opens in and the
@@ -37,6 +59,7 @@ public:
     void beep() { m_steps.append({Step::Kind::Beep}); }
     void focus(FormBox box) { m_steps.append({Step::Kind::Focus, QString(), box}); }
     void focusIfShown(FormBox box) { m_steps.append({Step::Kind::FocusIfShown, QString(), box}); }
+    void show(const DisplayChange &display) { m_steps.append({Step::Kind::Show, QString(), FormBox::Obvod, display}); }
     void append(const Outcome &later) { m_steps.append(later.m_steps); }
 
     const QList<Step> &steps() const { return m_steps; }

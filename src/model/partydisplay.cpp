@@ -9,7 +9,6 @@
 #include "store/table.h"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 #include <utility>
 
@@ -29,10 +28,10 @@ std::optional<std::pair<QString, QString>> lookUpParty(District &district) {
     return std::pair{koal.text(QStringLiteral("POCKAN")), koal.text(QStringLiteral("SNKO"))};
 }
 
-void show(District &district, const std::optional<std::pair<QString, QString>> &party) {
-    district.setEPocKand(party ? party->first : QStringLiteral("0"));
-    district.setNazovKoal(party ? party->second : QString());
-    Dis_pK(district);
+void show(District &district, const std::optional<std::pair<QString, QString>> &party, Outcome &outcome) {
+    const QString count = party ? party->first : QStringLiteral("0");
+    district.setEPocKand(count);
+    outcome.show({DisplayChange::Kind::Party, {count, party ? party->second : QString()}, {}, Dis_pK(count)});
 }
 
 } // namespace
@@ -42,33 +41,31 @@ void PocKand(District &district, Outcome &outcome) {
     const QString kon = district.TP1().text(schemas::P1_KON);
     if (!party && kon != QStringLiteral("0"))
         outcome.message(QStringLiteral("Nenašiel som pol. stranu č. ") + kon);
-    show(district, party);
+    show(district, party, outcome);
 }
 
-void showParty(District &district) {
-    show(district, lookUpParty(district));
+void showParty(District &district, Outcome &outcome) {
+    show(district, lookUpParty(district), outcome);
 }
 
-void Dis_pK(District &district) {
+int Dis_pK(const QString &count) {
     // A count outside the 150 boxes (a damaged code list) enables all of them or none.
-    district.setEnabledCandidates(std::clamp(decimalValue(district.EPocKand()), 0, form::candidates));
+    return std::clamp(decimalValue(count), 0, form::candidates);
 }
 
-void boldnut(District &district) {
+void boldnut(District &district, Outcome &outcome) {
     const Table &p1 = district.TP1();
-    std::array<bool, 151> emphasis{};
+    QList<bool> emphasis(form::candidates + 1, false);
     for (int n = 1; n <= form::candidates; ++n)
         emphasis[n] = emphasised(p1.text(schemas::P1_K1 + n - 1));
-    district.setCandidateEmphasis(emphasis);
+    outcome.show({DisplayChange::Kind::CandidateEmphasis, {}, emphasis});
 }
 
-void boldnutT12(District &district) {
+void boldnutT12(District &district, Outcome &outcome) {
     const Table &s1 = district.TS1();
-    // Only the 21 party rows in use are touched; 22..26 keep what they had.
-    std::array<bool, form::partyFields + 1> emphasis;
-    for (int n = 0; n <= form::partyFields; ++n)
-        emphasis[n] = district.partyEmphasis(n);
+    // Only the 21 party rows in use: 22..26 are never emphasised.
+    QList<bool> emphasis(form::ballotParties + 1, false);
     for (int n = 1; n <= form::ballotParties; ++n)
         emphasis[n] = emphasised(s1.text(schemas::S1_PPHPS1 + n - 1));
-    district.setPartyEmphasis(emphasis);
+    outcome.show({DisplayChange::Kind::PartyEmphasis, {}, emphasis});
 }

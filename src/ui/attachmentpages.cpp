@@ -11,6 +11,7 @@
 #include "ui/controlfactory.h"
 #include "ui/entrycontrols.h"
 #include "ui/focusrouter.h"
+#include "ui/formdisplay.h"
 #include "ui/pagecontrol.h"
 #include "ui/windowservices.h"
 
@@ -89,7 +90,12 @@ AttachmentPages::AttachmentPages(District &district, WindowServices &services, F
     buildRows(tabSheet4, tabSheet5);
     connectHandlers();
     connect(&district, &District::changed, this, &AttachmentPages::showState);
+    connect(&display(), &FormDisplay::changed, this, &AttachmentPages::showState);
     showState();
+}
+
+FormDisplay &AttachmentPages::display() {
+    return m_services.formDisplay();
 }
 
 void AttachmentPages::buildRows(QWidget &tabSheet4, QWidget &tabSheet5) {
@@ -130,11 +136,12 @@ void AttachmentPages::connectHandlers() {
         };
     };
     for (const QString &name : {QStringLiteral("pOBVOD"), QStringLiteral("pOBEC"), QStringLiteral("pOKRSOK")})
-        m_router.setHandlers(
-            control(name),
-            {.enter = [this] { pOBVODEnter(m_district); }, .exit = {}, .keyDown = keyMove(name), .keyUp = {}});
+        m_router.setHandlers(control(name), {.enter = [this] { present(m_services, pOBVODEnter(m_district)); },
+                                             .exit = {},
+                                             .keyDown = keyMove(name),
+                                             .keyUp = {}});
     m_router.setHandlers(control(QStringLiteral("pVPH")),
-                         {.enter = [this] { pOBVODEnter(m_district); },
+                         {.enter = [this] { present(m_services, pOBVODEnter(m_district)); },
                           .exit = [this] { return m_services.presentExit(pVPHExit(m_district)); },
                           .keyDown = keyMove(QStringLiteral("pVPH")),
                           .keyUp = {},
@@ -162,7 +169,7 @@ void AttachmentPages::connectCandidateBoxes() {
     const attachmentkeys::CanFocus canFocus = focusTest();
     for (int n = 1; n <= form::candidates; ++n) {
         const QString name = attachmentkeys::candidateBox(n);
-        m_router.setHandlers(control(name), {.enter = [this, n] { pK1Enter(m_district, n); },
+        m_router.setHandlers(control(name), {.enter = [this, n] { present(m_services, pK1Enter(m_district, n)); },
                                              .exit = [this] { return m_services.presentExit(pK1Exit(m_district)); },
                                              .keyDown =
                                                  [this, canFocus, name](int key) {
@@ -212,12 +219,13 @@ void AttachmentPages::connectCombo() {
     // Typing into the list's text is a change too: the text stays the user's, and names the item it
     // matches exactly, if any.
     connect(m_combo->lineEdit(), &QLineEdit::textEdited, this, [this](const QString &text) {
-        m_district.setComboText(text);
+        display().setQuickChoiceText(text);
         comboChanged(m_combo->findText(text, Qt::MatchExactly));
     });
 }
 
 void AttachmentPages::comboChanged(int index) {
+    display().selectQuickChoice(index);
     m_router.run([this, index] { present(m_services, Combo_RychlaVolbaChange(m_district, index)); });
     // A refused choice, or an error on the way: the list shows what the state says.
     showCombo();
@@ -278,7 +286,9 @@ void AttachmentPages::quickStoreKey(const QString &order, const QString &votes, 
     auto *votesBox = static_cast<QLineEdit *>(control(votes));
     moveFocus(order);
     QString text = votesBox->text();
-    const int candidate = quickStore(m_district, orderBox->text(), text);
+    Outcome emphasis;
+    const int candidate = quickStore(m_district, orderBox->text(), text, emphasis);
+    present(m_services, emphasis);
     votesBox->setText(text);
     // The candidate's box stands on the other page: its pair takes over.
     if (page1 && candidate > form::candidatesOnFirstPage)
@@ -290,7 +300,7 @@ void AttachmentPages::quickStoreKey(const QString &order, const QString &votes, 
 }
 
 void AttachmentPages::showState() {
-    const bool noVotes = m_district.noVotes();
+    const bool noVotes = display().noVotes();
     control(QStringLiteral("GroupBox3"))->setHidden(noVotes);
     control(QStringLiteral("GroupBox4"))->setHidden(noVotes);
     control(QStringLiteral("DoZadu"))->setEnabled(!noVotes);
@@ -305,18 +315,18 @@ void AttachmentPages::showState() {
 
 void AttachmentPages::showParty() {
     for (const QString &name : {QStringLiteral("Label13"), QStringLiteral("Label13_2")})
-        static_cast<QLabel *>(control(name))->setText(m_district.Label13());
+        static_cast<QLabel *>(control(name))->setText(display().counter());
     for (const QString &name : {QStringLiteral("NazovKoal"), QStringLiteral("NazovKoal_2")}) {
         auto *label = static_cast<QLabel *>(control(name));
-        if (label->text() != m_district.NazovKoal())
-            showFitted(*label, m_district.NazovKoal());
+        if (label->text() != display().partyName())
+            showFitted(*label, display().partyName());
     }
-    static_cast<QLineEdit *>(control(QStringLiteral("EPocKand")))->setText(m_district.EPocKand());
+    static_cast<QLineEdit *>(control(QStringLiteral("EPocKand")))->setText(display().partyCount());
 }
 
 void AttachmentPages::showCombo() {
     m_showingCombo = true;
-    const QStringList items = m_district.comboItems();
+    const QStringList items = display().quickChoiceItems();
     QStringList shown;
     for (int i = 0; i < m_combo->count(); ++i)
         shown.append(m_combo->itemText(i));
@@ -324,10 +334,10 @@ void AttachmentPages::showCombo() {
         m_combo->clear();
         m_combo->addItems(items);
     }
-    if (m_combo->currentIndex() != m_district.comboIndex())
-        m_combo->setCurrentIndex(m_district.comboIndex());
-    if (m_combo->currentText() != m_district.comboText())
-        m_combo->setEditText(m_district.comboText());
+    if (m_combo->currentIndex() != display().quickChoiceIndex())
+        m_combo->setCurrentIndex(display().quickChoiceIndex());
+    if (m_combo->currentText() != display().quickChoiceText())
+        m_combo->setEditText(display().quickChoiceText());
     fitComboFont(*m_combo);
     // A text wider than the box is shown from its start, not from where the cursor ended.
     if (!m_combo->hasFocus())
@@ -336,7 +346,7 @@ void AttachmentPages::showCombo() {
 }
 
 void AttachmentPages::showCandidateBoxes() {
-    const int enabled = m_district.enabledCandidates();
+    const int enabled = display().enabledCandidates();
     control(QStringLiteral("dalsia_strana"))->setEnabled(enabled > form::candidatesOnFirstPage);
     for (int n = 1; n <= form::candidates; ++n) {
         auto *box = static_cast<TDBEdit_VQRA01 *>(control(attachmentkeys::candidateBox(n)));
@@ -345,7 +355,7 @@ void AttachmentPages::showCandidateBoxes() {
             box->setEnabled(on);
             box->setBackground(on ? colors::window : colors::silver);
         }
-        const bool emphasised = m_district.candidateEmphasis(n);
+        const bool emphasised = display().candidateEmphasis(n);
         if (box->font().bold() != emphasised) {
             QFont font = box->font();
             font.setBold(emphasised);

@@ -7,6 +7,7 @@
 
 class District;
 class FocusRouter;
+class FormDisplay;
 class PageControl;
 class QComboBox;
 class QWidget;
@@ -15,7 +16,7 @@ class WindowServices;
 // The attachment pages TabSheet4 and TabSheet5: their controls built from the layout tables, bound to
 // the current P1 record and to the district state, and the handlers of the party navigation, the
 // candidate entry and the quick entry. The pages keep no state of their own: what they show comes from
-// the table and from District, and follows District::changed and Table::changed.
+// the table, District and the window's display (FormDisplay), and follows their changes.
 class AttachmentPages : public FormPages {
     Q_OBJECT
 public:
@@ -43,6 +44,7 @@ private:
     void comboChanged(int index);
     void quickOrderKey(const QString &order, const QString &votes, int key);
     void quickStoreKey(const QString &order, const QString &votes, int key, bool page1);
+    FormDisplay &display();
 
     District &m_district;
     WindowServices &m_services;

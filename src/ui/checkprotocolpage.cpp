@@ -1,6 +1,7 @@
 #include "ui/checkprotocolpage.h"
 
 #include "model/district.h"
+#include "ui/formdisplay.h"
 
 #include <QPlainTextEdit>
 
@@ -25,23 +26,25 @@ const std::vector<Control> &rows() {
     return list;
 }
 
-void showLines(QPlainTextEdit &memo, const Memo &content) {
+void showLines(QPlainTextEdit &memo, const Memo &content, bool wrap) {
     const QString text = content.lines.join(u'\n');
     if (memo.toPlainText() != text)
         memo.setPlainText(text);
-    memo.setLineWrapMode(content.wordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    memo.setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
 } // namespace
 
-CheckProtocolPage::CheckProtocolPage(District &district, QWidget &tabSheet6)
-    : FormPages({&tabSheet6}), m_district(district) {
+CheckProtocolPage::CheckProtocolPage(District &district, FormDisplay &display, QWidget &tabSheet6)
+    : FormPages({&tabSheet6}), m_district(district), m_display(display) {
     build(rows(), tabSheet6);
     connect(&district, &District::changed, this, &CheckProtocolPage::showState);
+    connect(&display, &FormDisplay::changed, this, &CheckProtocolPage::showState);
     showState();
 }
 
 void CheckProtocolPage::showState() {
-    showLines(*static_cast<QPlainTextEdit *>(control(QStringLiteral("Protokol1"))), m_district.Protokol1());
-    showLines(*static_cast<QPlainTextEdit *>(control(QStringLiteral("Protokol2"))), m_district.Protokol2());
+    const bool wrap = m_display.protocolWrap();
+    showLines(*static_cast<QPlainTextEdit *>(control(QStringLiteral("Protokol1"))), m_district.Protokol1(), wrap);
+    showLines(*static_cast<QPlainTextEdit *>(control(QStringLiteral("Protokol2"))), m_district.Protokol2(), wrap);
 }

@@ -16,8 +16,8 @@ enum class Kind {
     ReadOnly,   // TDBEdit_VQRA01 on a field that cannot be typed into
     Sum,        // TDBEdit_VQRA01 on a control sum: read-only, sky blue, bold
     Display,    // label showing a field of the table the page displays
-    Counter,    // disabled sky blue edit box showing model state (asponhlas, EPocKand)
-    StateLabel, // label showing model state (Label13, NazovKoal)
+    Counter,    // disabled sky blue edit box showing a counter (asponhlas, EPocKand)
+    StateLabel, // label showing the display state (Label13, NazovKoal)
     Button,
     Combo,  // Combo_RychlaVolba
     Flag,   // hidden check box that carries an outcome (K14_OK, K15_OK, Bezchybnost)

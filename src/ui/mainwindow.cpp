@@ -82,7 +82,8 @@ TUI::TUI(DataModule &data, const ServicesMaker &makeServices, QWidget *parent) :
     m_services->setControlMissing([this] { buildAllPages(); });
     m_router->setErrorHandler([this](const VolbyError &error) { m_services->errorBox(error.message()); });
     m_district = std::make_unique<District>(data, *m_services);
-    showStoredDistrict(*m_district);
+    present(*m_services, showStoredDistrict(*m_district));
+    m_services->formDisplay().followVotes(*m_district);
     buildPages();
     connectPageChanges();
     // A control that takes the focus is scrolled into sight, whoever moved the focus.
@@ -154,7 +155,9 @@ void TUI::buildPages() {
                                new AttachmentPages(*m_district, *m_services, *m_router, *m_pages,
                                                    *page(AttachmentFirst), *page(AttachmentSecond));
                            }});
-    m_lazyPages.push_back({{CheckProtocols}, [this] { new CheckProtocolPage(*m_district, *page(CheckProtocols)); }});
+    m_lazyPages.push_back({{CheckProtocols}, [this] {
+                               new CheckProtocolPage(*m_district, m_services->formDisplay(), *page(CheckProtocols));
+                           }});
     m_lazyPages.push_back(
         {{PrintExport}, [this] { new ExportPage(*m_district, *m_services, *m_router, *page(PrintExport)); }});
     m_lazyPages.push_back(

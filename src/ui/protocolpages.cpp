@@ -53,6 +53,7 @@ ProtocolPages::ProtocolPages(District &district, WindowServices &services, Focus
     : FormPages({&tabSheet1, &tabSheet2}), m_district(district), m_services(services), m_router(router) {
     buildPage(tabSheet1);
     connect(&district, &District::changed, this, &ProtocolPages::showState);
+    connect(&services.formDisplay(), &FormDisplay::changed, this, &ProtocolPages::showState);
 }
 
 void ProtocolPages::buildPage(QWidget &page) {
@@ -140,9 +141,9 @@ void ProtocolPages::connectHandlers(QWidget &page) {
     for (int n = 1; n <= form::partyFields; ++n) {
         if (QWidget *control = on(partyBox(n)))
             m_router.setHandlers(control, {.enter = [&d] { eOBVODEnter(d); },
-                                           .exit = FocusRouter::exitOnly([&d] { ePPHPS1Exit(d); }),
+                                           .exit = FocusRouter::exitOnly([this] { partyBoxExit(); }),
                                            .keyDown = keys(partyBox(n)),
-                                           .store = [&d] { ePPHPS1Exit(d); }});
+                                           .store = [this] { partyBoxExit(); }});
     }
     // The sum boxes pass the focus on in the order of the form.
     const std::pair<const char *, const char *> sums[] = {
@@ -180,6 +181,10 @@ void ProtocolPages::Button11Click() {
     m_services.focusBox(FormBox::Obvod);
 }
 
+void ProtocolPages::partyBoxExit() {
+    present(m_services, ePPHPS1Exit(m_district));
+}
+
 void ProtocolPages::showState() {
     // TabSheet2 not built yet: nothing of it to show.
     if (!control(QStringLiteral("asponhlas")))
@@ -188,7 +193,7 @@ void ProtocolPages::showState() {
     static_cast<QLineEdit *>(control("ePocetHlasov"))->setText(m_district.ePocetHlasov());
     for (int n = 1; n <= form::ballotParties; ++n) {
         QWidget *box = control(partyBox(n));
-        const bool emphasis = m_district.partyEmphasis(n);
+        const bool emphasis = m_services.formDisplay().partyEmphasis(n);
         if (box->font().bold() == emphasis)
             continue;
         QFont font = box->font();

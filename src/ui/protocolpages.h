@@ -12,7 +12,8 @@ class WindowServices;
 
 // The protocol pages TabSheet1 and TabSheet2: their controls built from the layout tables
 // (protocollayout.h), bound to the S1 record, TEMP_TLAC and the district state, and the handlers of the
-// protocol entry, the next-page buttons and the database wipe. The pages keep no state of their own.
+// protocol entry, the next-page buttons and the database wipe. The pages keep no state of their own: the
+// emphasis of the party votes is the window's display (FormDisplay).
 class ProtocolPages : public FormPages {
     Q_OBJECT
 public:
@@ -30,6 +31,8 @@ private:
     void showState();
     void moveFocus(const QString &target);
     void Button11Click();
+    // ePPHPS1Exit with its emphasis shown.
+    void partyBoxExit();
 
     District &m_district;
     WindowServices &m_services;

@@ -23,6 +23,9 @@ void presentStep(Services &services, const Step &step) {
         if (services.canFocusBox(step.box))
             services.focusBox(step.box);
         break;
+    case Step::Kind::Show:
+        services.display(step.display);
+        break;
     }
 }
 

@@ -9,9 +9,9 @@
 
 #include <optional>
 
-// What the window does for the operations: the busy window while they run, then the messages, sounds and
-// focus moves of their outcome, the questions asked before or between them, the file dialogs and the
-// output of a report. The window implements it with real widgets; tests with a script.
+// What the window does for the operations: the busy window while they run, then the messages, sounds,
+// focus moves and display changes of their outcome, the questions asked before or between them, the file dialogs and
+// the output of a report. The window implements it with real widgets; tests with a script.
 class Services : public Progress {
 public:
     // Kinds of the message dialog zobraz_spravu; any other value has no caption, icon or sound.
@@ -55,6 +55,8 @@ public:
     virtual void focusBox(FormBox box) = 0;
     // Whether the control of that box can take the focus now (shown and enabled).
     virtual bool canFocusBox(FormBox box) const = 0;
+    // A change of what the pages show.
+    virtual void display(const DisplayChange &change) = 0;
     // The common open and save dialogs: the chosen path, or nothing when cancelled.
     virtual std::optional<QString> openFileName(const QString &title, const QString &folder, const QString &filter) = 0;
     virtual std::optional<QString> saveFileName(const QString &title, const QString &folder,

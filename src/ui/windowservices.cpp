@@ -87,6 +87,10 @@ bool WindowServices::canFocusBox(FormBox box) const {
     return canFocus(formBoxControl(box));
 }
 
+void WindowServices::display(const DisplayChange &change) {
+    m_display.apply(change);
+}
+
 bool WindowServices::canFocus(const QString &name) const {
     // A control of a page not built yet is not shown either.
     const QWidget *target = m_window.findChild<QWidget *>(name);

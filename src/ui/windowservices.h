@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/formdisplay.h"
 #include "ui/services.h"
 #include "ui/working.h"
 
@@ -23,6 +24,7 @@ public:
     void beep1() override;
     void focusBox(FormBox box) override;
     bool canFocusBox(FormBox box) const override;
+    void display(const DisplayChange &change) override;
     void sleep(int milliseconds) override;
     std::optional<QString> openFileName(const QString &title, const QString &folder, const QString &filter) override;
     std::optional<QString> saveFileName(const QString &title, const QString &folder, const QString &proposedName,
@@ -34,6 +36,8 @@ public:
     // so that the main window is not left hidden.
     void errorBox(const QString &text);
     TWorking &working();
+    // What the pages show beside the figures.
+    FormDisplay &formDisplay() { return m_display; }
     // A box's exit outcome shown; the control it sends the focus back to, or null (presentExit()).
     QWidget *presentExit(const Outcome &outcome);
     // The window's own focus moves by object name (the key tables name their targets), through the router.
@@ -54,4 +58,5 @@ private:
     FocusRouter &m_router;
     std::unique_ptr<TWorking> m_working;
     std::function<void()> m_controlMissing;
+    FormDisplay m_display;
 };

@@ -121,7 +121,7 @@ void TestCompleteCheck::outcome() {
     QCOMPARE(codes(district.Protokol1().lines), protokol1);
     QCOMPARE(codes(district.Protokol2().lines), protokol2);
     QCOMPARE(district.Bezchybnost(), bezchybnost);
-    QVERIFY(district.Protokol1().wordWrap && district.Protokol2().wordWrap);
+    QVERIFY(m_setup->services.shown.protocolWrap());
     QCOMPARE(m_setup->services.busy, (QStringList{"Prebieha kompletná kontrola zápisnice", "off"}));
     QVERIFY(m_setup->services.messageBoxes.isEmpty());
 }
@@ -204,38 +204,38 @@ void TestCompleteCheck::noPartyWithVotesRunsNoAttachmentCheck() {
     QVERIFY(m_setup->goToParty(3));
     m_setup->setAttachment({{"VPH", "40"}, {"K1", "500"}});
     sKC3(m_setup->district());
-    m_setup->district().setLabel13(QStringLiteral("2"));
+    m_setup->services.shown.apply({DisplayChange::Kind::Counter, {QStringLiteral("2")}});
 
     m_setup->services.show(KompletnaKontrola(m_setup->district()));
 
     QCOMPARE(m_setup->district().Protokol1().lines, QStringList{kBezChyb});
     QCOMPARE(m_setup->district().Protokol2().lines, QStringList{kBezChyb});
     QVERIFY(m_setup->district().Bezchybnost());
-    QCOMPARE(m_setup->district().Label13(), QStringLiteral("-"));
+    QCOMPARE(m_setup->services.shown.counter(), QStringLiteral("-"));
 }
 
 void TestCompleteCheck::endsOnTheFirstAttachment() {
     QVERIFY(m_setup->goToParty(3));
     District &district = m_setup->district();
-    district.setLabel13(QStringLiteral("2"));
+    m_setup->services.shown.apply({DisplayChange::Kind::Counter, {QStringLiteral("2")}});
 
     m_setup->services.show(KompletnaKontrola(district));
 
     QCOMPARE(m_setup->p1().recordNumber(), 1);
-    QCOMPARE(district.Label13(), QStringLiteral("1"));
-    QCOMPARE(district.EPocKand(), QStringLiteral("150")); // party 1
-    QCOMPARE(district.comboIndex(), -1);                  // the list is empty until a regeneration fills it
+    QCOMPARE(m_setup->services.shown.counter(), QStringLiteral("1"));
+    QCOMPARE(district.EPocKand(), QStringLiteral("150"));     // party 1
+    QCOMPARE(m_setup->services.shown.quickChoiceIndex(), -1); // the list is empty until a regeneration fills it
     QCOMPARE(m_setup->services.focusRequests, QStringList{"pVPH"});
 
     // The list of a regenerated district: the first item; pVPH hidden (page 2): no focus request.
-    district.clearCombo(QString());
-    district.addComboItem(QStringLiteral("Číslo politickej strany: 1"));
-    district.addComboItem(QStringLiteral("Číslo politickej strany: 3"));
+    m_setup->services.shown.apply(
+        {DisplayChange::Kind::QuickChoiceItems,
+         {QStringLiteral("Číslo politickej strany: 1"), QStringLiteral("Číslo politickej strany: 3")}});
     QVERIFY(m_setup->goToParty(3));
     m_setup->services.forget();
     m_setup->services.acceptAllFocus = false;
     m_setup->services.show(KompletnaKontrola(district));
-    QCOMPARE(district.comboIndex(), 0);
+    QCOMPARE(m_setup->services.shown.quickChoiceIndex(), 0);
     QVERIFY(m_setup->services.focusRequests.isEmpty());
 }
 

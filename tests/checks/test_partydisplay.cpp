@@ -4,8 +4,6 @@
 
 #include <QTest>
 
-#include <array>
-
 using Fields = QMap<QString, QString>;
 
 class TestPartyDisplay : public QObject {
@@ -45,14 +43,15 @@ private slots:
     void lookup() {
         QFETCH(QString, kon);
         QFETCH(QString, message);
-        m->district().setNazovKoal("stará strana");
+        m->services.shown.apply({DisplayChange::Kind::Party, {"33", "stará strana"}, {}, 33});
         m->setAttachment({{"KON", kon}});
         Outcome shown;
         PocKand(m->district(), shown);
         m->services.show(shown);
         QTEST(m->district().EPocKand(), "count");
-        QTEST(m->district().NazovKoal(), "name");
-        QTEST(m->district().enabledCandidates(), "enabled");
+        QTEST(m->services.shown.partyCount(), "count");
+        QTEST(m->services.shown.partyName(), "name");
+        QTEST(m->services.shown.enabledCandidates(), "enabled");
         QCOMPARE(m->services.messageBoxes, message.isEmpty() ? QStringList() : QStringList{message});
     }
 
@@ -68,41 +67,52 @@ private slots:
     }
     void enabling() {
         QFETCH(QString, count);
-        m->district().setEPocKand(count);
-        Dis_pK(m->district());
-        QTEST(m->district().enabledCandidates(), "enabled");
+        QTEST(Dis_pK(count), "enabled");
     }
 
     void countNotANumber() {
-        m->district().setEnabledCandidates(33);
-        m->district().setEPocKand("1x");
-        QVERIFY_THROWS_EXCEPTION(ConversionError, Dis_pK(m->district()));
-        QCOMPARE(m->district().enabledCandidates(), 33);
+        // A damaged code list: the lookup stops before the display changes.
+        m->setAttachment({{"KON", "3"}});
+        m->data().TVQ_KOAL().first();
+        QVERIFY(m->data().TVQ_KOAL().locate("KON", "3"));
+        m->data().TVQ_KOAL().edit();
+        m->data().TVQ_KOAL().setText("POCKAN", "1x");
+        m->data().TVQ_KOAL().post();
+        Outcome shown;
+        QVERIFY_THROWS_EXCEPTION(ConversionError, PocKand(m->district(), shown));
+        QVERIFY(shown.steps().isEmpty());
     }
 
     void candidateEmphasis() {
         m->setAttachment({{"K1", "0"}, {"K2", "5"}, {"K3", ""}, {"K51", "1"}, {"K150", "-1"}});
-        boldnut(m->district());
+        Outcome shown;
+        boldnut(m->district(), shown);
+        m->services.show(shown);
         for (int n = 1; n <= 150; ++n) {
             const bool expected = n == 2 || n == 3 || n == 51 || n == 150;
-            QVERIFY2(m->district().candidateEmphasis(n) == expected, qPrintable(QString::number(n)));
+            QVERIFY2(m->services.shown.candidateEmphasis(n) == expected, qPrintable(QString::number(n)));
         }
         // Back to "0": regular again.
         m->setAttachment({{"K2", "0"}});
-        boldnut(m->district());
-        QVERIFY(!m->district().candidateEmphasis(2));
+        Outcome again;
+        boldnut(m->district(), again);
+        m->services.show(again);
+        QVERIFY(!m->services.shown.candidateEmphasis(2));
     }
 
     void partyEmphasisOfRowsInUse() {
-        std::array<bool, 27> before{};
-        before[22] = true; // rows 22..26 are never touched
-        before[5] = true;
-        m->district().setPartyEmphasis(before);
+        m->setProtocol({{"PPHPS5", "4"}});
+        Outcome before;
+        boldnutT12(m->district(), before);
+        m->services.show(before);
         m->setProtocol({{"PPHPS1", "3"}, {"PPHPS5", "0"}, {"PPHPS21", ""}, {"PPHPS22", "0"}, {"PPHPS23", "9"}});
-        boldnutT12(m->district());
+        Outcome shown;
+        boldnutT12(m->district(), shown);
+        m->services.show(shown);
+        // Rows 22..26 are never emphasised, whatever they hold.
         for (int n = 1; n <= 26; ++n) {
-            const bool expected = n == 1 || n == 21 || n == 22;
-            QVERIFY2(m->district().partyEmphasis(n) == expected, qPrintable(QString::number(n)));
+            const bool expected = n == 1 || n == 21;
+            QVERIFY2(m->services.shown.partyEmphasis(n) == expected, qPrintable(QString::number(n)));
         }
     }
 

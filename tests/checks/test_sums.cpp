@@ -58,24 +58,24 @@ private slots:
     void protocolKC3AndCounters() {
         QFETCH(Fields, votes);
         m->setProtocol(votes);
-        m->district().setLabel13("3");
+        m->services.shown.apply({DisplayChange::Kind::Counter, {"3"}});
         sKC3(m->district());
         QTEST(m->data().TS1().text("KC3"), "kc3");
         QTEST(m->district().asponhlas(), "asponhlas");
         QTEST(m->district().ePocetHlasov(), "total");
         const bool none = m->district().asponhlas() == "0";
-        QCOMPARE(m->district().noVotes(), none);
+        QCOMPARE(m->services.shown.noVotes(), none);
         // The counters are reset only when no party has a vote.
-        QCOMPARE(m->district().Label13(), none ? QStringLiteral("-") : QStringLiteral("3"));
+        QCOMPARE(m->services.shown.counter(), none ? QStringLiteral("-") : QStringLiteral("3"));
         QCOMPARE(DataModule(m->dataFolder()).TS1().text("KC3"), m->data().TS1().text("KC3"));
     }
 
     void votesComingBackLeaveTheNoVotesState() {
         sKC3(m->district());
-        QVERIFY(m->district().noVotes());
+        QVERIFY(m->services.shown.noVotes());
         m->setProtocol({{"PPHPS21", "4"}});
         sKC3(m->district());
-        QVERIFY(!m->district().noVotes());
+        QVERIFY(!m->services.shown.noVotes());
         QCOMPARE(m->district().asponhlas(), QStringLiteral("1"));
     }
 

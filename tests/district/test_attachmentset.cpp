@@ -72,15 +72,16 @@ void TestAttachmentSet::partiesThreeAndSeven() {
     m_setup->services.show(GeneratingP1(district));
 
     QVERIFY(m_setup->services.messageBoxes.isEmpty());
-    QCOMPARE(district.comboItems(), (QStringList{"Číslo politickej strany: 3", "Číslo politickej strany: 7"}));
-    QCOMPARE(district.comboIndex(), -1);
-    QCOMPARE(district.comboText(), QStringLiteral("Prechod na inú politickú stranu"));
-    QCOMPARE(district.Label13(), QStringLiteral("1"));
+    QCOMPARE(m_setup->services.shown.quickChoiceItems(),
+             (QStringList{"Číslo politickej strany: 3", "Číslo politickej strany: 7"}));
+    QCOMPARE(m_setup->services.shown.quickChoiceIndex(), -1);
+    QCOMPARE(m_setup->services.shown.quickChoiceText(), QStringLiteral("Prechod na inú politickú stranu"));
+    QCOMPARE(m_setup->services.shown.counter(), QStringLiteral("1"));
     QCOMPARE(district.asponhlas(), QStringLiteral("2"));
     // The party lookup ran for party 3, the first attachment.
     QCOMPARE(district.EPocKand(), QStringLiteral("12"));
-    QCOMPARE(district.NazovKoal(), QStringLiteral("Únia pltníkov"));
-    QCOMPARE(district.enabledCandidates(), 12);
+    QCOMPARE(m_setup->services.shown.partyName(), QStringLiteral("Únia pltníkov"));
+    QCOMPARE(m_setup->services.shown.enabledCandidates(), 12);
 
     // On disk: the placeholder of the wipe is gone, two records of zeros with the protocol's
     // identification and KC1; the protocol marked; P1_temp empty.
@@ -165,7 +166,7 @@ void TestAttachmentSet::partyWithoutVotesIsSetAsideAndComesBack() {
     m_setup->setPartyVotes({{3, 30}});
     m_setup->services.show(GeneratingP1(m_setup->district()));
     QCOMPARE(konsOf(m_setup->p1()), QStringList{"3"});
-    QCOMPARE(m_setup->district().comboItems(), QStringList{"Číslo politickej strany: 3"});
+    QCOMPARE(m_setup->services.shown.quickChoiceItems(), QStringList{"Číslo politickej strany: 3"});
     QCOMPARE(m_setup->reopen()->TP1_ODLOZ().recordCount(), 1);
 
     // The party comes back with its attachment as it was keyed, not zeros, and leaves the aside copy.
@@ -202,15 +203,15 @@ void TestAttachmentSet::firstOfTwoRecordsWithOneKonRemains() {
 void TestAttachmentSet::nobodyHasAVote() {
     generateParties({{3, 30}});
     District &district = m_setup->district();
-    const QStringList items = district.comboItems();
+    const QStringList items = m_setup->services.shown.quickChoiceItems();
     m_setup->setValidProtocol({}); // TYPV "0" too
 
     m_setup->services.show(GeneratingP1(district));
 
     QCOMPARE(m_setup->services.messageBoxes, QStringList{"Nikto nedostal ani 1 hlas"});
-    QCOMPARE(district.comboItems(), items);
-    QCOMPARE(district.Label13(), QStringLiteral("-"));
-    QVERIFY(district.noVotes());
+    QCOMPARE(m_setup->services.shown.quickChoiceItems(), items);
+    QCOMPARE(m_setup->services.shown.counter(), QStringLiteral("-"));
+    QVERIFY(m_setup->services.shown.noVotes());
     const auto stored = m_setup->reopen();
     QCOMPARE(konsOf(stored->TP1()), QStringList{"3"});
     QCOMPARE(stored->TS1().text(QStringLiteral("TYPV")), QStringLiteral("1"));
@@ -221,14 +222,14 @@ void TestAttachmentSet::failedRegenerationKeepsTheOldSet() {
     generateParties({{3, 30}});
     QVERIFY(m_setup->goToParty(3));
     m_setup->setAttachment({{"VPH", "12"}});
-    const QStringList items = m_setup->district().comboItems();
+    const QStringList items = m_setup->services.shown.quickChoiceItems();
     // A district code that bypassed the entry boxes: KC1 of the first new attachment cannot be summed.
     m_setup->setProtocol({{"OBVOD", "1x"}});
     m_setup->setPartyVotes({{3, 30}, {7, 20}});
 
     QVERIFY_THROWS_EXCEPTION(ConversionError, (void)GeneratingP1(m_setup->district()));
 
-    QCOMPARE(m_setup->district().comboItems(), items);
+    QCOMPARE(m_setup->services.shown.quickChoiceItems(), items);
     QCOMPARE(konsOf(m_setup->p1()), QStringList{"3"});
     const auto stored = m_setup->reopen();
     QCOMPARE(konsOf(stored->TP1()), QStringList{"3"});
@@ -280,16 +281,16 @@ void TestAttachmentSet::forwardAndBack() {
     District &district = m_setup->district();
 
     m_setup->services.show(DoPreduClick(district));
-    QCOMPARE(district.Label13(), QStringLiteral("2"));
-    QCOMPARE(district.comboIndex(), 1);
+    QCOMPARE(m_setup->services.shown.counter(), QStringLiteral("2"));
+    QCOMPARE(m_setup->services.shown.quickChoiceIndex(), 1);
     QCOMPARE(district.EPocKand(), QStringLiteral("12"));
     QCOMPARE(m_setup->services.focusRequests, QStringList{"pVPH"});
 
     m_setup->services.show(DoPreduClick(district));
     m_setup->services.show(DoPreduClick(district)); // on the last: stays
     QCOMPARE(m_setup->p1().text(schemas::P1_KON), QStringLiteral("7"));
-    QCOMPARE(district.Label13(), QStringLiteral("3"));
-    QCOMPARE(district.comboIndex(), 2);
+    QCOMPARE(m_setup->services.shown.counter(), QStringLiteral("3"));
+    QCOMPARE(m_setup->services.shown.quickChoiceIndex(), 2);
     QCOMPARE(district.EPocKand(), QStringLiteral("51"));
 
     m_setup->services.acceptAllFocus = false; // page 2 shown: pVPH cannot take the focus
@@ -298,8 +299,8 @@ void TestAttachmentSet::forwardAndBack() {
     m_setup->services.show(DoZaduClick(district));
     m_setup->services.show(DoZaduClick(district)); // on the first: stays
     QCOMPARE(m_setup->p1().text(schemas::P1_KON), QStringLiteral("1"));
-    QCOMPARE(district.Label13(), QStringLiteral("1"));
-    QCOMPARE(district.comboIndex(), 0);
+    QCOMPARE(m_setup->services.shown.counter(), QStringLiteral("1"));
+    QCOMPARE(m_setup->services.shown.quickChoiceIndex(), 0);
     QVERIFY(m_setup->services.focusRequests.isEmpty());
     QVERIFY(m_setup->services.messageBoxes.isEmpty());
 }
@@ -312,8 +313,8 @@ void TestAttachmentSet::refusedMoveStays() {
     m_setup->services.show(DoPreduClick(district));
 
     QCOMPARE(m_setup->p1().recordNumber(), 1);
-    QCOMPARE(district.Label13(), QStringLiteral("1"));
-    QCOMPARE(district.comboIndex(), -1);
+    QCOMPARE(m_setup->services.shown.counter(), QStringLiteral("1"));
+    QCOMPARE(m_setup->services.shown.quickChoiceIndex(), -1);
     QCOMPARE(m_setup->services.messageBoxes.size(), 1);
     QVERIFY(m_setup->services.messageBoxes.first().startsWith(QStringLiteral("K15")));
     QVERIFY(m_setup->services.focusRequests.isEmpty());
@@ -340,11 +341,13 @@ void TestAttachmentSet::quickChoice() {
     m_setup->services.show(DoPreduClick(m_setup->district()));
     m_setup->services.forget();
 
+    // The window selects the user's item before the change runs; the change keeps it.
+    m_setup->services.shown.selectQuickChoice(index);
     m_setup->services.show(Combo_RychlaVolbaChange(m_setup->district(), index));
 
     QCOMPARE(m_setup->p1().text(schemas::P1_KON), kon);
-    QCOMPARE(m_setup->district().Label13(), label);
-    QCOMPARE(m_setup->district().comboIndex(), index);
+    QCOMPARE(m_setup->services.shown.counter(), label);
+    QCOMPARE(m_setup->services.shown.quickChoiceIndex(), index);
     QCOMPARE(m_setup->services.focusRequests, QStringList{"pVPH"});
 }
 
@@ -357,8 +360,8 @@ void TestAttachmentSet::refusedQuickChoiceSelectsTheCurrentItem() {
     m_setup->services.show(Combo_RychlaVolbaChange(district, 2));
 
     QCOMPARE(m_setup->p1().text(schemas::P1_KON), QStringLiteral("3"));
-    QCOMPARE(district.comboIndex(), 1);
-    QCOMPARE(district.Label13(), QStringLiteral("2"));
+    QCOMPARE(m_setup->services.shown.quickChoiceIndex(), 1);
+    QCOMPARE(m_setup->services.shown.counter(), QStringLiteral("2"));
 }
 
 void TestAttachmentSet::zeroingKeepsTheIdentification() {

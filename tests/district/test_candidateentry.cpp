@@ -44,13 +44,13 @@ void TestCandidateEntry::cleanup() {
 
 void TestCandidateEntry::candidateExitStoresAndSums() {
     District &district = m_setup->district();
-    pK1Enter(district, 3);
+    m_setup->services.show(pK1Enter(district, 3));
     m_setup->p1().setText(QStringLiteral("K3"), QStringLiteral("007"));
     m_setup->services.show(pK1Exit(district));
 
     QVERIFY(m_setup->services.messageBoxes.isEmpty());
-    QVERIFY(district.candidateEmphasis(3));
-    QVERIFY(!district.candidateEmphasis(4));
+    QVERIFY(m_setup->services.shown.candidateEmphasis(3));
+    QVERIFY(!m_setup->services.shown.candidateEmphasis(4));
     const auto stored = m_setup->reopen();
     Table &p1 = stored->TP1();
     QCOMPARE(p1.text(QStringLiteral("K3")), QStringLiteral("7"));
@@ -59,18 +59,18 @@ void TestCandidateEntry::candidateExitStoresAndSums() {
     QCOMPARE(p1.text(QStringLiteral("KC3")), QStringLiteral("21"));
 
     // Clearing the box stores "0" and takes the emphasis away.
-    pK1Enter(district, 3);
+    m_setup->services.show(pK1Enter(district, 3));
     m_setup->p1().setText(QStringLiteral("K3"), QString());
     m_setup->services.show(pK1Exit(district));
     QCOMPARE(m_setup->reopen()->TP1().text(QStringLiteral("K3")), QStringLiteral("0"));
-    QVERIFY(!district.candidateEmphasis(3));
+    QVERIFY(!m_setup->services.shown.candidateEmphasis(3));
 }
 
 void TestCandidateEntry::candidateExitChecksTheBoxLeft() {
     District &district = m_setup->district();
     // Candidate 2 already exceeds VPH: only the box left is checked.
     m_setup->setAttachment({{"K2", "50"}});
-    pK1Enter(district, 7);
+    m_setup->services.show(pK1Enter(district, 7));
     m_setup->p1().setText(QStringLiteral("K7"), QStringLiteral("11"));
     m_setup->services.show(pK1Exit(district));
 
@@ -84,27 +84,28 @@ void TestCandidateEntry::exitSequence() {
     // At the moment the check's message appears the record is posted, on disk, with its sums.
     District &district = m_setup->district();
     bool editing = true;
-    bool emphasised = false;
+    bool emphasised = true;
     QString kc3OnDisk;
     m_setup->services.onMessage = [&](const QString &) {
         editing = m_setup->p1().inEditState();
-        emphasised = district.candidateEmphasis(4);
+        emphasised = m_setup->services.shown.candidateEmphasis(4);
         kc3OnDisk = m_setup->reopen()->TP1().text(QStringLiteral("KC3"));
     };
-    pK1Enter(district, 4);
+    m_setup->services.show(pK1Enter(district, 4));
     m_setup->p1().setText(QStringLiteral("K4"), QStringLiteral("0011"));
     m_setup->services.show(pK1Exit(district)); // K16: 11 > 10
 
     QCOMPARE(m_setup->services.messageBoxes.size(), 1);
     QVERIFY(!editing);
     QCOMPARE(kc3OnDisk, QStringLiteral("44"));
-    // The exit returns with the emphasis set: the message shows over the box as it stays.
-    QVERIFY(emphasised);
+    // The emphasis follows the check.
+    QVERIFY(!emphasised);
+    QVERIFY(m_setup->services.shown.candidateEmphasis(4));
 }
 
 void TestCandidateEntry::vphExitRunsK17() {
     District &district = m_setup->district();
-    pOBVODEnter(district);
+    m_setup->services.show(pOBVODEnter(district));
     m_setup->p1().setText(QStringLiteral("VPH"), QStringLiteral("41"));
     m_setup->services.show(pVPHExit(district));
 
@@ -113,7 +114,7 @@ void TestCandidateEntry::vphExitRunsK17() {
     QCOMPARE(m_setup->reopen()->TP1().text(QStringLiteral("KC2")), QStringLiteral("82"));
 
     m_setup->services.forget();
-    pOBVODEnter(district);
+    m_setup->services.show(pOBVODEnter(district));
     m_setup->p1().setText(QStringLiteral("VPH"), QStringLiteral("40"));
     m_setup->services.show(pVPHExit(district));
     QVERIFY(m_setup->services.messageBoxes.isEmpty());
@@ -122,7 +123,7 @@ void TestCandidateEntry::vphExitRunsK17() {
 void TestCandidateEntry::vphOnAnEmptyTable() {
     m_setup->p1().empty();
     District &district = m_setup->district();
-    pOBVODEnter(district); // starts a record
+    m_setup->services.show(pOBVODEnter(district)); // starts a record
     QVERIFY(m_setup->p1().inEditState());
 
     m_setup->services.show(pVPHExit(district));
@@ -138,7 +139,7 @@ void TestCandidateEntry::vphOnAnEmptyTable() {
 
 void TestCandidateEntry::conversionErrorLeavesTheRecordUnposted() {
     District &district = m_setup->district();
-    pK1Enter(district, 5);
+    m_setup->services.show(pK1Enter(district, 5));
     m_setup->p1().setText(QStringLiteral("K5"), QStringLiteral("5"));
     m_setup->p1().setText(QStringLiteral("KCT"), QStringLiteral("x1"));
 
@@ -150,7 +151,7 @@ void TestCandidateEntry::conversionErrorLeavesTheRecordUnposted() {
 
 void TestCandidateEntry::enteringSetsPknumber() {
     District &district = m_setup->district();
-    pK1Enter(district, 150);
+    m_setup->services.show(pK1Enter(district, 150));
     QCOMPARE(district.pknumber(), QStringLiteral("150"));
     QVERIFY(m_setup->p1().inEditState());
 }
@@ -266,7 +267,9 @@ void TestCandidateEntry::quickStore() {
     }();
 
     QString votesText = votes;
-    QCOMPARE(::quickStore(district, order, votesText), candidate);
+    Outcome emphasis;
+    QCOMPARE(::quickStore(district, order, votesText, emphasis), candidate);
+    m_setup->services.show(emphasis);
 
     QCOMPARE(votesText, votesAfter);
     const auto stored = m_setup->reopen();
@@ -281,7 +284,8 @@ void TestCandidateEntry::quickStore() {
     QCOMPARE(p1.text(QStringLiteral("KC3")), kc3);
     QCOMPARE(p1.text(QStringLiteral("KC4")), kc4);
     QCOMPARE(p1.text(QStringLiteral("KC2")), QStringLiteral("20")); // the sums ran in every case
-    QCOMPARE(district.candidateEmphasis(12), stores && candidate == 12 && votesAfter != QLatin1String("0"));
+    QCOMPARE(m_setup->services.shown.candidateEmphasis(12),
+             stores && candidate == 12 && votesAfter != QLatin1String("0"));
     QVERIFY(m_setup->services.messageBoxes.isEmpty());
 }
 
@@ -298,7 +302,9 @@ void TestCandidateEntry::emptyOrderNumberStoresNothing() {
     };
     const QStringList before = storedRecord();
     QString votesText = QStringLiteral("9");
-    QVERIFY_THROWS_EXCEPTION(ConversionError, ::quickStore(m_setup->district(), QStringLiteral(" "), votesText));
+    Outcome emphasis;
+    QVERIFY_THROWS_EXCEPTION(ConversionError,
+                             ::quickStore(m_setup->district(), QStringLiteral(" "), votesText, emphasis));
     QCOMPARE(storedRecord(), before);
 }
 

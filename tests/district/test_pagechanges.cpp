@@ -42,7 +42,7 @@ void TestPageChanges::leavingThePartyPage() {
     QCOMPARE(journal.at(1), QStringLiteral("busy:Aktualizujem prílohy ..."));
     QCOMPARE(journal.at(2), QStringLiteral("busy:off"));
     QCOMPARE(m_setup->reopen()->TP1().recordCount(), 2);
-    QCOMPARE(m_setup->district().comboItems().size(), 2);
+    QCOMPARE(m_setup->services.shown.quickChoiceItems().size(), 2);
 }
 
 void TestPageChanges::failedRegenerationHidesTheBusyWindow() {
@@ -79,7 +79,7 @@ void TestPageChanges::userPageChange() {
 
     m_setup->services.show(PageControl1Change(district, page));
 
-    QVERIFY(district.partyEmphasis(5));
+    QVERIFY(m_setup->services.shown.partyEmphasis(5));
     QCOMPARE(district.asponhlas(), sums ? QStringLiteral("3") : QStringLiteral("2"));
     QCOMPARE(m_setup->services.focusRequests, focus);
     QCOMPARE(!district.Protokol1().lines.isEmpty(), completeCheck);

@@ -169,7 +169,7 @@ void TestProtocolEntry::partyVoteExit() {
     s1.setText(QStringLiteral("PPHPS5"), QStringLiteral("0012"));
     s1.setText(QStringLiteral("KC1"), QString());
 
-    ePPHPS1Exit(district);
+    m_setup->services.show(ePPHPS1Exit(district));
 
     const auto stored = m_setup->reopen();
     QCOMPARE(stored->TS1().text(QStringLiteral("PPHPS3")), QStringLiteral("0"));
@@ -178,9 +178,9 @@ void TestProtocolEntry::partyVoteExit() {
     QCOMPARE(stored->TS1().text(QStringLiteral("KC3")), QString::number(1 * 50 + 5 * 12));
     QCOMPARE(district.asponhlas(), QStringLiteral("2"));
     QCOMPARE(district.ePocetHlasov(), QStringLiteral("62"));
-    QVERIFY(district.partyEmphasis(1));
-    QVERIFY(!district.partyEmphasis(3));
-    QVERIFY(district.partyEmphasis(5));
+    QVERIFY(m_setup->services.shown.partyEmphasis(1));
+    QVERIFY(!m_setup->services.shown.partyEmphasis(3));
+    QVERIFY(m_setup->services.shown.partyEmphasis(5));
 }
 
 QTEST_GUILESS_MAIN(TestProtocolEntry)

@@ -162,7 +162,7 @@ void TestActionFaults::everyCallFailedInTurn_data() {
     QTest::newRow("candidate box exit") << ActionCase{[](Run &r) {
                                                           r.data->TP1().first();
                                                           r.data->TP1().moveBy(6);
-                                                          pK1Enter(*r.district, 3);
+                                                          (void)pK1Enter(*r.district, 3);
                                                           r.data->TP1().setText(QStringLiteral("K3"), "77");
                                                       },
                                                       [](Run &r) { (void)pK1Exit(*r.district); }, 1};
@@ -175,7 +175,8 @@ void TestActionFaults::everyCallFailedInTurn_data() {
     QTest::newRow("quick entry") << ActionCase{[](Run &r) { r.district->setEPocKand(QStringLiteral("150")); },
                                                [](Run &r) {
                                                    QString votes = QStringLiteral("33");
-                                                   quickStore(*r.district, QStringLiteral("120"), votes);
+                                                   Outcome emphasis;
+                                                   quickStore(*r.district, QStringLiteral("120"), votes, emphasis);
                                                },
                                                1};
     QTest::newRow("regeneration setting an attachment aside")

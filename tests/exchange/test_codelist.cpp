@@ -50,7 +50,7 @@ private:
 
     std::unique_ptr<DistrictSetup> m_setup;
     std::unique_ptr<QTemporaryDir> m_folder;
-    FolderServices m_services;
+    std::unique_ptr<FolderServices> m_services;
     std::unique_ptr<District> m_district;
 };
 
@@ -58,8 +58,8 @@ void TestCodeList::init() {
     m_setup = std::make_unique<DistrictSetup>();
     QVERIFY(m_setup->isValid());
     m_folder = std::make_unique<QTemporaryDir>();
-    m_services = FolderServices();
-    m_district = std::make_unique<District>(m_setup->data(), m_services);
+    m_services = std::make_unique<FolderServices>();
+    m_district = std::make_unique<District>(m_setup->data(), *m_services);
 }
 
 void TestCodeList::cleanup() {
@@ -71,8 +71,8 @@ void TestCodeList::cleanup() {
 void TestCodeList::importObce(const QByteArray &content) {
     const QString path = QDir(m_folder->path()).filePath(QStringLiteral("OBCE06.TXT"));
     QVERIFY(fixture::writeBytes(path, content));
-    m_services.fileAnswers.push_back(path);
-    importCodeList(*m_district, m_services, CodeList::Municipalities);
+    m_services->fileAnswers.push_back(path);
+    importCodeList(*m_district, *m_services, CodeList::Municipalities);
 }
 
 void TestCodeList::import_record_data() {
@@ -116,9 +116,9 @@ void TestCodeList::obce06Lines() {
 
     importObce(content);
 
-    QCOMPARE(m_services.fileDialogTitles, QStringList{QStringLiteral("Import číselníka OBCE06")});
-    QCOMPARE(QFileInfo(m_services.folders.value(0)).fileName(), QStringLiteral("OBCE06.TXT"));
-    QCOMPARE(m_services.busy, (QStringList{QStringLiteral("Importujem číselník OBCE06"), QStringLiteral("off")}));
+    QCOMPARE(m_services->fileDialogTitles, QStringList{QStringLiteral("Import číselníka OBCE06")});
+    QCOMPARE(QFileInfo(m_services->folders.value(0)).fileName(), QStringLiteral("OBCE06.TXT"));
+    QCOMPARE(m_services->busy, (QStringList{QStringLiteral("Importujem číselník OBCE06"), QStringLiteral("off")}));
     QCOMPARE(fixture::records(m_setup->reopen()->TVQ_OBCE()), records);
     QCOMPARE(m_setup->data().TVQ_OBCE().recordNumber(), records.isEmpty() ? 0 : 1);
 }
@@ -126,13 +126,13 @@ void TestCodeList::obce06Lines() {
 void TestCodeList::koal06TakesNineFields() {
     const QString path = QDir(m_folder->path()).filePath(QStringLiteral("k.txt"));
     QVERIFY(fixture::writeBytes(path, "1|1|1|374|Hnutie|Hnutie H|150|1|5991|extra|\r\n2|2|1|\r\n"));
-    m_services.fileAnswers.push_back(path);
+    m_services->fileAnswers.push_back(path);
 
-    importCodeList(*m_district, m_services, CodeList::Parties);
+    importCodeList(*m_district, *m_services, CodeList::Parties);
 
-    QCOMPARE(m_services.fileDialogTitles, QStringList{QStringLiteral("Import číselníka KOAL06")});
-    QCOMPARE(QFileInfo(m_services.folders.value(0)).fileName(), QStringLiteral("KOAL06.TXT"));
-    QCOMPARE(m_services.busy.first(), QStringLiteral("Importujem číselník KOAL06"));
+    QCOMPARE(m_services->fileDialogTitles, QStringList{QStringLiteral("Import číselníka KOAL06")});
+    QCOMPARE(QFileInfo(m_services->folders.value(0)).fileName(), QStringLiteral("KOAL06.TXT"));
+    QCOMPARE(m_services->busy.first(), QStringLiteral("Importujem číselník KOAL06"));
     const QList<QStringList> expected{{"1", "1", "1", "374", "Hnutie", "Hnutie H", "150", "1", "5991"},
                                       {"2", "2", "1", "", "", "", "", "", ""}};
     QCOMPARE(fixture::records(m_setup->reopen()->TVQ_KOAL()), expected);
@@ -148,20 +148,20 @@ void TestCodeList::installationListRoundTrips() {
 
 void TestCodeList::cancelledDialogChangesNothing() {
     const QByteArray before = fixture::fileBytes(m_setup->data().TVQ_OBCE().filePath());
-    m_services.fileAnswers.push_back(std::nullopt);
-    importCodeList(*m_district, m_services, CodeList::Municipalities);
-    QVERIFY(m_services.busy.isEmpty());
+    m_services->fileAnswers.push_back(std::nullopt);
+    importCodeList(*m_district, *m_services, CodeList::Municipalities);
+    QVERIFY(m_services->busy.isEmpty());
     QCOMPARE(fixture::fileBytes(m_setup->data().TVQ_OBCE().filePath()), before);
 }
 
 void TestCodeList::unreadableFileKeepsTheOldTable() {
     const QByteArray before = fixture::fileBytes(m_setup->data().TVQ_OBCE().filePath());
     const int count = m_setup->data().TVQ_OBCE().recordCount();
-    m_services.fileAnswers.push_back(m_folder->path()); // a folder: it opens as no file
+    m_services->fileAnswers.push_back(m_folder->path()); // a folder: it opens as no file
 
-    QVERIFY_THROWS_EXCEPTION(InputOutputError, importCodeList(*m_district, m_services, CodeList::Municipalities));
+    QVERIFY_THROWS_EXCEPTION(InputOutputError, importCodeList(*m_district, *m_services, CodeList::Municipalities));
 
-    QCOMPARE(m_services.busy.last(), QStringLiteral("off"));
+    QCOMPARE(m_services->busy.last(), QStringLiteral("off"));
     QCOMPARE(m_setup->data().TVQ_OBCE().recordCount(), count);
     QCOMPARE(fixture::fileBytes(m_setup->data().TVQ_OBCE().filePath()), before);
 }

@@ -20,7 +20,9 @@ class DistrictSetup {
 public:
     using Values = QMap<QString, QString>; // field name to text
 
-    DistrictSetup() : m_data(std::make_unique<DataModule>(m_copy.dataFolder())), m_district(*m_data, services) {}
+    DistrictSetup() : m_data(std::make_unique<DataModule>(m_copy.dataFolder())), m_district(*m_data, services) {
+        services.shown.followVotes(m_district);
+    }
 
     bool isValid() const { return m_copy.isValid(); }
     DataModule &data() { return *m_data; }

@@ -2,6 +2,7 @@
 
 #include "print/printing.h"
 #include "ui/formboxcontrols.h"
+#include "ui/formdisplay.h"
 #include "ui/services.h"
 
 #include <QSet>
@@ -29,6 +30,8 @@ public:
     std::vector<Dialog> dialogs; // zobraz_spravu calls
     QStringList busy;            // pracujem arguments
     QStringList focusRequests;   // control names
+    // What the window would show after the display changes, which stay when the records are forgotten.
+    FormDisplay shown;
     int beeps = 0;
     int sleptMilliseconds = 0;
     QStringList fileDialogTitles;
@@ -74,6 +77,7 @@ public:
     // Recorded by the control's name, as the window moves the focus.
     void focusBox(FormBox box) override { focus(formBoxControl(box)); }
     bool canFocusBox(FormBox box) const override { return acceptAllFocus || focusable.contains(formBoxControl(box)); }
+    void display(const DisplayChange &change) override { shown.apply(change); }
     void sleep(int milliseconds) override { sleptMilliseconds += milliseconds; }
     std::optional<QString> openFileName(const QString &title, const QString &, const QString &) override {
         return nextFile(title);

@@ -49,7 +49,7 @@ struct VotesWindow : WindowFixture {
         s1.setText(schemas::S1_PPHPS1, QStringLiteral("100"));
         s1.setText(schemas::S1_PPHPS1 + 6, QStringLiteral("100"));
         s1.post();
-        (void)GeneratingP1(window->district());
+        present(window->services(), GeneratingP1(window->district()));
         window->router().changePage(2, false);
         auto *combo = control<QComboBox>(QStringLiteral("Combo_RychlaVolba"));
         combo->setCurrentIndex(combo->findText(QStringLiteral("Číslo politickej strany: 1")));

@@ -49,7 +49,7 @@ public:
         for (const int party : parties)
             s1.setText(schemas::S1_PPHPS1 + party - 1, QStringLiteral("100"));
         s1.post();
-        (void)GeneratingP1(district);
+        present(window->services(), GeneratingP1(district));
 
         m_active = activate();
         window->router().changePage(2, false);
@@ -617,7 +617,8 @@ void TestAttachmentPages::zeroing() {
 void TestAttachmentPages::noVotes() {
     Window w;
     QVERIFY(w.active());
-    w.district.setNoVotes(true);
+    w.district.setAsponhlas(QStringLiteral("1"));
+    w.district.setAsponhlas(QStringLiteral("0"));
     QVERIFY(w.control(QStringLiteral("GroupBox3"))->isHidden());
     QVERIFY(w.control(QStringLiteral("GroupBox4"))->isHidden());
     QVERIFY(!w.control(QStringLiteral("DoPredu"))->isEnabled());
@@ -627,7 +628,7 @@ void TestAttachmentPages::noVotes() {
     QCOMPARE(w.focused(), QStringLiteral("pVPH"));
     w.key(Qt::Key_PageDown);
     QCOMPARE(w.focused(), QStringLiteral("pVPH"));
-    w.district.setNoVotes(false);
+    w.district.setAsponhlas(QStringLiteral("1"));
     QVERIFY(!w.control(QStringLiteral("GroupBox3"))->isHidden());
     QVERIFY(w.control(QStringLiteral("DoPredu"))->isEnabled());
 }

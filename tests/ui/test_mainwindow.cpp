@@ -169,11 +169,11 @@ void TestMainWindow::memos() {
     }
     QCOMPARE(f.control<QPlainTextEdit>("Protokol1")->size(), QSize(745, 217));
     QCOMPARE(f.control<QPlainTextEdit>("Protokol2")->size(), QSize(745, 209));
-    // The memos show the district's protocols and their word wrap.
+    // The memos show the district's protocols, wrapped once a complete check has run.
     District &d = f.window->district();
     d.appendLine(District::protokol2(), QStringLiteral("K18 chyba"));
     d.appendLine(District::protokol2(), QString());
-    d.setWordWrap(District::protokol2(), true);
+    f.window->services().formDisplay().apply({DisplayChange::Kind::ProtocolWrap});
     QCOMPARE(f.control<QPlainTextEdit>("Protokol2")->toPlainText(), QStringLiteral("K18 chyba\n"));
     QCOMPARE(f.control<QPlainTextEdit>("Protokol2")->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     QVERIFY(f.control<QPlainTextEdit>("Protokol1")->toPlainText().isEmpty());

@@ -59,7 +59,7 @@ void TestPageControl::tabClickFromPartyBox() {
     QVERIFY(f.script.messageBoxes[0].startsWith(QStringLiteral("K09")));
     QCOMPARE(f.script.busy, (QStringList{"Aktualizujem prílohy ...", "off"}));
     // The change steps: emphasis and the counters of the stored votes.
-    QVERIFY(f.window->district().partyEmphasis(2));
+    QVERIFY(f.window->services().formDisplay().partyEmphasis(2));
     QCOMPARE(f.window->district().asponhlas(), QStringLiteral("2"));
     // TabSheet4Enter and the change step both ask for pVPH.
     QCOMPARE(f.script.focusRequests, (QStringList{"ePPHPS5", "pVPH", "pVPH"}));
@@ -94,7 +94,7 @@ void TestPageControl::naStranu3() {
     QCOMPARE(partiesOf(f.data->TP1()), (QStringList{"3"}));
     QCOMPARE(f.script.busy, (QStringList{"Aktualizujem prílohy ...", "off"}));
     // A change by the program: no change steps, so the stored vote is not emphasised yet.
-    QVERIFY(!f.window->district().partyEmphasis(3));
+    QVERIFY(!f.window->services().formDisplay().partyEmphasis(3));
     QCOMPARE(f.script.focusRequests, (QStringList{"pVPH"}));
 }
 
@@ -105,7 +105,7 @@ void TestPageControl::naStranu2() {
     QTest::keyClick(f.control("NaStranu2"), Qt::Key_Space);
     QCOMPARE(f.currentPage(), 1);
     QCOMPARE(f.focused(), QStringLiteral("ePPHPS1"));
-    QVERIFY(f.window->district().partyEmphasis(4)); // a change by the user
+    QVERIFY(f.window->services().formDisplay().partyEmphasis(4)); // a change by the user
     QVERIFY(f.script.busy.isEmpty());
 }
 
@@ -151,7 +151,7 @@ void TestPageControl::refusedByK02() {
     QVERIFY(f.s1().inEditState());
     // No complete check (the page never opened), but the change steps ran on the old page.
     QVERIFY(f.window->district().Protokol1().lines.isEmpty());
-    QVERIFY(f.window->district().partyEmphasis(6));
+    QVERIFY(f.window->services().formDisplay().partyEmphasis(6));
     // With a known municipality the same move goes through.
     QCOMPARE(f.box("eOBEC")->selectedText(), QStringLiteral("999999"));
     f.type("500011");
@@ -190,7 +190,7 @@ void TestPageControl::changeStepsOfUserChange() {
     storedVotes(f.s1(), 9, "5");
     f.clickTab(page);
     QCOMPARE(f.currentPage(), page);
-    QVERIFY(f.window->district().partyEmphasis(9));
+    QVERIFY(f.window->services().formDisplay().partyEmphasis(9));
     QCOMPARE(f.window->district().asponhlas(), sums ? QStringLiteral("1") : QStringLiteral("0"));
     QCOMPARE(f.box("asponhlas")->text(), f.window->district().asponhlas());
 }

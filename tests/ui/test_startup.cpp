@@ -122,10 +122,10 @@ void TestStartup::startShowsTheStoredDistrict() {
     QCOMPARE(labelText(window, "EPocKand"), QStringLiteral("150"));
     QVERIFY(!labelText(window, "NazovKoal").isEmpty());
     QCOMPARE(labelText(window, "asponhlas"), QStringLiteral("2"));
-    QVERIFY(window.district().candidateEmphasis(2));
-    QVERIFY(!window.district().candidateEmphasis(3));
-    QVERIFY(window.district().partyEmphasis(3));
-    QCOMPARE(window.district().comboItems().size(), 2);
+    QVERIFY(window.services().formDisplay().candidateEmphasis(2));
+    QVERIFY(!window.services().formDisplay().candidateEmphasis(3));
+    QVERIFY(window.services().formDisplay().partyEmphasis(3));
+    QCOMPARE(window.services().formDisplay().quickChoiceItems().size(), 2);
     QVERIFY(script.messageBoxes.isEmpty());
     QVERIFY(script.dialogs.empty());
     QCOMPARE(folderDigest(copy.dataFolder()), before);
