@@ -26,7 +26,7 @@ Outcome TabSheet2Exit(District &district) {
         progress.pracujem(QStringLiteral("off"));
         throw;
     }
-    progress.pracujem(QStringLiteral("off"));
+    outcome.busy(progress, QStringLiteral("off"));
     return outcome;
 }
 

@@ -204,10 +204,10 @@ Outcome rozbal_zip(District &district, const QString &chosen) {
     import_P1(district, pName, *members[1], outcome);
 
     outcome.append(KompletnaKontrola(district));
-    progress.pracujem(QStringLiteral("Aktualizujem prílohy ..."));
+    outcome.busy(progress, QStringLiteral("Aktualizujem prílohy ..."));
     outcome.append(GeneratingP1(district));
     action.commit();
-    progress.pracujem(QStringLiteral("off"));
+    outcome.busy(progress, QStringLiteral("off"));
     outcome.information(QStringLiteral("Import je dokončený"));
     return outcome;
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "model/formbox.h"
+#include "model/progress.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <algorithm>
 
 // What the pages show beside the tables' figures, as an operation leaves it: the window keeps it, the
 // district does not, and it changes only where an operation says so (the emphasis, for one, stays as it
@@ -36,6 +39,7 @@ struct Step {
         Focus,        // the focus into the box, its page shown first
         FocusIfShown, // the focus into the box when it can take it now
         Show,         // a change of what the pages show
+        Busy,         // a change of the busy window (the text as the progress takes it)
     };
     Kind kind;
     QString text = {};
@@ -61,6 +65,19 @@ public:
     void focusIfShown(FormBox box) { m_steps.append({Step::Kind::FocusIfShown, QString(), box}); }
     void show(const DisplayChange &display) { m_steps.append({Step::Kind::Show, QString(), FormBox::Obvod, display}); }
     void append(const Outcome &later) { m_steps.append(later.m_steps); }
+    // The busy window's change in its place among the steps: at once while no dialog waits to be shown,
+    // after the dialogs otherwise, so that they show over the busy window as they would have had the
+    // operation shown them itself.
+    void busy(Progress &progress, const QString &text) {
+        const bool dialogWaits = std::any_of(m_steps.begin(), m_steps.end(), [](const Step &step) {
+            return step.kind == Step::Kind::Message || step.kind == Step::Kind::Error ||
+                   step.kind == Step::Kind::Information || step.kind == Step::Kind::Busy;
+        });
+        if (dialogWaits)
+            m_steps.append({Step::Kind::Busy, text});
+        else
+            progress.pracujem(text);
+    }
 
     const QList<Step> &steps() const { return m_steps; }
 

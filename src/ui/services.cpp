@@ -26,6 +26,9 @@ void presentStep(Services &services, const Step &step) {
     case Step::Kind::Show:
         services.display(step.display);
         break;
+    case Step::Kind::Busy:
+        services.pracujem(step.text);
+        break;
     }
 }
 

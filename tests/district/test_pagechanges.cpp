@@ -12,6 +12,7 @@ private slots:
     void init();
     void cleanup();
     void leavingThePartyPage();
+    void regenerationMessageOverTheBusyWindow();
     void failedRegenerationHidesTheBusyWindow();
     void userPageChange_data();
     void userPageChange();
@@ -43,6 +44,15 @@ void TestPageChanges::leavingThePartyPage() {
     QCOMPARE(journal.at(2), QStringLiteral("busy:off"));
     QCOMPARE(m_setup->reopen()->TP1().recordCount(), 2);
     QCOMPARE(m_setup->services.shown.quickChoiceItems().size(), 2);
+}
+
+void TestPageChanges::regenerationMessageOverTheBusyWindow() {
+    m_setup->setValidProtocol({});
+
+    m_setup->services.show(TabSheet2Exit(m_setup->district()));
+
+    QCOMPARE(m_setup->services.journal,
+             (QStringList{"busy:Aktualizujem prílohy ...", "box:Nikto nedostal ani 1 hlas", "busy:off"}));
 }
 
 void TestPageChanges::failedRegenerationHidesTheBusyWindow() {
