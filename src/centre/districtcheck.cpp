@@ -29,7 +29,7 @@ QString oneLine(const Outcome &outcome) {
     QString headline;
     QStringList details;
     for (const Step &step : outcome.steps()) {
-        if (step.text.isEmpty())
+        if (!step.dialog() || step.text.isEmpty())
             continue;
         const QString text = QString(step.text).replace(u'\r', u", "_s);
         if (step.kind == Step::Kind::Error && headline.isEmpty())

@@ -67,9 +67,9 @@ void storeProtocolTable(Table &table, const Memo &memo) {
 
 } // namespace
 
-Outcome KompletnaKontrola(District &district) {
+Outcome KompletnaKontrola(District &district, Outcome outcome) {
     Progress &progress = district.progress();
-    progress.pracujem(QStringLiteral("Prebieha kompletná kontrola zápisnice"));
+    outcome.busy(progress, QStringLiteral("Prebieha kompletná kontrola zápisnice"));
     const auto protokol1 = District::protokol1();
     const auto protokol2 = District::protokol2();
     try {
@@ -100,9 +100,8 @@ Outcome KompletnaKontrola(District &district) {
         progress.pracujem(QStringLiteral("off"));
         throw;
     }
-    progress.pracujem(QStringLiteral("off"));
+    outcome.busy(progress, QStringLiteral("off"));
 
-    Outcome outcome;
     outcome.show({DisplayChange::Kind::ProtocolWrap});
     showCurrentAttachment(district, outcome);
     selectCurrentAttachment(district, outcome);

@@ -10,6 +10,8 @@
 #include "model/partydisplay.h"
 #include "model/progress.h"
 
+#include <utility>
+
 Outcome partyPageCheck(District &district) {
     Outcome outcome;
     report(showAtOnce(outcome), T12K09(protocolRecord(district.TS1())));
@@ -38,6 +40,6 @@ Outcome PageControl1Change(District &district, int pageIndex) {
     if (pageIndex == pages::AttachmentFirst)
         outcome.focus(FormBox::Vph);
     if (pageIndex == pages::CheckProtocols)
-        outcome.append(KompletnaKontrola(district));
+        outcome = KompletnaKontrola(district, std::move(outcome));
     return outcome;
 }

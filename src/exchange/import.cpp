@@ -19,6 +19,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace {
 
 // The import's own pause per record line, so that the busy window can be read.
@@ -26,7 +28,7 @@ constexpr int kLinePause = 100;
 
 // An error of the import: the busy window goes off, so that the message is seen over the main window.
 void refuse(Progress &progress, Outcome &outcome, const QString &text) {
-    progress.pracujem(QStringLiteral("off"));
+    outcome.busy(progress, QStringLiteral("off"));
     outcome.error(text);
 }
 
@@ -70,20 +72,20 @@ ArchiveFile readArchiveFile(const QString &path) {
 
 void import_S1(District &district, const QByteArray &content, Outcome &outcome) {
     Progress &progress = district.progress();
-    progress.pracujem(QStringLiteral("Kontrolujem súbor S1 ... "));
+    outcome.busy(progress, QStringLiteral("Kontrolujem súbor S1 ... "));
     const QByteArray line = exchange::firstTextLine(content);
     if (!startsWithDigit(line)) {
         refuse(progress, outcome, QStringLiteral("Neznámy typ súboru, import súboru je zrušený"));
         outcome.message(QStringLiteral("Začiatok súboru je neznámy: ") + beginning(line));
         return;
     }
-    progress.pracujem(QStringLiteral("Kontrolujem integritu rekordu ... "));
-    progress.sleep(kLinePause);
+    outcome.busy(progress, QStringLiteral("Kontrolujem integritu rekordu ... "));
+    outcome.pause(progress, kLinePause);
     if (!kontrola_TKC(outcome, line)) {
         refuse(progress, outcome, QStringLiteral("Rekord je poškodený!"));
         return;
     }
-    progress.pracujem(QStringLiteral("Importujem ... "));
+    outcome.busy(progress, QStringLiteral("Importujem ... "));
     const QList<QByteArray> values = exchange::cutRecordLine(line);
     // A sound TKC over too few values: the values are taken by position, so the record is damaged.
     if (values.size() < exchange::S_VALUES) {
@@ -101,7 +103,7 @@ void import_S1(District &district, const QByteArray &content, Outcome &outcome) 
 
 void import_P1(District &district, QString name, const QByteArray &content, Outcome &outcome) {
     Progress &progress = district.progress();
-    progress.pracujem(QStringLiteral("Kontrolujem súbor P1 ... "));
+    outcome.busy(progress, QStringLiteral("Kontrolujem súbor P1 ... "));
     name = withCapitalP(name);
 
     Table &s1 = district.TS1();
@@ -126,8 +128,8 @@ void import_P1(District &district, QString name, const QByteArray &content, Outc
             outcome.message(QStringLiteral("Začiatok rekordu je neznámy: ") + beginning(line));
             return;
         }
-        progress.pracujem(QStringLiteral("Kontrolujem integritu rekordu č: ") + QString::number(n));
-        progress.sleep(kLinePause);
+        outcome.busy(progress, QStringLiteral("Kontrolujem integritu rekordu č: ") + QString::number(n));
+        outcome.pause(progress, kLinePause);
         const auto damaged = [&] {
             refuse(progress, outcome,
                    QStringLiteral("Rekord ") + QString::number(n) + QStringLiteral(" je poškodený!"));
@@ -140,12 +142,12 @@ void import_P1(District &district, QString name, const QByteArray &content, Outc
             return damaged();
     }
 
-    progress.pracujem(QStringLiteral("Importujem ... "));
+    outcome.busy(progress, QStringLiteral("Importujem ... "));
     TableRewrite rewrite(p1);
     for (qsizetype i = 1; i <= staged.size(); ++i) {
         const QList<QByteArray> &values = staged[i - 1];
-        progress.pracujem(QStringLiteral("Importujem rekord č.: ") + QString::number(i));
-        progress.sleep(kLinePause);
+        outcome.busy(progress, QStringLiteral("Importujem rekord č.: ") + QString::number(i));
+        outcome.pause(progress, kLinePause);
         p1.append();
         for (int k = 0; k < values.size(); ++k)
             p1.setText(k, cp1250::decode(values[k]));
@@ -163,7 +165,7 @@ Outcome rozbal_zip(District &district, const QString &chosen) {
     Progress &progress = district.progress();
     Outcome outcome;
     BusyOffOnError busyOff(progress);
-    progress.pracujem(QStringLiteral("on"));
+    outcome.busy(progress, QStringLiteral("on"));
     const ArchiveFile file = readArchiveFile(chosen);
     if (!file.bytes.startsWith("PK")) {
         refuse(progress, outcome, QStringLiteral("Neznámy typ súboru, import súboru je zrušený"));
@@ -171,8 +173,8 @@ Outcome rozbal_zip(District &district, const QString &chosen) {
     }
     // The members are named after the archive as it was exported: its name without the leading "VQ".
     const QString suffix = QFileInfo(chosen).fileName().mid(2);
-    progress.pracujem(QStringLiteral("Kopírujem súbor ... "));
-    progress.pracujem(QStringLiteral("Rozbaľujem ... "));
+    outcome.busy(progress, QStringLiteral("Kopírujem súbor ... "));
+    outcome.busy(progress, QStringLiteral("Rozbaľujem ... "));
     const QString sName = QStringLiteral("s") + suffix;
     const QString pName = QStringLiteral("p") + suffix;
     QList<std::optional<QByteArray>> members{std::nullopt, std::nullopt};
@@ -203,7 +205,7 @@ Outcome rozbal_zip(District &district, const QString &chosen) {
     import_S1(district, *members[0], outcome);
     import_P1(district, pName, *members[1], outcome);
 
-    outcome.append(KompletnaKontrola(district));
+    outcome = KompletnaKontrola(district, std::move(outcome));
     outcome.busy(progress, QStringLiteral("Aktualizujem prílohy ..."));
     outcome.append(GeneratingP1(district));
     action.commit();

@@ -40,11 +40,16 @@ struct Step {
         FocusIfShown, // the focus into the box when it can take it now
         Show,         // a change of what the pages show
         Busy,         // a change of the busy window (the text as the progress takes it)
+        Pause,        // a pause of the busy window, so that its text can be read
     };
     Kind kind;
     QString text = {};
     FormBox box = FormBox::Obvod;
     DisplayChange display = {DisplayChange::Kind::Counter};
+    int milliseconds = 0; // of a pause
+
+    // A dialog the user answers: the plain message box, an error or an information.
+    bool dialog() const { return kind == Kind::Message || kind == Kind::Error || kind == Kind::Information; }
 };
 
 // A file dialog an operation needs answered before it runs on: its title, the folder it opens in and the
@@ -65,22 +70,31 @@ public:
     void focusIfShown(FormBox box) { m_steps.append({Step::Kind::FocusIfShown, QString(), box}); }
     void show(const DisplayChange &display) { m_steps.append({Step::Kind::Show, QString(), FormBox::Obvod, display}); }
     void append(const Outcome &later) { m_steps.append(later.m_steps); }
-    // The busy window's change in its place among the steps: at once while no dialog waits to be shown,
-    // after the dialogs otherwise, so that they show over the busy window as they would have had the
-    // operation shown them itself.
+    // The busy window's change and pause in their place among the steps: at once while no dialog waits
+    // to be shown, after the dialogs otherwise, so that they show over the busy window as they would have
+    // had the operation shown them itself.
     void busy(Progress &progress, const QString &text) {
-        const bool dialogWaits = std::any_of(m_steps.begin(), m_steps.end(), [](const Step &step) {
-            return step.kind == Step::Kind::Message || step.kind == Step::Kind::Error ||
-                   step.kind == Step::Kind::Information || step.kind == Step::Kind::Busy;
-        });
-        if (dialogWaits)
+        if (dialogWaits())
             m_steps.append({Step::Kind::Busy, text});
         else
             progress.pracujem(text);
+    }
+    void pause(Progress &progress, int milliseconds) {
+        if (dialogWaits())
+            m_steps.append({.kind = Step::Kind::Pause, .milliseconds = milliseconds});
+        else
+            progress.sleep(milliseconds);
     }
 
     const QList<Step> &steps() const { return m_steps; }
 
 private:
+    bool dialogWaits() const {
+        // Once one change waits behind a dialog, every later one does: they keep their order.
+        return std::any_of(m_steps.begin(), m_steps.end(), [](const Step &step) {
+            return step.dialog() || step.kind == Step::Kind::Busy || step.kind == Step::Kind::Pause;
+        });
+    }
+
     QList<Step> m_steps;
 };

@@ -29,6 +29,9 @@ void presentStep(Services &services, const Step &step) {
     case Step::Kind::Busy:
         services.pracujem(step.text);
         break;
+    case Step::Kind::Pause:
+        services.sleep(step.milliseconds);
+        break;
     }
 }
 

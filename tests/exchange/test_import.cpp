@@ -61,6 +61,7 @@ private slots:
     void refusedAttachmentLines();
     void refusedProtocolLines_data();
     void refusedProtocolLines();
+    void refusalShownWhereItHappens();
     void attachmentsOfAnotherDistrictAreRefused();
     void emptyAttachmentFileEmptiesP1BeforeTheRegeneration();
     void cancelledDialogChangesNothing();
@@ -333,6 +334,22 @@ void TestImport::refusedAttachmentLines() {
     QCOMPARE(m_target->services.messageBoxes, boxes);
     QCOMPARE(fixture::records(m_target->reopen()->TP1()), oldP1);
     QVERIFY(!m_target->services.busy.contains(QStringLiteral("Importujem rekord č.: 1")));
+}
+
+void TestImport::refusalShownWhereItHappens() {
+    // The TKC's message shows over the busy window, then the refusal of the S file over the main window,
+    // before the P file's steps: in the order the import meets them.
+    fixture::makeCleanDistrict(*m_target);
+    const QByteArray p = pLine(1, {10}) + "\r\n" + pLine(3, {10}) + "\r\n" + pLine(5, {10}) + "\r\n";
+    writeArchive({{QStringLiteral("S500011.1"), QByteArray("1|2|3|")}, {QStringLiteral("P500011.1"), p}});
+
+    importInto(*m_target);
+
+    const QStringList expected{"busy:Kontrolujem integritu rekordu ... ", "dialog:TKC najdene: 3\rTKC vypocitane: 644",
+                               "busy:off", "dialog:Rekord je poškodený!", "busy:Kontrolujem súbor P1 ... "};
+    const QStringList &journal = m_target->services.journal;
+    QCOMPARE(journal.mid(journal.indexOf(expected.first()), expected.size()), expected);
+    QCOMPARE(journal.last(), QStringLiteral("dialog:Import je dokončený"));
 }
 
 void TestImport::refusedProtocolLines_data() {

@@ -129,6 +129,10 @@ public:
         if (onMessage)
             onMessage(text);
     }
+    int zobraz_spravu(const QString &text, int kind, Buttons buttons) override {
+        journal.append(QStringLiteral("dialog:") + text);
+        return ScriptedServices::zobraz_spravu(text, kind, buttons);
+    }
     void pracujem(const QString &text) override {
         journal.append(QStringLiteral("busy:") + text);
         ScriptedServices::pracujem(text);
