@@ -29,3 +29,13 @@ function(volby_folder_tests)
         volby_test(${name} SOURCES ${test} LIBS ${libs})
     endforeach()
 endfunction()
+
+# volby_finds_archive_module(TARGET)
+# A program of the installation finds the ZIP module beside itself in dist/ (so also in a copy of that
+# folder), and once installed in VOLBY_MODULE_DIR. One run path for both, set at the link: CMake would
+# rewrite a build run path at the install in place, padding the shorter "$ORIGIN" with empty entries, which
+# the loader searches as the working directory.
+function(volby_finds_archive_module target)
+    file(RELATIVE_PATH module ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_PREFIX}/${VOLBY_MODULE_DIR})
+    set_target_properties(${target} PROPERTIES BUILD_WITH_INSTALL_RPATH ON INSTALL_RPATH "\$ORIGIN;\$ORIGIN/${module}")
+endfunction()

@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 // The export archive: a ZIP archive whose members are encrypted with the traditional PKWARE method,
-// built and read in memory.
+// built and read in memory by the ZIP module (src/archive), which the first call loads.
 namespace archive {
 
 struct Member {
@@ -18,7 +18,8 @@ struct Member {
 };
 
 // The archive could not be built, or not be read: not a ZIP archive, a wrong password, a damaged or
-// oversized member. The text is libzip's, for diagnosis; the user sees the import's own messages.
+// oversized member, or no ZIP module to be loaded. The text is libzip's or the loader's, for diagnosis; the
+// user sees the import's own messages.
 class ArchiveError : public std::runtime_error {
 public:
     // What is wrong, for a reader that names it to the user; Damaged for everything else.

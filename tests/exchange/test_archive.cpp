@@ -1,5 +1,6 @@
 // The archive in memory: members in order under their names, found without regard to case, and every
-// way an archive can fail to give its members: another password, damage, truncation, no ZIP at all.
+// way an archive can fail to give its members: another password, damage, truncation, no ZIP at all; each
+// with the fault a reader names, as it comes from the ZIP module through its loader.
 #include "exchange/archive.h"
 
 #include "exchange/password.h"
@@ -18,6 +19,8 @@ private slots:
     void everyWrongPasswordIsRefused();
     void unreadable_data();
     void unreadable();
+    void faults_data();
+    void faults();
     void infoZipListsTheMembersAsEncrypted();
 };
 
@@ -49,14 +52,18 @@ void TestArchive::everyWrongPasswordIsRefused() {
     // the end of the member must still refuse it.
     const QByteArray zip = archive::pack(kMembers, heslo_zip());
     int refused = 0;
+    int namedWrongPassword = 0;
     for (int i = 0; i < 600; ++i) {
         try {
             archive::unpack(zip, QStringLiteral("wrong%1").arg(i), {QStringLiteral("P500011.1")});
-        } catch (const archive::ArchiveError &) {
+        } catch (const archive::ArchiveError &e) {
             ++refused;
+            namedWrongPassword += e.fault() == archive::ArchiveError::Fault::WrongPassword;
         }
     }
     QCOMPARE(refused, 600);
+    // Those that pass the header check fail the CRC, which names no password: a handful, never dozens.
+    QVERIFY2(namedWrongPassword >= 570, qPrintable(QString::number(namedWrongPassword)));
 }
 
 void TestArchive::unreadable_data() {
@@ -76,6 +83,40 @@ void TestArchive::unreadable() {
     QVERIFY_THROWS_EXCEPTION(
         archive::ArchiveError,
         archive::unpack(zip, heslo_zip(), {QStringLiteral("S500011.1"), QStringLiteral("P500011.1")}));
+}
+
+void TestArchive::faults_data() {
+    using Fault = archive::ArchiveError::Fault;
+    QTest::addColumn<QByteArray>("zip");
+    QTest::addColumn<Fault>("fault");
+    QTest::newRow("no ZIP at all") << QByteArray("MZ") << Fault::NotZip;
+    QTest::newRow("PK but nothing more") << QByteArray("PK but nothing more") << Fault::Damaged;
+    QTest::newRow("two names differing in case")
+        << archive::pack({kMembers[0], {QStringLiteral("s500011.1"), "x"}}, heslo_zip()) << Fault::DuplicateName;
+    QTest::newRow("a member over the limit")
+        << archive::pack({{QStringLiteral("P500011.1"), QByteArray(archive::MAX_MEMBER_SIZE + 1, '0')}}, heslo_zip())
+        << Fault::TooLarge;
+
+    QTemporaryDir folder;
+    QFile member(folder.filePath(QStringLiteral("S500011.1")));
+    QVERIFY(member.open(QIODevice::WriteOnly) && member.write(kMembers[0].content) == kMembers[0].content.size());
+    member.close();
+    const QString clear = folder.filePath(QStringLiteral("clear.zip"));
+    QCOMPARE(QProcess::execute(QStringLiteral("zip"), {QStringLiteral("-qj"), clear, member.fileName()}), 0);
+    QFile zip(clear);
+    QVERIFY(zip.open(QIODevice::ReadOnly));
+    QTest::newRow("a member in the clear") << zip.readAll() << Fault::NotEncrypted;
+}
+
+void TestArchive::faults() {
+    QFETCH(QByteArray, zip);
+    QFETCH(archive::ArchiveError::Fault, fault);
+    try {
+        archive::unpack(zip, heslo_zip(), {QStringLiteral("S500011.1"), QStringLiteral("P500011.1")});
+        QFAIL("unpacked");
+    } catch (const archive::ArchiveError &e) {
+        QCOMPARE(e.fault(), fault);
+    }
 }
 
 void TestArchive::infoZipListsTheMembersAsEncrypted() {
