@@ -2,7 +2,9 @@
 # cmake --install into a fresh prefix: the program, data/, reporty/, the menu entry and the icon where
 # they belong; then the installed program started twice with a home of its own: the first start copies
 # the shipped tables into the user's data folder, the second keeps what the first left there. The
-# counting centre's command beside it finds the shipped code lists and the summary's template.
+# counting centre's command beside it finds the shipped code lists and the summary's template, and through
+# its run path the ZIP module, which opens an archive of the build; without the module every archive is
+# refused, without a crash.
 set -euo pipefail
 build=$1
 root=$(mktemp -d)
@@ -32,5 +34,18 @@ start
 [ -f "$user_data/marker" ]
 
 mkdir "$root/archivy" "$root/suhrn"
+"$build/bench/bench_centre" 1 --archivy "$root/archivy" >/dev/null
 (cd / && "$prefix/bin/volby-centrum" suhrn "$root/archivy" --vystup "$root/suhrn" >/dev/null)
 [ -s "$root/suhrn/suhrn.pdf" ] && [ -s "$root/suhrn/okrsky.csv" ]
+verify() {
+    local rc=0
+    (cd / && "$prefix/bin/volby-centrum" overit "$root/archivy" >"$root/overit.txt" 2>&1) || rc=$?
+    [ "$rc" -eq "$1" ] || { echo "volby-centrum overit ended with $rc:"; cat "$root/overit.txt"; exit 1; }
+}
+verify 0
+grep -q ' OK$' "$root/overit.txt"
+module=$(find "$prefix" -name 'libvolby_archive.so')
+[ -n "$module" ] || { echo "missing after the install: the ZIP module"; exit 1; }
+rm "$module"
+verify 1
+grep -q 'poškodený' "$root/overit.txt"
