@@ -94,15 +94,25 @@ QByteArray encode(const Commit &commit, quint64 sequence) {
     return record;
 }
 
+std::optional<qsizetype> recordLength(const QByteArray &header) {
+    if (header.size() < HEADER || !header.startsWith(QByteArray::fromRawData(MAGIC, 4)))
+        return std::nullopt;
+    const quint32 length = qFromLittleEndian<quint32>(header.constData() + 4);
+    if (length > MAX_PAYLOAD)
+        return std::nullopt;
+    return HEADER + qsizetype(length);
+}
+
 std::optional<Decoded> decode(const QByteArray &journal, qsizetype offset) {
-    if (offset < 0 || journal.size() - offset < HEADER || journal.mid(offset, 4) != QByteArray(MAGIC, 4))
+    if (offset < 0)
+        return std::nullopt;
+    const std::optional<qsizetype> recorded = recordLength(journal.mid(offset, HEADER));
+    if (!recorded || journal.size() - offset < *recorded)
         return std::nullopt;
     const char *header = journal.constData() + offset;
-    const quint32 length = qFromLittleEndian<quint32>(header + 4);
+    const quint32 length = quint32(*recorded - HEADER);
     const quint64 sequence = qFromLittleEndian<quint64>(header + 8);
     const quint32 crc = qFromLittleEndian<quint32>(header + 16);
-    if (length > MAX_PAYLOAD || quint64(journal.size() - offset - HEADER) < length)
-        return std::nullopt;
     const char *payload = header + HEADER;
     if (checksum(payload, length, checksum(header + 4, 12)) != crc)
         return std::nullopt;

@@ -44,4 +44,7 @@ struct Decoded {
     qsizetype length;
 };
 std::optional<Decoded> decode(const QByteArray &journal, qsizetype offset);
+// The length on disk of the record whose header (HEADER bytes at least) the bytes begin with; nothing
+// when they begin no record.
+std::optional<qsizetype> recordLength(const QByteArray &header);
 } // namespace journalformat

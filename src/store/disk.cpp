@@ -174,11 +174,14 @@ qint64 File::size() const {
 }
 
 QByteArray File::readAll() const {
-    const qint64 length = size();
+    return read(0, size());
+}
+
+QByteArray File::read(qint64 offset, qint64 length) const {
     QByteArray bytes(length, Qt::Uninitialized);
     qint64 done = 0;
     while (done < length) {
-        const ssize_t n = current().pread(m_fd, bytes.data() + done, size_t(length - done), off_t(done));
+        const ssize_t n = current().pread(m_fd, bytes.data() + done, size_t(length - done), off_t(offset + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)

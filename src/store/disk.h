@@ -66,6 +66,7 @@ public:
     const QString &path() const { return m_path; }
     qint64 size() const;
     QByteArray readAll() const;                               // one read for the whole file
+    QByteArray read(qint64 offset, qint64 length) const;      // shorter only at the end of the file
     void write(qint64 offset, const QByteArray &bytes) const; // the whole of it, or an error
     void sync() const;                                        // the data written so far is durable
     void truncate(qint64 length) const;

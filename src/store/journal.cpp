@@ -13,6 +13,8 @@ namespace {
 // Room for a few hundred box exits between two checkpoints; a larger commit grows the file.
 constexpr qint64 INITIAL_SIZE = 256 * 1024;
 constexpr qint64 GROWTH = 64 * 1024;
+// The start reads this much at once: the records of a clean end and of a few commits.
+constexpr qint64 FIRST_READ = 16 * 1024;
 
 } // namespace
 
@@ -28,12 +30,24 @@ std::vector<Commit> Journal::pending() {
             return commits;                // laid out at the first commit
         m_file = disk::File::open(m_path); // raises the error
     }
-    const QByteArray bytes = m_file.readAll();
-    m_size = bytes.size();
+    // Most of the file is zeros laid out ahead for later commits: it is read only as far as its records
+    // reach, which after a clean end is the first read.
+    m_size = m_file.size();
     m_position = 0;
+    QByteArray bytes = m_file.read(0, qMin(m_size, FIRST_READ));
+    const auto readUpTo = [&](qint64 end) {
+        if (end > bytes.size() && bytes.size() < m_size)
+            bytes += m_file.read(bytes.size(), qMin(qMax(end, bytes.size() + FIRST_READ), m_size) - bytes.size());
+    };
     std::optional<quint64> last;
-    while (const auto record = journalformat::decode(bytes, m_position)) {
-        if (last && record->sequence != *last + 1)
+    for (;;) {
+        readUpTo(m_position + journalformat::HEADER);
+        const auto length = journalformat::recordLength(bytes.mid(m_position, journalformat::HEADER));
+        if (!length)
+            break;
+        readUpTo(m_position + *length);
+        const auto record = journalformat::decode(bytes, m_position);
+        if (!record || (last && record->sequence != *last + 1))
             break;
         last = record->sequence;
         m_position += record->length;

@@ -21,6 +21,7 @@ private slots:
     void commitsThatDoNotFitAreRefusedWithNoFileChanged();
     void replaysOntoAFileALaterReplacementCut();
     void replaysABackupBesideTheTables();
+    void replaysCommitsFarIntoTheFile();
 
 private:
     QString data() const { return QDir(m_dir->path()).filePath(QStringLiteral("data")); }
@@ -40,11 +41,13 @@ QByteArray s1Record(const QByteArray &text) {
     return text + QByteArray(s1Length() - text.size(), ' ');
 }
 
-void writeJournal(const QString &folder, const std::vector<Commit> &commits) {
+// The journal of the commits, followed by zeros up to `size` as the program lays the file out ahead.
+void writeJournal(const QString &folder, const std::vector<Commit> &commits, qsizetype size = 0) {
     QByteArray bytes;
     quint64 sequence = 1;
     for (const Commit &commit : commits)
         bytes += journalformat::encode(commit, sequence++);
+    bytes += QByteArray(qMax<qsizetype>(0, size - bytes.size()), '\0');
     QFile file(QDir(folder).filePath(QString::fromLatin1(Journal::FILE_NAME)));
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(bytes), bytes.size());
@@ -149,4 +152,17 @@ void TestJournal::replaysABackupBesideTheTables() {
 }
 
 QTEST_GUILESS_MAIN(TestJournal)
+// A crash after many commits: the start reads the journal in parts, and a record can cross from one part
+// into the next; every commit replays, and the zeros laid out after them end the journal.
+void TestJournal::replaysCommitsFarIntoTheFile() {
+    std::vector<Commit> commits;
+    for (int n = 0; n < 100; ++n)
+        commits.push_back(s1Update(n % 2, QByteArray(1, char('a' + n % 26))));
+    writeJournal(data(), commits, 256 * 1024);
+
+    DataModule module(data());
+
+    QCOMPARE(s1Texts(module), (QList<QByteArray>{"u", "v"})); // commits 98 and 99
+}
+
 #include "test_journal.moc"
