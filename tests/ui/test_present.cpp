@@ -45,6 +45,16 @@ void TestPresent::steps_data() {
     QTest::newRow("pVPH not shown") << attachment << false << QStringList() << QStringList()
                                     << std::optional<FormBox>();
 
+    // The busy window changes at once until a dialog waits; after it, its changes wait too.
+    JournalServices live;
+    Outcome regeneration;
+    regeneration.busy(live, QStringLiteral("Aktualizujem prílohy ..."));
+    regeneration.message(QStringLiteral("Nikto nedostal ani 1 hlas"));
+    regeneration.busy(live, QStringLiteral("off"));
+    const QStringList busyBehind{"box:Nikto nedostal ani 1 hlas", "busy:off"};
+    QTest::newRow("the busy window behind a dialog")
+        << regeneration << true << busyBehind << busyBehind << std::optional<FormBox>();
+
     Outcome twoMoves;
     twoMoves.focus(FormBox::Obec);
     twoMoves.focus(FormBox::Obvod);
