@@ -21,6 +21,8 @@ public:
     using Values = QMap<QString, QString>; // field name to text
 
     DistrictSetup() : m_data(std::make_unique<DataModule>(m_copy.dataFolder())), m_district(*m_data, services) {
+        // The no-votes state follows the party count, as the window's display does.
+        QObject::connect(&m_district, &District::changed, [this] { services.shown.followVotes(m_district); });
         services.shown.followVotes(m_district);
     }
 

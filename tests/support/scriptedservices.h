@@ -1,8 +1,8 @@
 #pragma once
 
 #include "print/printing.h"
+#include "ui/displaystate.h"
 #include "ui/formboxcontrols.h"
-#include "ui/formdisplay.h"
 #include "ui/services.h"
 
 #include <QSet>
@@ -31,7 +31,7 @@ public:
     QStringList busy;            // pracujem arguments
     QStringList focusRequests;   // control names
     // What the window would show after the display changes, which stay when the records are forgotten.
-    FormDisplay shown;
+    DisplayState shown;
     int beeps = 0;
     int sleptMilliseconds = 0;
     QStringList fileDialogTitles;
