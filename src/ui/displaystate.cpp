@@ -13,8 +13,9 @@ template <typename T> bool set(T &member, const T &value) {
     return true;
 }
 
-// The flags of a change over the boxes it names, the others as they were.
-template <std::size_t N> std::array<bool, N> overlaid(std::array<bool, N> boxes, const QList<bool> &flags) {
+// The boxes a change names in emphasis; the boxes beyond them (party rows 22..26) never are.
+template <std::size_t N> std::array<bool, N> emphasis(const QList<bool> &flags) {
+    std::array<bool, N> boxes{};
     std::copy_n(flags.begin(), std::min<qsizetype>(flags.size(), qsizetype(N)), boxes.begin());
     return boxes;
 }
@@ -24,9 +25,9 @@ template <std::size_t N> std::array<bool, N> overlaid(std::array<bool, N> boxes,
 bool DisplayState::apply(const DisplayChange &change) {
     switch (change.kind) {
     case DisplayChange::Kind::PartyEmphasis:
-        return set(m_partyEmphasis, overlaid(m_partyEmphasis, change.flags));
+        return set(m_partyEmphasis, emphasis<form::partyFields + 1>(change.flags));
     case DisplayChange::Kind::CandidateEmphasis:
-        return set(m_candidateEmphasis, overlaid(decltype(m_candidateEmphasis){}, change.flags));
+        return set(m_candidateEmphasis, emphasis<form::candidates + 1>(change.flags));
     case DisplayChange::Kind::Party: {
         const bool count = set(m_partyCount, change.texts.value(0));
         const bool name = set(m_partyName, change.texts.value(1));
