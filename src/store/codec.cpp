@@ -40,33 +40,44 @@ bool isDefined(unsigned char byte) {
     return byte < 0x80 || kHigh[byte - 0x80] != kUndefined;
 }
 
-QString decode(const QByteArray &bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
+QString decode(QByteArrayView bytes) {
+    QString text;
+    appendDecoded(bytes, text);
+    return text;
+}
+
+void appendDecoded(QByteArrayView bytes, QString &to) {
+    const qsizetype start = to.size();
+    to.resize(start + bytes.size());
+    QChar *out = to.data() + start;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         out[i] = b < 0x80 ? QChar(b) : QChar(kHigh[b - 0x80]);
     }
-    return text;
 }
 
 QByteArray encode(const QString &text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    const auto &map = reverseHigh();
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    bytes.truncate(encodeInto(text, bytes.data(), int(bytes.size())));
+    return bytes;
+}
+
+int encodeInto(const QString &text, char *out, int size) {
+    int written = 0;
+    for (qsizetype i = 0; i < text.size() && written < size; ++i) {
         const char16_t c = text[i].unicode();
         if (c < 0x80) {
-            bytes.append(char(c));
+            out[written++] = char(c);
             continue;
         }
         // A character outside the basic plane is one character, though two UTF-16 units.
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
             ++i;
+        const auto &map = reverseHigh();
         const auto it = map.find(c);
-        bytes.append(it == map.end() ? '?' : it->second);
+        out[written++] = it == map.end() ? '?' : it->second;
     }
-    return bytes;
+    return written;
 }
 
 } // namespace cp1250

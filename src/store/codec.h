@@ -9,7 +9,10 @@
 // U+FFFD; a character that Windows-1250 cannot hold encodes as "?". So no undefined byte and no
 // 0x1A (the dBase end-of-file mark) is ever written for text that did not hold that control.
 namespace cp1250 {
-QString decode(const QByteArray &bytes);
+QString decode(QByteArrayView bytes);
+void appendDecoded(QByteArrayView bytes, QString &to);
 QByteArray encode(const QString &text);
+// Encodes into out as much of text as fits in size bytes; returns the bytes written.
+int encodeInto(const QString &text, char *out, int size);
 bool isDefined(unsigned char byte); // false for the five undefined bytes
 } // namespace cp1250

@@ -220,19 +220,33 @@ const QByteArray &Table::shownRecord() const {
     return m_current >= 0 ? m_records[m_current] : none;
 }
 
-QString Table::textOf(const QByteArray &record, int position) const {
+QByteArrayView Table::fieldBytes(const QByteArray &record, int position) const {
     if (record.isEmpty())
-        return QString();
+        return {};
     const char *begin = record.constData() + m_offsets[position];
     int length = m_schema.fields[position].width;
     while (length > 0 && begin[length - 1] == ' ')
         --length;
-    return cp1250::decode(QByteArray::fromRawData(begin, length));
+    return QByteArrayView(begin, length);
+}
+
+QString Table::textOf(const QByteArray &record, int position) const {
+    return cp1250::decode(fieldBytes(record, position));
 }
 
 QString Table::text(int position) const {
     requireField(position);
     return textOf(shownRecord(), position);
+}
+
+void Table::appendText(int position, QString &to) const {
+    requireField(position);
+    cp1250::appendDecoded(fieldBytes(shownRecord(), position), to);
+}
+
+QByteArrayView Table::storedText(int position) const {
+    requireField(position);
+    return fieldBytes(shownRecord(), position);
 }
 
 namespace {
@@ -266,20 +280,14 @@ template <typename Char> bool parseInteger(const Char *text, qsizetype size, qin
 qint32 Table::integer(int position) const {
     requireField(position);
     // The stored bytes first: a number is ASCII, the same in Windows-1250, and needs no decoded copy.
-    const QByteArray &record = shownRecord();
+    const QByteArrayView stored = fieldBytes(shownRecord(), position);
     qint32 result = 0;
-    if (!record.isEmpty()) {
-        const char *begin = record.constData() + m_offsets[position];
-        int length = m_schema.fields[position].width;
-        while (length > 0 && begin[length - 1] == ' ')
-            --length;
-        if (parseInteger(begin, length, result))
-            return result;
-    }
+    if (parseInteger(stored.data(), stored.size(), result))
+        return result;
     return integerValue(text(position));
 }
 
-qint32 integerValue(const QString &text) {
+qint32 integerValue(QStringView text) {
     qint32 result = 0;
     if (!parseInteger(reinterpret_cast<const char16_t *>(text.utf16()), text.size(), result))
         throw ConversionError(QStringLiteral("'%1' nie je platná celočíselná hodnota").arg(text));
@@ -287,20 +295,54 @@ qint32 integerValue(const QString &text) {
 }
 
 void Table::setText(int position, const QString &value) {
-    requireOpen();
+    char *field = editedField(position);
+    // Encoded straight into the edit buffer: a regeneration or an import sets tens of thousands of fields.
+    finishField(position, cp1250::encodeInto(value, field, m_schema.fields[position].width));
+}
+
+void Table::setStoredText(int position, QByteArrayView bytes) {
+    char *field = editedField(position);
+    const int stored = int(std::min<qsizetype>(bytes.size(), m_schema.fields[position].width));
+    // What decoding and encoding again would store: an undefined byte becomes "?".
+    for (int i = 0; i < stored; ++i)
+        field[i] = cp1250::isDefined(static_cast<unsigned char>(bytes[i])) ? bytes[i] : '?';
+    finishField(position, stored);
+}
+
+char *Table::editedField(int position) {
     requireField(position);
-    if (!inEditState())
-        throw StorageError(QStringLiteral("Tabuľka %1 nie je v režime úprav; pole %2 sa nedá zapísať.")
-                               .arg(tableName(), m_schema.fields[position].name));
-    const int width = m_schema.fields[position].width;
-    QByteArray bytes = cp1250::encode(value).left(width);
+    requireEditState(QStringLiteral("pole ") + m_schema.fields[position].name);
+    return m_buffer.data() + m_offsets[position];
+}
+
+void Table::finishField(int position, int stored) {
+    char *field = m_buffer.data() + m_offsets[position];
     // A table file holds text only: a control character (a tab or line end from pasted or imported
     // text) is stored as a blank, so that the file can always be opened again.
-    for (char &b : bytes)
-        if (static_cast<unsigned char>(b) < 0x20 || b == 0x7F)
-            b = ' ';
-    bytes.append(QByteArray(width - bytes.size(), ' '));
-    m_buffer.replace(m_offsets[position], width, bytes);
+    for (int i = 0; i < stored; ++i)
+        if (static_cast<unsigned char>(field[i]) < 0x20 || field[i] == 0x7F)
+            field[i] = ' ';
+    std::fill(field + stored, field + m_schema.fields[position].width, ' ');
+}
+
+QByteArray Table::record() const {
+    requireOpen();
+    return shownRecord();
+}
+
+void Table::setRecord(const QByteArray &record) {
+    requireEditState(QStringLiteral("záznam"));
+    if (record.size() != m_recordLength)
+        throw StorageError(
+            QStringLiteral("Záznam s dĺžkou %1 sa nedá zapísať do tabuľky %2.").arg(record.size()).arg(tableName()));
+    m_buffer = record;
+}
+
+void Table::requireEditState(const QString &what) const {
+    requireOpen();
+    if (!inEditState())
+        throw StorageError(
+            QStringLiteral("Tabuľka %1 nie je v režime úprav; %2 sa nedá zapísať.").arg(tableName(), what));
 }
 
 QByteArray Table::fileImage() const {

@@ -59,12 +59,23 @@ public:
 
     QString text(int position) const;
     QString text(const QString &name) const { return text(fieldIndex(name)); }
+    // The field's text put at the end of to: many fields read into one string, without a string each.
+    void appendText(int position, QString &to) const;
+    // The field's text as the file holds it, in Windows-1250 without trailing blanks: valid until the
+    // table next changes (a line of an exchange file is made of them).
+    QByteArrayView storedText(int position) const;
     qint32 integer(int position) const;
     qint32 integer(const QString &name) const { return integer(fieldIndex(name)); }
     void setText(int position, const QString &text);
     void setText(const QString &name, const QString &value) { setText(fieldIndex(name), value); }
+    // A field's text as the files hold it, in Windows-1250 (a value of an exchange file).
+    void setStoredText(int position, QByteArrayView bytes);
     void setInteger(int position, qint32 value) { setText(position, QString::number(value)); }
     void setInteger(const QString &name, qint32 value) { setText(fieldIndex(name), QString::number(value)); }
+    // The shown record's bytes, every field at its width in the order of the layout; and a record of the
+    // same layout put into the edit buffer whole (a copy between P1 and its working tables).
+    QByteArray record() const;
+    void setRecord(const QByteArray &record);
 
     // The table file as its committed content would be written anew: a copy for a backup.
     QByteArray fileImage() const;
@@ -91,12 +102,15 @@ private:
         int fileRowCount;
     };
 
-    QByteArray &editBuffer();
     const QByteArray &shownRecord() const;
     QString textOf(const QByteArray &record, int position) const;
+    QByteArrayView fieldBytes(const QByteArray &record, int position) const; // without trailing blanks
     void requireOpen() const;
     void requireField(int position) const;
-    void leaveEditState(); // navigation posts a pending edit first
+    void requireEditState(const QString &what) const; // what: the field or record that would be written
+    char *editedField(int position);                  // in the edit buffer, which it owns alone
+    void finishField(int position, int stored);       // blanks for controls and for the rest of the width
+    void leaveEditState();                            // navigation posts a pending edit first
     void clearContent();
     QString tableName() const;
 
@@ -134,7 +148,7 @@ private:
 };
 
 // A field's text as Table::integer reads it: ConversionError when it is empty or not a decimal number.
-qint32 integerValue(const QString &text);
+qint32 integerValue(QStringView text);
 
 // Replaces the whole content of a table as one action: the table is emptied in memory at once; the file
 // keeps its old content until commit(). Leaving the scope without commit() (an error stopped the

@@ -3,6 +3,7 @@
 // checked through a second table object and through the file's own bytes, read here without the store.
 #include "store/table.h"
 
+#include "store/codec.h"
 #include "store/datamodule.h"
 #include "store/errors.h"
 #include "store/schema.h"
@@ -62,6 +63,8 @@ private slots:
     void charactersOutsideTheCodePage();
     void whateverIsPostedCanBeOpenedAgain_data();
     void whateverIsPostedCanBeOpenedAgain();
+    void storedTextIsStoredAsItsText();
+    void wholeRecordsPassBetweenTablesOfOneLayout();
 
     // durability and whole-table replacement
     void postIsOnDiskAtOnce();
@@ -741,6 +744,48 @@ void TestTable::whateverIsPostedCanBeOpenedAgain() {
     QCOMPARE(again->text(QStringLiteral("OBVOD")), QStringLiteral("5"));
 }
 
+void TestTable::storedTextIsStoredAsItsText() {
+    // A value of an exchange file, in Windows-1250, is stored as its decoded text would be: every byte,
+    // the undefined ones and the controls included, and cut to the width.
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    const QString okolnosti = QStringLiteral("OKOLNOSTI");
+    Table table(schemas::S1(), folder());
+    table.open();
+    table.edit();
+    for (const QByteArray &bytes : {all.left(128), all.mid(128), all + all, QByteArray()}) {
+        table.setText(okolnosti, cp1250::decode(bytes));
+        const QByteArray asText = table.record();
+        table.setStoredText(table.fieldIndex(okolnosti), bytes);
+        QCOMPARE(table.record(), asText);
+    }
+}
+
+void TestTable::wholeRecordsPassBetweenTablesOfOneLayout() {
+    DataModule data(folder());
+    Table &p1 = data.TP1();
+    p1.edit();
+    p1.setText(QStringLiteral("KON"), QStringLiteral("7"));
+    p1.setText(QStringLiteral("K150"), QStringLiteral("1234567"));
+    p1.post();
+    Table &temp = data.TP1_TEMP();
+    temp.append();
+    temp.setRecord(p1.record());
+    temp.post();
+    QCOMPARE(opened(schemas::P1_temp(), folder())->text(QStringLiteral("K150")), QStringLiteral("1234567"));
+
+    // A record of another layout would shift every field after the first difference.
+    data.TS1().edit();
+    const QByteArray protocol = data.TS1().record();
+    data.TS1().cancel();
+    QVERIFY(!protocol.isEmpty());
+    temp.edit();
+    const auto message = messageOf<StorageError>([&] { temp.setRecord(protocol); });
+    QVERIFY2(message && message->contains(QStringLiteral("P1_temp.DBF")), qPrintable(message.value_or(QString())));
+    QCOMPARE(temp.text(QStringLiteral("KON")), QStringLiteral("7"));
+}
+
 // ---- durability and whole-table replacement -----------------------------------------------------------
 
 void TestTable::postIsOnDiskAtOnce() {
@@ -1003,6 +1048,7 @@ void TestTable::copiesHaveTheLayoutOfTheirSource() {
     };
     QCOMPARE(layout(data.TS1_TLAC()), layout(data.TS1()));
     QCOMPARE(layout(data.TP1_TEMP()), layout(data.TP1()));
+    QCOMPARE(layout(data.TP1_ODLOZ()), layout(data.TP1()));
 }
 
 void TestTable::districtInMemoryTouchesNoFile() {
