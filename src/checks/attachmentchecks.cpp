@@ -17,8 +17,8 @@ Finding finding(const char *code, const QString &text) {
 // K1 + ... + K150, whatever the party's number of candidates.
 qint32 candidateSum(const AttachmentRecord &p1) {
     qint32 sum = 0;
-    for (const QString &votes : p1.candidates)
-        sum = add32(sum, integerValue(votes));
+    for (int i = 0; i < form::candidates; ++i)
+        sum = add32(sum, integerValue(p1.candidates[i]));
     return sum;
 }
 
@@ -37,14 +37,28 @@ int partyNumber(const QString &kon) {
 
 } // namespace
 
+CandidateTexts::CandidateTexts() = default;
+
+CandidateTexts::CandidateTexts(const QStringList &texts) {
+    for (int n = 1; n <= form::candidates; ++n) {
+        if (n <= texts.size())
+            m_texts += texts[n - 1];
+        m_ends[n] = int(m_texts.size());
+    }
+}
+
 AttachmentRecord attachmentRecord(const Table &p1) {
     AttachmentRecord record;
     record.obec = p1.text(QStringLiteral("OBEC"));
     record.okrsok = p1.text(QStringLiteral("OKRSOK"));
     record.kon = p1.text(QStringLiteral("KON"));
     record.vph = p1.text(schemas::P1_VPH);
-    for (int n = 1; n <= form::candidates; ++n)
-        record.candidates[n - 1] = p1.text(schemas::P1_K1 + n - 1);
+    CandidateTexts &candidates = record.candidates;
+    candidates.m_texts.reserve(form::candidates * 2);
+    for (int n = 1; n <= form::candidates; ++n) {
+        p1.appendText(schemas::P1_K1 + n - 1, candidates.m_texts);
+        candidates.m_ends[n] = int(candidates.m_texts.size());
+    }
     return record;
 }
 
@@ -97,15 +111,15 @@ std::optional<Finding> T13K15(const AttachmentRecord &p1, Wording wording) {
 std::optional<Finding> T13K16(const AttachmentRecord &p1, int candidate) {
     if (candidate < 1 || candidate > form::candidates)
         return std::nullopt;
-    const QString &votes = p1.candidates[candidate - 1];
+    const QStringView votes = p1.candidates[candidate - 1];
     if (integerValue(votes) <= integerValue(p1.vph))
         return std::nullopt;
     return finding("K16", QStringLiteral("K16  Číslo pol. strany: ") + p1.kon + QStringLiteral(" ") +
                               QStringLiteral("Počet voličov, ktorí využili právo prednostného hlasu je menší ako "
                                              "počet platných prednostných hlasov získaných ") +
                               QStringLiteral("kandidátom ") + decimal(candidate) + QStringLiteral(" na poslanca, ") +
-                              QStringLiteral("využité prednostné hlasy: ") + votes + QStringLiteral(", počet: ") +
-                              p1.vph);
+                              QStringLiteral("využité prednostné hlasy: ") + votes.toString() +
+                              QStringLiteral(", počet: ") + p1.vph);
 }
 
 std::optional<Finding> T13K17(const AttachmentRecord &p1, const ProtocolRecord &s1) {

@@ -6,12 +6,30 @@
 #include "store/form.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
 #include <vector>
 
 class Table;
+struct AttachmentRecord;
+
+// The votes of the candidates 1..150 as stored texts, held in one string: a complete check reads the
+// 150 fields of every attachment.
+class CandidateTexts {
+public:
+    CandidateTexts();                                  // every text empty
+    explicit CandidateTexts(const QStringList &texts); // candidate n's at n - 1; empty beyond the list
+    QStringView operator[](int index) const {          // candidate index + 1's
+        return QStringView(m_texts).sliced(m_ends[index], m_ends[index + 1] - m_ends[index]);
+    }
+
+private:
+    friend AttachmentRecord attachmentRecord(const Table &p1);
+    QString m_texts;
+    std::array<int, form::candidates + 1> m_ends{}; // where candidate n's text begins: m_ends[n - 1]
+};
 
 // The fields of a P1 record (one attachment) that the checks compare, as stored texts, converted only
 // by the check that compares them.
@@ -20,7 +38,7 @@ struct AttachmentRecord {
     QString okrsok;
     QString kon;
     QString vph;
-    std::array<QString, form::candidates> candidates; // K1..K150
+    CandidateTexts candidates; // K1..K150
 };
 
 // The current record of P1, read once.

@@ -34,11 +34,6 @@ void markProtocolGenerated(Table &s1) {
     s1.post();
 }
 
-void copyRecord(const Table &from, Table &to) {
-    for (int i = 0; i < to.fieldCount(); ++i)
-        to.setText(i, from.text(i));
-}
-
 bool holdsFigures(const Table &attachment) {
     for (int i = schemas::P1_VPH; i < schemas::P1_KC1; ++i) {
         const QString figure = attachment.text(i);
@@ -48,21 +43,15 @@ bool holdsFigures(const Table &attachment) {
     return false;
 }
 
-QStringList fieldsOf(const Table &table) {
-    QStringList fields;
-    for (int i = 0; i < table.fieldCount(); ++i)
-        fields.append(table.text(i));
-    return fields;
-}
-
-// The attachments set aside, by party number, in the order of the table.
-using AsideRecords = std::vector<std::pair<QString, QStringList>>;
+// The attachments set aside, by party number, in the order of the table. P1, P1_temp and the aside
+// table share one layout: records pass between them whole.
+using AsideRecords = std::vector<std::pair<QString, QByteArray>>;
 
 AsideRecords asideRecords(Table &aside) {
     AsideRecords records;
     aside.first();
     for (int i = 0; i < aside.recordCount(); ++i, aside.next())
-        records.emplace_back(aside.text(schemas::P1_KON), fieldsOf(aside));
+        records.emplace_back(aside.text(schemas::P1_KON), aside.record());
     return records;
 }
 
@@ -80,10 +69,9 @@ QStringList collectAttachments(Table &s1, Table &p1, Table &temp, AsideRecords &
         const auto keptAside =
             std::find_if(aside.begin(), aside.end(), [&](const auto &record) { return record.first == kon; });
         if (p1.locate(QStringLiteral("KON"), kon)) {
-            copyRecord(p1, temp);
+            temp.setRecord(p1.record());
         } else if (keptAside != aside.end()) {
-            for (int i = 0; i < temp.fieldCount(); ++i)
-                temp.setText(i, keptAside->second.value(i));
+            temp.setRecord(keptAside->second);
             aside.erase(keptAside);
         } else {
             for (int i = 0; i < temp.fieldCount(); ++i)
@@ -115,16 +103,15 @@ void setAside(Table &s1, Table &p1, AsideRecords &aside) {
         if (hasVotes || !holdsFigures(p1))
             continue;
         std::erase_if(aside, [&](const auto &record) { return record.first == kon; });
-        aside.emplace_back(kon, fieldsOf(p1));
+        aside.emplace_back(kon, p1.record());
     }
 }
 
 void storeAside(Table &table, const AsideRecords &aside) {
     TableRewrite rewrite(table);
-    for (const auto &[kon, fields] : aside) {
+    for (const auto &[kon, record] : aside) {
         table.append();
-        for (int i = 0; i < table.fieldCount(); ++i)
-            table.setText(i, fields.value(i));
+        table.setRecord(record);
         table.post();
     }
     rewrite.commit();
@@ -171,7 +158,7 @@ Outcome GeneratingP1(District &district) {
         temp.first();
         for (int i = 0; i < temp.recordCount(); ++i, temp.next()) {
             p1.append();
-            copyRecord(temp, p1);
+            p1.setRecord(temp.record());
             p1.post();
             pKC1(district);
         }

@@ -6,6 +6,9 @@
 #include "store/schema.h"
 #include "store/table.h"
 
+#include <array>
+#include <numeric>
+
 namespace exchange {
 
 const QList<int> &sFieldPositions() {
@@ -22,24 +25,47 @@ const QList<int> &sFieldPositions() {
     return positions;
 }
 
-QByteArray recordLine(const QStringList &values) {
-    QByteArray line;
-    for (const QString &value : values) {
-        line += cp1250::encode(value);
-        line += '|';
+namespace {
+
+// The values given, then their TKC and "|", at the end of to.
+template <typename Values> void appendRecordLine(const Values &values, QByteArray &to) {
+    const qsizetype start = to.size();
+    for (const auto &value : values) {
+        to += value;
+        to += '|';
     }
-    line += QByteArray::number(vypocitaj_TKC(line));
-    line += '|';
+    to += QByteArray::number(vypocitaj_TKC(QByteArrayView(to).sliced(start)));
+    to += '|';
+}
+
+// The stored texts of a table's current record at the positions given. A table holds only text that
+// Windows-1250 defines, so its stored bytes are what encoding its texts would give.
+template <typename Positions> QList<QByteArrayView> storedTexts(const Table &table, const Positions &positions) {
+    QList<QByteArrayView> values;
+    values.reserve(qsizetype(std::size(positions)));
+    for (const int position : positions)
+        values.append(table.storedText(position));
+    return values;
+}
+
+} // namespace
+
+QByteArray recordLine(const QStringList &values) {
+    QList<QByteArray> encoded;
+    for (const QString &value : values)
+        encoded.append(cp1250::encode(value));
+    QByteArray line;
+    appendRecordLine(encoded, line);
     return line;
 }
 
-QList<QByteArray> cutRecordLine(QByteArrayView line) {
+QList<QByteArrayView> cutRecordLine(QByteArrayView line) {
     const RecordCheck check = checkRecordLine(line);
-    QList<QByteArray> values;
+    QList<QByteArrayView> values;
     qsizetype start = 0;
     for (qsizetype i = 0; i < check.coveredLength; ++i) {
         if (line[i] == '|') {
-            values.append(line.sliced(start, i - start).toByteArray());
+            values.append(line.sliced(start, i - start));
             start = i + 1;
         }
     }
@@ -48,20 +74,21 @@ QList<QByteArray> cutRecordLine(QByteArrayView line) {
 
 QByteArray sFileContent(Table &s1) {
     s1.first();
-    QStringList values;
-    for (const int position : sFieldPositions())
-        values.append(s1.text(position));
-    return recordLine(values);
+    QByteArray line;
+    appendRecordLine(storedTexts(s1, sFieldPositions()), line);
+    return line;
 }
 
 QByteArray pFileContent(Table &p1) {
+    static const std::array<int, P_VALUES> positions = [] {
+        std::array<int, P_VALUES> all{};
+        std::iota(all.begin(), all.end(), 0);
+        return all;
+    }();
     QByteArray content;
     p1.first();
     for (int r = 0; r < p1.recordCount(); ++r) {
-        QStringList values;
-        for (int k = 0; k < P_VALUES; ++k)
-            values.append(p1.text(k));
-        content += recordLine(values);
+        appendRecordLine(storedTexts(p1, positions), content);
         content += "\r\n";
         p1.next();
     }

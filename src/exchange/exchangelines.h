@@ -24,8 +24,9 @@ const QList<int> &sFieldPositions();
 QByteArray recordLine(const QStringList &values);
 
 // The values of a line that passed the record check: the stored TKC and the closing "|" are cut away,
-// every "|" of the rest ends one value. Empty for a line without a TKC field.
-QList<QByteArray> cutRecordLine(QByteArrayView line);
+// every "|" of the rest ends one value. Empty for a line without a TKC field. The values are views into
+// the line, valid while it lives.
+QList<QByteArrayView> cutRecordLine(QByteArrayView line);
 
 // The S line of the protocol record (the first record of S1), without a line end.
 QByteArray sFileContent(Table &s1);

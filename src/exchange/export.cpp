@@ -52,7 +52,7 @@ bool holdsExactly(const QByteArray &zip, const QList<archive::Member> &members) 
 // shift the values after it onto other fields of the reader, under a TKC that still passes (the TKC
 // counts no "|"). Empty when every carried value is sound.
 QString fieldWithBar(Table &s1, Table &p1) {
-    const auto holdsBar = [](const Table &table, int position) { return table.text(position).contains(u'|'); };
+    const auto holdsBar = [](const Table &table, int position) { return table.storedText(position).contains('|'); };
     s1.first();
     for (const int position : exchange::sFieldPositions()) {
         if (holdsBar(s1, position))

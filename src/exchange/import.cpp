@@ -59,8 +59,10 @@ ArchiveFile readArchiveFile(const QString &path) {
     if (!file.open(QIODevice::ReadOnly))
         throw InputOutputError(QStringLiteral("Súbor %1 sa nedá otvoriť: %2").arg(path, file.errorString()));
     ArchiveFile chosen;
-    chosen.tooLarge = file.size() > archive::MAX_ARCHIVE_SIZE;
-    chosen.bytes = file.read(chosen.tooLarge ? 2 : archive::MAX_ARCHIVE_SIZE + 1);
+    const qint64 size = file.size();
+    chosen.tooLarge = size > archive::MAX_ARCHIVE_SIZE;
+    // No more than the size found and one byte besides: the limit holds even for a file that grows meanwhile.
+    chosen.bytes = file.read(chosen.tooLarge ? 2 : size + 1);
     if (file.error() != QFile::NoError)
         throw InputOutputError(QStringLiteral("Súbor %1 sa nedá prečítať: %2").arg(path, file.errorString()));
     if (chosen.bytes.size() > archive::MAX_ARCHIVE_SIZE)
@@ -86,7 +88,7 @@ void import_S1(District &district, const QByteArray &content, Outcome &outcome) 
         return;
     }
     outcome.busy(progress, QStringLiteral("Importujem ... "));
-    const QList<QByteArray> values = exchange::cutRecordLine(line);
+    const QList<QByteArrayView> values = exchange::cutRecordLine(line);
     // A sound TKC over too few values: the values are taken by position, so the record is damaged.
     if (values.size() < exchange::S_VALUES) {
         refuse(progress, outcome, QStringLiteral("Rekord je poškodený!"));
@@ -97,7 +99,7 @@ void import_S1(District &district, const QByteArray &content, Outcome &outcome) 
     s1.edit(); // on an empty S1 this starts the protocol record
     const QList<int> &positions = exchange::sFieldPositions();
     for (int i = 0; i < exchange::S_VALUES; ++i)
-        s1.setText(positions[i], cp1250::decode(values[i]));
+        s1.setStoredText(positions[i], values[i]);
     s1.post();
 }
 
@@ -120,7 +122,7 @@ void import_P1(District &district, QString name, const QByteArray &content, Outc
     Table &p1 = district.TP1();
     // Every line is checked before P1 is touched, so a damaged file never leaves P1 half replaced.
     const QList<QByteArray> lines = exchange::textLines(content);
-    QList<QList<QByteArray>> staged;
+    QList<QList<QByteArrayView>> staged; // views into the lines
     for (qsizetype n = 1; n <= lines.size(); ++n) {
         const QByteArray &line = lines[n - 1];
         if (!startsWithDigit(line)) {
@@ -145,12 +147,12 @@ void import_P1(District &district, QString name, const QByteArray &content, Outc
     outcome.busy(progress, QStringLiteral("Importujem ... "));
     TableRewrite rewrite(p1);
     for (qsizetype i = 1; i <= staged.size(); ++i) {
-        const QList<QByteArray> &values = staged[i - 1];
+        const QList<QByteArrayView> &values = staged[i - 1];
         outcome.busy(progress, QStringLiteral("Importujem rekord č.: ") + QString::number(i));
         outcome.pause(progress, kLinePause);
         p1.append();
         for (int k = 0; k < values.size(); ++k)
-            p1.setText(k, cp1250::decode(values[k]));
+            p1.setStoredText(k, values[k]);
         p1.post();
     }
     rewrite.commit();

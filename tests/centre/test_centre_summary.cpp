@@ -74,11 +74,10 @@ QList<QJsonObject> rowsWhere(const QJsonArray &rows, const QString &key, const Q
 
 // The line of an exchange file with one value replaced and its TKC made to fit again.
 QByteArray withValue(const QByteArray &line, int index, const QByteArray &value) {
-    QList<QByteArray> values = exchange::cutRecordLine(line);
-    values[index] = value;
     QStringList texts;
-    for (const QByteArray &v : values)
-        texts.append(cp1250::decode(v));
+    for (const QByteArrayView v : exchange::cutRecordLine(line))
+        texts.append(cp1250::decode(v.toByteArray()));
+    texts[index] = cp1250::decode(value);
     return exchange::recordLine(texts);
 }
 

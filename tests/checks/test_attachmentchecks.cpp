@@ -12,7 +12,7 @@ namespace {
 // A P1 record of zeros for party 3, with the fields given (K<n> for candidate n).
 AttachmentRecord attachment(const Fields &fields) {
     AttachmentRecord p1{"0", "0", "3", "0", {}};
-    p1.candidates.fill(QStringLiteral("0"));
+    QStringList candidates(form::candidates, QStringLiteral("0"));
     for (auto it = fields.begin(); it != fields.end(); ++it) {
         const QString &key = it.key();
         if (key == QLatin1String("OBEC"))
@@ -24,8 +24,9 @@ AttachmentRecord attachment(const Fields &fields) {
         else if (key == QLatin1String("VPH"))
             p1.vph = it.value();
         else
-            p1.candidates[key.mid(1).toInt() - 1] = it.value();
+            candidates[key.mid(1).toInt() - 1] = it.value();
     }
+    p1.candidates = CandidateTexts(candidates);
     return p1;
 }
 

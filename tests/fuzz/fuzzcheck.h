@@ -27,8 +27,8 @@ namespace fuzz {
 // The text a field of that width reads after the Windows-1250 bytes of a value were written into it: a
 // byte the code page leaves undefined becomes "?", a control character a blank, the value is cut to the
 // width, and trailing blanks are not read back.
-inline QString storedText(const QByteArray &value, int width) {
-    QByteArray bytes = value.left(width);
+inline QString storedText(QByteArrayView value, int width) {
+    QByteArray bytes = value.left(width).toByteArray();
     for (char &b : bytes) {
         const auto u = static_cast<unsigned char>(b);
         if (!cp1250::isDefined(u))
