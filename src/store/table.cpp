@@ -311,7 +311,7 @@ void Table::setStoredText(int position, QByteArrayView bytes) {
 
 char *Table::editedField(int position) {
     requireField(position);
-    requireEditState(QStringLiteral("pole ") + m_schema.fields[position].name);
+    requireEditState(position);
     return m_buffer.data() + m_offsets[position];
 }
 
@@ -331,18 +331,20 @@ QByteArray Table::record() const {
 }
 
 void Table::setRecord(const QByteArray &record) {
-    requireEditState(QStringLiteral("záznam"));
+    requireEditState(WHOLE_RECORD);
     if (record.size() != m_recordLength)
         throw StorageError(
             QStringLiteral("Záznam s dĺžkou %1 sa nedá zapísať do tabuľky %2.").arg(record.size()).arg(tableName()));
     m_buffer = record;
 }
 
-void Table::requireEditState(const QString &what) const {
+void Table::requireEditState(int position) const {
     requireOpen();
-    if (!inEditState())
-        throw StorageError(
-            QStringLiteral("Tabuľka %1 nie je v režime úprav; %2 sa nedá zapísať.").arg(tableName(), what));
+    if (inEditState())
+        return;
+    const QString what =
+        position == WHOLE_RECORD ? QStringLiteral("záznam") : QStringLiteral("pole ") + m_schema.fields[position].name;
+    throw StorageError(QStringLiteral("Tabuľka %1 nie je v režime úprav; %2 sa nedá zapísať.").arg(tableName(), what));
 }
 
 QByteArray Table::fileImage() const {

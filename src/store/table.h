@@ -107,10 +107,11 @@ private:
     QByteArrayView fieldBytes(const QByteArray &record, int position) const; // without trailing blanks
     void requireOpen() const;
     void requireField(int position) const;
-    void requireEditState(const QString &what) const; // what: the field or record that would be written
-    char *editedField(int position);                  // in the edit buffer, which it owns alone
-    void finishField(int position, int stored);       // blanks for controls and for the rest of the width
-    void leaveEditState();                            // navigation posts a pending edit first
+    static constexpr int WHOLE_RECORD = -1;
+    void requireEditState(int position) const;  // the field that would be written, or WHOLE_RECORD
+    char *editedField(int position);            // in the edit buffer, which it owns alone
+    void finishField(int position, int stored); // blanks for controls and for the rest of the width
+    void leaveEditState();                      // navigation posts a pending edit first
     void clearContent();
     QString tableName() const;
 

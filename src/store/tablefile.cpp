@@ -223,12 +223,6 @@ qint64 TableFile::sizeFor(int rowCount) const {
     return m_header.size() + qint64(rowCount) * m_recordLength + 1;
 }
 
-QByteArray TableFile::headerFor(int rowCount) const {
-    QByteArray header = m_header;
-    setDateAndCount(header, rowCount);
-    return header;
-}
-
 void TableFile::reserve(const TableChange &change) const {
     m_file.reserve(sizeFor(change.rowCount));
 }
@@ -315,10 +309,11 @@ void ChangeCheck::finish() const {
 }
 
 void TableFile::finishWrite() {
-    const QByteArray header = headerFor(m_rowCount);
-    if (!m_written || header.left(8) != m_header.left(8))
-        m_file.write(0, header.left(8));
-    m_header = header;
+    QByteArray changing = m_header.left(8);
+    setDateAndCount(changing, m_rowCount);
+    if (!m_written || changing != m_header.left(8))
+        m_file.write(0, changing);
+    m_header.replace(0, 8, changing);
     const qint64 end = sizeFor(m_rowCount);
     if (!m_written || m_file.size() != end) {
         m_file.write(end - 1, QByteArray(1, END_OF_FILE));

@@ -47,7 +47,6 @@ public:
 
 private:
     TableFile() = default;
-    QByteArray headerFor(int rowCount) const;
     void finishWrite(); // the record count, then the end of the file
 
     disk::File m_file;
