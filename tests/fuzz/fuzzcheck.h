@@ -28,7 +28,7 @@ namespace fuzz {
 // byte the code page leaves undefined becomes "?", a control character a blank, the value is cut to the
 // width, and trailing blanks are not read back.
 inline QString storedText(QByteArrayView value, int width) {
-    QByteArray bytes = value.left(width).toByteArray();
+    QByteArray bytes = value.toByteArray().left(width);
     for (char &b : bytes) {
         const auto u = static_cast<unsigned char>(b);
         if (!cp1250::isDefined(u))
