@@ -43,7 +43,7 @@ CandidateTexts::CandidateTexts(const QStringList &texts) {
     for (int n = 1; n <= form::candidates; ++n) {
         if (n <= texts.size())
             m_texts += texts[n - 1];
-        m_ends[n] = int(m_texts.size());
+        m_bounds[n] = int(m_texts.size());
     }
 }
 
@@ -57,7 +57,7 @@ AttachmentRecord attachmentRecord(const Table &p1) {
     candidates.m_texts.reserve(form::candidates * 2);
     for (int n = 1; n <= form::candidates; ++n) {
         p1.appendText(schemas::P1_K1 + n - 1, candidates.m_texts);
-        candidates.m_ends[n] = int(candidates.m_texts.size());
+        candidates.m_bounds[n] = int(candidates.m_texts.size());
     }
     return record;
 }

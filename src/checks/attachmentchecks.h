@@ -22,13 +22,13 @@ public:
     CandidateTexts();                                  // every text empty
     explicit CandidateTexts(const QStringList &texts); // candidate n's at n - 1; empty beyond the list
     QStringView operator[](int index) const {          // candidate index + 1's
-        return QStringView(m_texts).sliced(m_ends[index], m_ends[index + 1] - m_ends[index]);
+        return QStringView(m_texts).sliced(m_bounds[index], m_bounds[index + 1] - m_bounds[index]);
     }
 
 private:
     friend AttachmentRecord attachmentRecord(const Table &p1);
     QString m_texts;
-    std::array<int, form::candidates + 1> m_ends{}; // where candidate n's text begins: m_ends[n - 1]
+    std::array<int, form::candidates + 1> m_bounds{}; // candidate n's text: from m_bounds[n - 1] to m_bounds[n]
 };
 
 // The fields of a P1 record (one attachment) that the checks compare, as stored texts, converted only
