@@ -1,7 +1,6 @@
 #include "exchange/exchangelines.h"
 
 #include "exchange/tkc.h"
-#include "store/codec.h"
 #include "store/form.h"
 #include "store/schema.h"
 #include "store/table.h"
@@ -25,18 +24,17 @@ const QList<int> &sFieldPositions() {
     return positions;
 }
 
-namespace {
-
-// The values given, then their TKC and "|", at the end of to.
-template <typename Values> void appendRecordLine(const Values &values, QByteArray &to) {
+void appendRecordLine(const QList<QByteArrayView> &values, QByteArray &to) {
     const qsizetype start = to.size();
-    for (const auto &value : values) {
+    for (const QByteArrayView value : values) {
         to += value;
         to += '|';
     }
     to += QByteArray::number(vypocitaj_TKC(QByteArrayView(to).sliced(start)));
     to += '|';
 }
+
+namespace {
 
 // The stored texts of a table's current record at the positions given. A table holds only text that
 // Windows-1250 defines, so its stored bytes are what encoding its texts would give.
@@ -49,15 +47,6 @@ template <typename Positions> QList<QByteArrayView> storedTexts(const Table &tab
 }
 
 } // namespace
-
-QByteArray recordLine(const QStringList &values) {
-    QList<QByteArray> encoded;
-    for (const QString &value : values)
-        encoded.append(cp1250::encode(value));
-    QByteArray line;
-    appendRecordLine(encoded, line);
-    return line;
-}
 
 QList<QByteArrayView> cutRecordLine(QByteArrayView line) {
     const RecordCheck check = checkRecordLine(line);

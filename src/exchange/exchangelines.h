@@ -4,7 +4,6 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 class Table;
 
@@ -20,8 +19,8 @@ constexpr int P_MAX_VALUES = 163; // a reader also takes KCT
 // Positions in S1 of the 38 values of the S line, in line order.
 const QList<int> &sFieldPositions();
 
-// The values, each followed by "|", then their TKC and "|".
-QByteArray recordLine(const QStringList &values);
+// The values (Windows-1250), each followed by "|", then their TKC and "|", at the end of to.
+void appendRecordLine(const QList<QByteArrayView> &values, QByteArray &to);
 
 // The values of a line that passed the record check: the stored TKC and the closing "|" are cut away,
 // every "|" of the rest ends one value. Empty for a line without a TKC field. The values are views into

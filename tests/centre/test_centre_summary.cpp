@@ -9,6 +9,7 @@
 #include "exchange/password.h"
 #include "exchange/tkc.h"
 #include "store/codec.h"
+#include "support/recordline.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -78,7 +79,7 @@ QByteArray withValue(const QByteArray &line, int index, const QByteArray &value)
     for (const QByteArrayView v : exchange::cutRecordLine(line))
         texts.append(cp1250::decode(v.toByteArray()));
     texts[index] = cp1250::decode(value);
-    return exchange::recordLine(texts);
+    return recordLine(texts);
 }
 
 // Takes the override of file permissions from this thread for its life, as an administrator running the

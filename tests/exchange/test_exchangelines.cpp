@@ -7,6 +7,7 @@
 #include "store/datamodule.h"
 #include "store/schema.h"
 #include "store/tablefiles.h"
+#include "support/recordline.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -59,7 +60,7 @@ void TestExchangeLines::recordLine_data() {
 void TestExchangeLines::recordLine() {
     QFETCH(QStringList, values);
     QFETCH(QByteArray, line);
-    QCOMPARE(exchange::recordLine(values), line);
+    QCOMPARE(::recordLine(values), line);
     QVERIFY(checkRecordLine(line).passed());
 }
 

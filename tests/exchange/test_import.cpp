@@ -11,6 +11,7 @@
 #include "exchangefixture.h"
 #include "store/codec.h"
 #include "support/districtsetup.h"
+#include "support/recordline.h"
 #include "ui/exchangeactions.h"
 
 #include <QDir>
@@ -28,7 +29,7 @@ const QString kUnpackFailed = QStringLiteral("Rozbalovanie bolo neúspešné");
 
 // A record line of the values given, with its TKC.
 QByteArray line(const QStringList &values) {
-    return exchange::recordLine(values);
+    return recordLine(values);
 }
 
 // The P line of the party with the votes given to its first candidates, everything else "0".

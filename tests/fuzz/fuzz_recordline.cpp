@@ -7,6 +7,7 @@
 #include "exchange/tkc.h"
 #include "fuzz/fuzzcheck.h"
 #include "model/outcome.h"
+#include "support/recordline.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -35,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FUZZ_REQUIRE(covered == line.first(check.coveredLength));
     if (!carriedByTheCodec) // an undefined byte cannot be written again as it was
         return 0;
-    const QByteArray again = exchange::recordLine(texts);
+    const QByteArray again = recordLine(texts);
     FUZZ_REQUIRE(again == covered + QByteArray::number(check.computed) + '|');
     FUZZ_REQUIRE(checkRecordLine(again).passed());
     FUZZ_REQUIRE(exchange::cutRecordLine(again) == values);
