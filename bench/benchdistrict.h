@@ -44,8 +44,9 @@ inline bool copyInstallation(const QString &installed, const QTemporaryDir &dir)
 
 // The protocol with a vote for each of the 21 parties, every figure non-zero, the attachments
 // regenerated and filled: VPH 500 and a vote for each of the 150 candidates, the control sums computed.
-// With faults, party 3 fails K14 and K16 (one candidate over VPH) and party 5 fails K15.
-inline void fillFullDistrict(District &district, bool withFaults) {
+// With faults, party 3 fails K14 and K16 (one candidate over VPH) and party 5 fails K15. Another variant
+// gives the candidates other votes, so that one district differs from another in every attachment.
+inline void fillFullDistrict(District &district, bool withFaults, int variant) {
     Table &s1 = district.TS1();
     s1.first();
     s1.edit();
@@ -68,7 +69,7 @@ inline void fillFullDistrict(District &district, bool withFaults) {
         p1.edit();
         p1.setText(schemas::P1_VPH, QStringLiteral("500"));
         for (int n = 1; n <= 150; ++n)
-            p1.setInteger(schemas::P1_K1 + n - 1, !faulty ? n % 7 + 1 : party == 3 ? 20 : 1);
+            p1.setInteger(schemas::P1_K1 + n - 1, !faulty ? (n + variant) % 7 + 1 : party == 3 ? 20 : 1);
         if (faulty && party == 3)
             p1.setText(schemas::P1_K1, QStringLiteral("501"));
         p1.post();
@@ -81,7 +82,7 @@ inline void fillFullDistrict(District &district, bool withFaults) {
 // the program), in a folder of the current directory: the disk being measured.
 class FullDistrict {
 public:
-    FullDistrict(int argc, char **argv, bool withFaults = true)
+    FullDistrict(int argc, char **argv, bool withFaults = true, int variant = 0)
         : m_dir(QDir::currentPath() + QStringLiteral("/bench-XXXXXX")) {
         const QString installed = argc > 1 ? QString::fromLocal8Bit(argv[1])
                                            : QCoreApplication::applicationDirPath() + QStringLiteral("/../dist/data");
@@ -91,7 +92,7 @@ public:
         }
         m_data = std::make_unique<DataModule>(m_dir.path());
         m_district = std::make_unique<District>(*m_data, m_progress);
-        fillFullDistrict(*m_district, withFaults);
+        fillFullDistrict(*m_district, withFaults, variant);
     }
     bool isValid() const { return m_district != nullptr; }
     QString folder() const { return m_dir.path(); }
