@@ -169,8 +169,12 @@ void Store::placeFile(const FileWrite &write) {
             m_unsynced.push_back(QFileInfo(at).path());
         }
     }
-    disk::File file = disk::File::open(path, O_CREAT | O_TRUNC);
+    // Overwritten in place and cut only where the old content was longer: a file emptied and written
+    // again makes the file system write it out at its close (the export log is rewritten by every export).
+    disk::File file = disk::File::open(path, O_CREAT);
     file.write(0, write.content);
+    if (file.size() > write.content.size())
+        file.truncate(write.content.size());
     file.close();
     m_unsynced.push_back(folder);
     m_unsynced.push_back(path);

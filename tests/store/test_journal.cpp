@@ -9,6 +9,7 @@
 #include "store/tablefiles.h"
 
 #include <QDirIterator>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -142,10 +143,14 @@ void TestJournal::replaysOntoAFileALaterReplacementCut() {
 void TestJournal::replaysABackupBesideTheTables() {
     const Commit backup{{}, {{QStringLiteral("zaloha/20260101-120000-skuska/S1.DBF"), "obsah"}}};
     writeJournal(data(), {s1Update(0, "z"), backup});
+    // What the crash left of the file is longer than its content in the journal: none of it may remain.
+    QFile copy(QDir(data()).filePath(backup.files[0].path));
+    QVERIFY(QDir(data()).mkpath(QFileInfo(copy).path()));
+    QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write("obsah starší a dlhší") > 5);
+    copy.close();
 
     DataModule module(data());
     QCOMPARE(s1Texts(module), (QList<QByteArray>{"z", "b"}));
-    QFile copy(QDir(data()).filePath(backup.files[0].path));
     QVERIFY(copy.open(QIODevice::ReadOnly));
     QCOMPARE(copy.readAll(), QByteArray("obsah"));
     QVERIFY(Journal(data()).pending().empty());
