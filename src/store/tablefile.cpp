@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QtEndian>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
@@ -129,16 +130,16 @@ QByteArray newTableHeader(const TableSchema &schema) {
     qToLittleEndian<quint16>(quint16(headerLength), header.data() + 8);
     qToLittleEndian<quint16>(quint16(recordLength(schema)), header.data() + 10);
     header[29] = char(WINDOWS_1250);
-    int at = FILE_HEADER;
+    char *at = header.data() + FILE_HEADER;
     for (const FieldDef &f : schema.fields) {
-        const QByteArray name = f.name.toLatin1().left(10);
-        header.replace(at, name.size(), name);
-        header[at + 11] = 'C';
-        header[at + 16] = char(f.width % 256);
-        header[at + 17] = char(f.width / 256);
+        for (qsizetype i = 0; i < std::min<qsizetype>(f.name.size(), 10); ++i)
+            at[i] = f.name[i].toLatin1();
+        at[11] = 'C';
+        at[16] = char(f.width % 256);
+        at[17] = char(f.width / 256);
         at += DESCRIPTOR;
     }
-    header[at] = 0x0D;
+    *at = 0x0D;
     return header;
 }
 
@@ -224,7 +225,15 @@ qint64 TableFile::sizeFor(int rowCount) const {
 }
 
 void TableFile::reserve(const TableChange &change) const {
+    m_unsynced = true;
     m_file.reserve(sizeFor(change.rowCount));
+}
+
+void TableFile::sync() const {
+    if (!m_unsynced)
+        return;
+    m_file.sync();
+    m_unsynced = false;
 }
 
 // The order of the writes keeps the file a well-formed table at every moment, should the process be
@@ -247,12 +256,13 @@ void TableFile::apply(const TableChange &change) {
     if (change.replace)
         m_deleted.clear();
     m_rowCount = change.rowCount;
+    m_unsynced = true;
     // Rows that follow one another (all of a replacement, the appends of an action) go in one write.
     for (std::size_t i = 0; i < change.rows.size();) {
         const int first = change.rows[i].row;
         QByteArray run;
         for (; i < change.rows.size() && change.rows[i].row == first + int(run.size() / m_recordLength); ++i)
-            run += ' ' + change.rows[i].bytes;
+            run.append(' ').append(change.rows[i].bytes);
         m_file.write(m_header.size() + qint64(first) * m_recordLength, run);
     }
     finishWrite();
@@ -270,6 +280,7 @@ void TableFile::rewrite(const std::vector<QByteArray> &records, const std::vecto
     bytes.reserve(qsizetype(m_rowCount) * m_recordLength);
     for (const QByteArray &row : all)
         bytes += row;
+    m_unsynced = true;
     m_file.write(m_header.size(), bytes);
     m_written = false; // the header and the end are written whatever they held
     finishWrite();

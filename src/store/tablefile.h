@@ -43,7 +43,8 @@ public:
     // Writes the whole file anew from the live records and their rows, keeping deleted rows: after a
     // change whose writing failed.
     void rewrite(const std::vector<QByteArray> &records, const std::vector<int> &rows);
-    void sync() const { m_file.sync(); }
+    // Makes what was written durable; a file not written since its last sync needs nothing.
+    void sync() const;
 
 private:
     TableFile() = default;
@@ -55,6 +56,7 @@ private:
     int m_rowCount = 0;
     std::map<int, QByteArray> m_deleted; // rows deleted by another program, with their flag
     bool m_written = true;               // the header and the end are as m_header and m_rowCount say
+    mutable bool m_unsynced = false;     // written (or a write tried) since the last sync
 };
 
 // The changes of a journal to one table file, followed before any of them is written, so that a journal
