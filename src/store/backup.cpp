@@ -70,7 +70,7 @@ void backUpDistrict(DataModule &data, const QString &action) {
     Action step(data.store());
     const QDir backups(QDir(data.folder()).filePath(QString::fromLatin1(BACKUP_FOLDER)));
     const QFileInfoList entries =
-        backups.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        backups.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Unsorted);
     const QString name = newName(action, entries);
     removeOldest(backups, entries);
     for (Table *table : tables)

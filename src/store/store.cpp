@@ -159,14 +159,17 @@ void Store::placeFile(const FileWrite &write) {
     const QString path = QDir(m_folder).filePath(write.path);
     const QString folder = QFileInfo(path).path();
     // The folders between the data folder and the file that are missing (a backup's, and the backups'
-    // own), each made within the data folder and its entry synced with the rest.
-    QString at = m_folder;
-    const QStringList parts = write.path.split(QLatin1Char('/'));
-    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
-        at = QDir(at).filePath(parts[i]);
-        if (!QFileInfo(at).isDir()) {
-            disk::makeFolder(at);
-            m_unsynced.push_back(QFileInfo(at).path());
+    // own), each made within the data folder and its entry synced with the rest; where the file's own
+    // folder is there, so are those above it.
+    if (!QFileInfo(folder).isDir()) {
+        QString at = m_folder;
+        const QStringList parts = write.path.split(QLatin1Char('/'));
+        for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+            at = QDir(at).filePath(parts[i]);
+            if (!QFileInfo(at).isDir()) {
+                disk::makeFolder(at);
+                m_unsynced.push_back(QFileInfo(at).path());
+            }
         }
     }
     // Overwritten in place and cut only where the old content was longer: a file emptied and written

@@ -351,9 +351,10 @@ QByteArray Table::fileImage() const {
     const std::vector<QByteArray> &records = m_snapshot ? m_snapshot->records : m_records;
     QByteArray image = newTableHeader(m_schema);
     qToLittleEndian<quint32>(quint32(records.size()), image.data() + 4);
+    image.reserve(image.size() + qsizetype(records.size()) * (m_recordLength + 1) + 1);
     for (const QByteArray &record : records)
-        image += ' ' + record;
-    return image + '\x1A';
+        image.append(' ').append(record);
+    return image.append('\x1A');
 }
 
 // ---- the store's side ----------------------------------------------------------------------------------
