@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <memory>
+#include <numeric>
 #include <unistd.h>
 #include <vector>
 
@@ -151,13 +152,15 @@ public:
         m_ms.push_back(elapsedMs(action));
         m_syncs.push_back(counter.syncs);
     }
-    // name: median ms, its ratio to the bare write's median, the median syncs of a run and the most of
-    // them (a checkpoint of the journal adds the tables' syncs to the run that makes it).
+    // name: median ms, its ratio to the bare write's median, the mean (with the checkpoints of the
+    // journal, which add the tables' syncs to the run that makes one), the median syncs of a run and the
+    // most of them.
     void print(const char *name) const {
         const double bare = m_bare.median();
+        const double mean = std::accumulate(m_ms.begin(), m_ms.end(), 0.0) / double(m_ms.size());
         std::vector<double> syncs(m_syncs.begin(), m_syncs.end());
-        std::printf("%-36s median %7.3f ms = %5.2f x bare (%.3f ms); syncs median %.0f, most %.0f\n", name,
-                    ::median(m_ms), ::median(m_ms) / bare, bare, ::median(syncs),
+        std::printf("%-36s median %7.3f ms = %5.2f x bare (%.3f ms), mean %.3f ms; syncs median %.0f, most %.0f\n",
+                    name, ::median(m_ms), ::median(m_ms) / bare, bare, mean, ::median(syncs),
                     *std::max_element(syncs.begin(), syncs.end()));
     }
 
