@@ -1,6 +1,7 @@
 #include "datafolder.h"
 #include "model/pages.h"
 #include "store/errors.h"
+#include "ui/fonts.h"
 #include "ui/mainwindow.h"
 #include "ui/startup.h"
 
@@ -11,8 +12,14 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <thread>
+
 int main(int argc, char **argv) {
+    // fontconfig reads its configuration (5 to 8 ms) while Qt connects to the display; the application's
+    // own call of registerWindowFonts waits for this one to finish.
+    std::thread fonts(registerWindowFonts);
     QApplication app(argc, argv);
+    fonts.join();
     QApplication::setApplicationName(programName());
     QApplication::setApplicationVersion(QStringLiteral(VOLBY_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("volby"));
