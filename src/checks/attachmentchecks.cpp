@@ -39,12 +39,23 @@ int partyNumber(const QString &kon) {
 
 CandidateTexts::CandidateTexts() = default;
 
-CandidateTexts::CandidateTexts(const QStringList &texts) {
+template <typename Append> void CandidateTexts::fill(Append append) {
     for (int n = 1; n <= form::candidates; ++n) {
-        if (n <= texts.size())
-            m_texts += texts[n - 1];
+        append(n, m_texts);
         m_bounds[n] = int(m_texts.size());
     }
+}
+
+CandidateTexts::CandidateTexts(const QStringList &texts) {
+    fill([&](int n, QString &to) {
+        if (n <= texts.size())
+            to += texts[n - 1];
+    });
+}
+
+CandidateTexts::CandidateTexts(const Table &p1) {
+    m_texts.reserve(form::candidates * 2);
+    fill([&](int n, QString &to) { p1.appendText(schemas::P1_K1 + n - 1, to); });
 }
 
 AttachmentRecord attachmentRecord(const Table &p1) {
@@ -53,12 +64,7 @@ AttachmentRecord attachmentRecord(const Table &p1) {
     record.okrsok = p1.text(QStringLiteral("OKRSOK"));
     record.kon = p1.text(QStringLiteral("KON"));
     record.vph = p1.text(schemas::P1_VPH);
-    CandidateTexts &candidates = record.candidates;
-    candidates.m_texts.reserve(form::candidates * 2);
-    for (int n = 1; n <= form::candidates; ++n) {
-        p1.appendText(schemas::P1_K1 + n - 1, candidates.m_texts);
-        candidates.m_bounds[n] = int(candidates.m_texts.size());
-    }
+    record.candidates = CandidateTexts(p1);
     return record;
 }
 

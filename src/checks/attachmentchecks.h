@@ -13,7 +13,6 @@
 #include <vector>
 
 class Table;
-struct AttachmentRecord;
 
 // The votes of the candidates 1..150 as stored texts, held in one string: a complete check reads the
 // 150 fields of every attachment.
@@ -21,12 +20,13 @@ class CandidateTexts {
 public:
     CandidateTexts();                                  // every text empty
     explicit CandidateTexts(const QStringList &texts); // candidate n's at n - 1; empty beyond the list
+    explicit CandidateTexts(const Table &p1);          // K1..K150 of P1's current record
     QStringView operator[](int index) const {          // candidate index + 1's
         return QStringView(m_texts).sliced(m_bounds[index], m_bounds[index + 1] - m_bounds[index]);
     }
 
 private:
-    friend AttachmentRecord attachmentRecord(const Table &p1);
+    template <typename Append> void fill(Append append); // append(n, m_texts) adds candidate n's text
     QString m_texts;
     std::array<int, form::candidates + 1> m_bounds{}; // candidate n's text: from m_bounds[n - 1] to m_bounds[n]
 };
